@@ -119,3 +119,18 @@ std::string RecortarDerecha(std::string_view s) {
 std::string Recortar(std::string_view s) { return RecortarIzquierda(RecortarDerecha(s)); }
 
 } // namespace m817
+
+namespace m817 {
+
+std::string ClaveOrdenación(std::string_view s) {
+    // Upper-case letters of 0xC0..0xDD without their accents.
+    static constexpr char kSinAcento[] = "AAAAAAACEEEEIIIIDNOOOOO*OUUUUY";
+    std::string out(s.size(), ' ');
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        auto c = static_cast<unsigned char>(Mayúscula(s[i]));
+        out[i] = (c >= 0xC0 && c <= 0xDD && c != 0xD7) ? kSinAcento[c - 0xC0] : static_cast<char>(c);
+    }
+    return out;
+}
+
+} // namespace m817

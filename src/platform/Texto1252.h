@@ -24,3 +24,9 @@ std::string RecortarIzquierda(std::string_view s);
 std::string RecortarDerecha(std::string_view s);
 
 } // namespace m817
+
+namespace m817 {
+// Sort key of a text for alphabetical lists: upper case with the accents
+// removed, so Álava sorts with the A's.
+std::string ClaveOrdenación(std::string_view s);
+} // namespace m817

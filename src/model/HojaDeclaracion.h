@@ -1,0 +1,155 @@
+#pragma once
+// The return as the sheet holds it: one value and a few display states per field,
+// the caret and selection of the field being edited, and which field has the
+// focus. Every write, by the user or by the program, raises the same events;
+// writing the value a field already holds raises nothing. The behaviour of the
+// sheet (lists, calculation, checks, key filter) hangs on those events.
+#include "model/Catalogo.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace m817 {
+
+struct EntradaLista {
+    std::string texto;   // display text (Windows-1252)
+    std::int32_t código; // number, or the packed letters of a letter code
+};
+
+struct EstadoCampo {
+    std::string texto;
+    int valor = 0;                  // check box: 0/1; option: 1 when selected
+    int posición = -1;              // chosen list entry, -1 for none
+    std::vector<EntradaLista> lista; // kept in alphabetical order of the texts
+    bool habilitado = true;
+    bool bloqueado = false;
+    bool visible = true;
+    std::uint32_t fondo = kFondoBlanco;
+    int ancla = 0;                  // selection runs from ancla to cursor
+    int cursor = 0;
+    int contextoAyuda = 0;
+};
+
+// Keys a one-line text box handles itself (besides typed characters).
+enum class TeclaEdición { Izquierda, Derecha, Inicio, Fin, Suprimir };
+
+// Codes of the typed characters the sheet treats specially.
+inline constexpr int kTeclaRetroceso = 8;
+inline constexpr int kTeclaIntro = 13;
+inline constexpr int kTeclaEscape = 27;
+inline constexpr int kCódigoPitido = 7;
+
+// The sheet's event handlers, one slot per event kind, set when the window is wired.
+struct EventosHoja {
+    std::function<void(IdCampo)> Change;                 // text of a text or list field changed
+    std::function<void(IdCampo)> Click;                  // list entry chosen, box value changed, option selected
+    std::function<void(IdCampo)> GotFocus;
+    std::function<void(IdCampo, int& KeyAscii)> KeyPreview; // the sheet sees every key first
+    std::function<void(IdCampo, int& KeyAscii)> KeyPress;   // then the field's own handler
+    std::function<void(IdCampo, TeclaEdición)> KeyDown;
+    std::function<void(IdCampo, bool& Cancel)> Validate;
+    std::function<void(IdCampo)> LostFocus;
+    std::function<void(IdCampo)> DropDown;
+};
+
+class HojaDeclaración {
+public:
+    HojaDeclaración();
+    HojaDeclaración(const HojaDeclaración&) = delete;
+    HojaDeclaración& operator=(const HojaDeclaración&) = delete;
+
+    EventosHoja eventos;
+
+    // Views listen here: a field's value or states changed, the focus moved.
+    using Oyente = std::function<void(IdCampo)>;
+    void AlRedibujar(Oyente f) { alRedibujar_.push_back(std::move(f)); }
+    void AlMoverFoco(Oyente f) { alMoverFoco_.push_back(std::move(f)); }
+
+    // ---- values -----------------------------------------------------------------
+    const EstadoCampo& Estado(IdCampo id) const { return campos_[id]; }
+    const std::string& Texto(IdCampo id) const { return campos_[id].texto; }
+    void EscribirTexto(IdCampo id, const std::string& texto);
+    int Valor(IdCampo id) const { return campos_[id].valor; }
+    void EscribirValor(IdCampo id, int valor);       // check box; raises Click when it changes
+    void SeleccionarOpción(IdCampo id);              // option; the others of its group clear
+    void QuitarOpciones();                           // no option selected (raises nothing)
+    int OpciónSeleccionada() const;                  // 1..3, or 0
+
+    // ---- lists --------------------------------------------------------------------
+    const std::vector<EntradaLista>& Lista(IdCampo id) const { return campos_[id].lista; }
+    void VaciarLista(IdCampo id);                    // entries, choice and text emptied
+    void AñadirEntrada(IdCampo id, EntradaLista e);  // inserted at its alphabetical place
+    int Posición(IdCampo id) const { return campos_[id].posición; }
+    void SeleccionarEntrada(IdCampo id, int posición); // text follows; Click when an entry is chosen
+
+    // ---- states -------------------------------------------------------------------
+    void Habilitar(IdCampo id, bool sí);
+    void Bloquear(IdCampo id, bool sí);
+    void Mostrar(IdCampo id, bool sí);
+    void Colorear(IdCampo id, std::uint32_t fondoBGR);
+    void AsignarContextoAyuda(IdCampo id, int contexto) { campos_[id].contextoAyuda = contexto; }
+    // Whether the user could type in the field (a box or option counts as locked).
+    bool EsBloqueado(IdCampo id) const;
+    bool PuedeRecibirFoco(IdCampo id) const;
+
+    // ---- caret and selection --------------------------------------------------------
+    int SelInicio(IdCampo id) const;
+    int SelLongitud(IdCampo id) const;
+    std::string SelTexto(IdCampo id) const;
+    int Cursor(IdCampo id) const { return campos_[id].cursor; }
+    void EstablecerSelección(IdCampo id, int inicio, int longitud); // caret at the end
+    void EstablecerCursor(IdCampo id, int ancla, int cursor);
+    // Replaces the selection with the text (no length check) and raises Change.
+    void ReemplazarSelección(IdCampo id, const std::string& texto);
+
+    // ---- what the user does -----------------------------------------------------------
+    IdCampo Foco() const { return foco_; }
+    // Moves the focus: Validate of the field left (which may cancel), its LostFocus,
+    // then GotFocus of the new one. False when the move was cancelled.
+    bool Enfocar(IdCampo destino);
+    // The next (or previous) field of the focus order that can take the focus.
+    IdCampo SiguienteCampo(IdCampo desde, bool atrás = false) const;
+    bool Tabular(bool atrás = false);
+    // A typed character: key preview, the field's handler, then the edit itself.
+    // False when the key was refused (the view beeps).
+    bool Teclear(int KeyAscii);
+    void PulsarTecla(TeclaEdición tecla, bool mayúsculas = false);
+    void ElegirEntrada(IdCampo id, int posición); // picked from the drop-down list
+    void AbrirDesplegable(IdCampo id);
+    void Pulsar(IdCampo id);                      // click on a check box or option
+    // Inserts one accepted character at the selection of the field with the focus
+    // (false when the field is locked or full).
+    bool InsertarCarácter(char c);
+    // A key handler asks for a Tab: the focus moves on once the key has been inserted.
+    void EnviarTabulador();
+
+    // ---- members of the sheet ------------------------------------------------------------
+    bool RegistroModificado = false;
+    std::array<double, 7> BaseAnterior{};  // 1..6
+    std::array<double, 7> TipoAnterior{};  // 1..6
+    bool bSuspenderRecalculo = false;
+    bool bCambioInterno = false;
+    int iProvinciaAnterior = -1;
+    bool bCargando = false;
+    std::unordered_map<std::string, std::string> colMunicipiosAdministraciones;
+    std::string sEjercicioVersion;
+
+    void CargarEjercicio(std::int16_t Ejercicio);
+
+private:
+    void Redibujar(IdCampo id);
+    void CambiarTexto(IdCampo id, std::string texto, int ancla, int cursor); // raises Change when it differs
+    void Editar(IdCampo id, std::string texto, int cursor);                 // a user edit of the text
+
+    std::array<EstadoCampo, kNúmeroCampos> campos_;
+    IdCampo foco_ = kNingúnCampo;
+    bool tabuladorPendiente_ = false;
+    std::vector<Oyente> alRedibujar_;
+    std::vector<Oyente> alMoverFoco_;
+};
+
+} // namespace m817

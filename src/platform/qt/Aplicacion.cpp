@@ -1,0 +1,29 @@
+#include "platform/qt/Aplicacion.h"
+
+#include "platform/Mensajes.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace m817 {
+namespace {
+const char* const kNombreTraductor = "m817_qtbase_es";
+}
+
+bool PrepararAplicación(QApplication& app) {
+    const QString título = QString::fromUtf8(kTítuloAplicación);
+    QApplication::setApplicationName(título);
+    QApplication::setApplicationDisplayName(título);
+
+    if (app.findChild<QTranslator*>(kNombreTraductor, Qt::FindDirectChildrenOnly)) return true;
+    auto* traductor = new QTranslator(&app);
+    traductor->setObjectName(kNombreTraductor);
+    if (!traductor->load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete traductor;
+        return false;
+    }
+    return QApplication::installTranslator(traductor);
+}
+
+} // namespace m817
