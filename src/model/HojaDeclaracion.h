@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string_view>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -54,6 +55,9 @@ struct EventosHoja {
     std::function<void(IdCampo, bool& Cancel)> Validate;
     std::function<void(IdCampo)> LostFocus;
     std::function<void(IdCampo)> DropDown;
+    // A click on a caption of the sheet that has a name ("lblApartado" 1-6,
+    // "lblImporte" 1-3, "lblLetra" 1-3).
+    std::function<void(std::string_view nombre, int índice)> ClickEtiqueta;
 };
 
 class HojaDeclaración {
