@@ -105,6 +105,7 @@ int HojaDeclaración::OpciónSeleccionada() const {
 void HojaDeclaración::VaciarLista(IdCampo id) {
     auto& c = campos_[id];
     c.lista.clear();
+    ++c.versiónLista;
     c.posición = -1;
     CambiarTexto(id, "", 0, 0);
 }
@@ -117,6 +118,7 @@ void HojaDeclaración::AñadirEntrada(IdCampo id, EntradaLista e) {
     });
     int pos = static_cast<int>(donde - lista.begin());
     lista.insert(donde, std::move(e));
+    ++campos_[id].versiónLista;
     auto& sel = campos_[id].posición;
     if (sel >= pos) ++sel;
     Redibujar(id);

@@ -26,6 +26,7 @@ struct EstadoCampo {
     int valor = 0;                  // check box: 0/1; option: 1 when selected
     int posición = -1;              // chosen list entry, -1 for none
     std::vector<EntradaLista> lista; // kept in alphabetical order of the texts
+    unsigned versiónLista = 0;       // grows with every change of the entries
     bool habilitado = true;
     bool bloqueado = false;
     bool visible = true;
