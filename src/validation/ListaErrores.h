@@ -49,7 +49,7 @@ class ListaErrores {
     //   entry. With `estilo` >= 0 it also shows `mensaje` in a message box titled "Modelo 817":
     //     estilo % 16        buttons: 0 OK, 1 OK/Cancel, 3 Yes/No/Cancel, 4 Yes/No (others: OK)
     //     estilo & 0x70      icon: 16 critical, 32 question, 48 exclamation, 64 information, else none
-    //     estilo & 0x300     default button: 0 the first, 256 the second, 512 the third
+    //     estilo & 0x300     default button: 0 the first, 256 the second, 512 the third (or the last)
     // Returns the button pressed (kBotón...), or -1 when no box was shown.
     // The listeners are told once after every call that changed the list.
     int AnotarError(int tipo, const std::string& clave, const std::string& mensaje, int orden, int estilo);
