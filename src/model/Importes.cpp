@@ -14,10 +14,12 @@ namespace {
 
 constexpr double kMáximo = std::numeric_limits<double>::max();
 
-bool EsCifra(char c) { return c >= '0' && c <= '9'; }
+bool EsCifra(char c) {
+    return c >= '0' && c <= '9';
+}
 
-// A finite number as decimal digits: 0.d1d2...dn × 10^exp, d1 not zero, dn not zero; no digits at all is zero.
-// All rounding and writing of amounts works on these digits, so that it is decimal and locale-free.
+// A finite number as decimal digits: 0.d1d2...dn × 10^exp, d1 not zero, dn not zero; no digits at all is
+// zero. All rounding and writing of amounts works on these digits, so that it is decimal and locale-free.
 struct Decimal {
     bool negativo = false;
     std::array<char, 32> cifras{};
@@ -26,7 +28,8 @@ struct Decimal {
 };
 
 void QuitarCerosFinales(Decimal& d) {
-    while (d.n > 0 && d.cifras[d.n - 1] == '0') --d.n;
+    while (d.n > 0 && d.cifras[d.n - 1] == '0')
+        --d.n;
 }
 
 // The shortest digits that read back as the same double: the decimal number the double stands for.
@@ -34,7 +37,8 @@ Decimal ADecimal(double v) {
     Decimal d;
     d.negativo = std::signbit(v);
     char texto[40];
-    const char* fin = std::to_chars(texto, texto + sizeof texto, std::fabs(v), std::chars_format::scientific).ptr;
+    const char* fin =
+        std::to_chars(texto, texto + sizeof texto, std::fabs(v), std::chars_format::scientific).ptr;
     const char* p = texto;
     for (; p != fin && *p != 'e'; ++p)
         if (*p != '.') d.cifras[d.n++] = *p;
@@ -60,7 +64,8 @@ void RedondearCifras(Decimal& d, int conservar) {
     d.n = conservar;
     if (subir) {
         int i = d.n - 1;
-        while (i >= 0 && d.cifras[i] == '9') --i;
+        while (i >= 0 && d.cifras[i] == '9')
+            --i;
         if (i < 0) {
             d.cifras[0] = '1';
             d.n = 1;
@@ -92,7 +97,8 @@ double ADouble(const Decimal& d, double siFalla) {
     return d.negativo ? -v : v;
 }
 
-// Writes the digits with a decimal comma, `decimales` places and, if asked, points every three integer digits.
+// Writes the digits with a decimal comma, `decimales` places and, if asked, points every three integer
+// digits.
 std::string Escribir(const Decimal& d, int decimales, bool agrupar) {
     const int enteras = std::max(d.exp, 0);
     std::string s;
@@ -106,7 +112,8 @@ std::string Escribir(const Decimal& d, int decimales, bool agrupar) {
     }
     if (decimales > 0) {
         s += ',';
-        for (int i = 0; i < decimales; ++i) s += cifra(d.exp + i);
+        for (int i = 0; i < decimales; ++i)
+            s += cifra(d.exp + i);
     }
     return s;
 }
@@ -157,10 +164,12 @@ std::string Formatear(double v, std::string_view formato) {
     return Escribir(Redondeado(v, f.decimales), f.decimales, f.agrupar);
 }
 
-std::string EnCifrasSolas(double v) { return Formatear(v, "#"); }
+std::string EnCifrasSolas(double v) {
+    return Formatear(v, "#");
+}
 
-// Reads "digits[.digits][e[sign]digits]" (already checked) as a positive number. A number too big for a double
-// reads as the largest one, so it stays over the limit; one too small reads as 0.
+// Reads "digits[.digits][e[sign]digits]" (already checked) as a positive number. A number too big for a
+// double reads as the largest one, so it stays over the limit; one too small reads as 0.
 double LeerPositivo(std::string_view s) {
     double v = 0;
     const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
@@ -178,36 +187,43 @@ double LeerPositivo(std::string_view s) {
             --posición;
     }
     if (!enFracción)
-        for (std::size_t j = i; j < s.size() && EsCifra(s[j]); ++j) ++posición;
+        for (std::size_t j = i; j < s.size() && EsCifra(s[j]); ++j)
+            ++posición;
     const auto e = s.find_first_of("eE");
     if (e != std::string_view::npos) {
         std::size_t j = e + 1;
         const bool negativo = j < s.size() && s[j] == '-';
         if (j < s.size() && (s[j] == '-' || s[j] == '+')) ++j;
         long exponente = 0;
-        for (; j < s.size() && EsCifra(s[j]); ++j) exponente = std::min(exponente * 10 + (s[j] - '0'), 100000L);
+        for (; j < s.size() && EsCifra(s[j]); ++j)
+            exponente = std::min(exponente * 10 + (s[j] - '0'), 100000L);
         posición += negativo ? -exponente : exponente;
     }
     return posición > 0 ? kMáximo : 0.0;
 }
 
-// The leading number as a plain numeric reader takes it: point decimal, optional exponent; 0 when there is none.
+// The leading number as a plain numeric reader takes it: point decimal, optional exponent; 0 when there is
+// none.
 double ValorInicial(std::string_view t) {
     std::size_t i = 0;
-    while (i < t.size() && t[i] == ' ') ++i;
+    while (i < t.size() && t[i] == ' ')
+        ++i;
     bool negativo = false;
     if (i < t.size() && (t[i] == '-' || t[i] == '+')) negativo = t[i++] == '-';
     const std::size_t inicio = i;
     bool hayCifras = false;
-    for (; i < t.size() && EsCifra(t[i]); ++i) hayCifras = true;
+    for (; i < t.size() && EsCifra(t[i]); ++i)
+        hayCifras = true;
     if (i < t.size() && t[i] == '.')
-        for (++i; i < t.size() && EsCifra(t[i]); ++i) hayCifras = true;
+        for (++i; i < t.size() && EsCifra(t[i]); ++i)
+            hayCifras = true;
     if (!hayCifras) return 0.0;
     if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
         std::size_t j = i + 1;
         if (j < t.size() && (t[j] == '-' || t[j] == '+')) ++j;
         if (j < t.size() && EsCifra(t[j])) {
-            while (j < t.size() && EsCifra(t[j])) ++j;
+            while (j < t.size() && EsCifra(t[j]))
+                ++j;
             i = j;
         }
     }
@@ -215,12 +231,14 @@ double ValorInicial(std::string_view t) {
     return negativo ? -v : v;
 }
 
-// Spanish notation: blanks around, an optional sign, digits with grouping points anywhere in the integer part,
-// an optional decimal comma followed by digits only. Empty when the text is anything else.
+// Spanish notation: blanks around, an optional sign, digits with grouping points anywhere in the integer
+// part, an optional decimal comma followed by digits only. Empty when the text is anything else.
 std::optional<double> LeerEnEspañol(std::string_view t) {
     std::size_t i = 0, fin = t.size();
-    while (i < fin && t[i] == ' ') ++i;
-    while (fin > i && t[fin - 1] == ' ') --fin;
+    while (i < fin && t[i] == ' ')
+        ++i;
+    while (fin > i && t[fin - 1] == ' ')
+        --fin;
     bool negativo = false;
     if (i < fin && (t[i] == '-' || t[i] == '+')) negativo = t[i++] == '-';
     std::string cifras;
@@ -253,7 +271,9 @@ double ValorLímiteImporte() {
     return límite;
 }
 
-bool ImporteSobreLímite(double valor) { return std::fabs(valor) >= ValorLímiteImporte(); }
+bool ImporteSobreLímite(double valor) {
+    return std::fabs(valor) >= ValorLímiteImporte();
+}
 
 double ValorImporte(std::string_view texto) {
     const double inicial = ValorInicial(texto);
