@@ -1,0 +1,174 @@
+#include "platform/ArchivosPosix.h"
+
+#include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace m817 {
+
+namespace {
+
+int Reintentando(auto llamada) {
+    int r;
+    do
+        r = llamada();
+    while (r < 0 && errno == EINTR);
+    return r;
+}
+
+class ArchivoPosix final : public Archivo {
+  public:
+    explicit ArchivoPosix(int fd) : fd_(fd) {}
+    ~ArchivoPosix() override { ::close(fd_); }
+    ArchivoPosix(const ArchivoPosix&) = delete;
+    ArchivoPosix& operator=(const ArchivoPosix&) = delete;
+
+    std::optional<std::size_t> Leer(std::uint64_t posición, std::span<char> destino) override {
+        std::size_t hecho = 0;
+        while (hecho < destino.size()) {
+            const ssize_t n = ::pread(fd_, destino.data() + hecho, destino.size() - hecho,
+                                      static_cast<off_t>(posición + hecho));
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return std::nullopt;
+            if (n == 0) break;
+            hecho += static_cast<std::size_t>(n);
+        }
+        return hecho;
+    }
+
+    bool Escribir(std::uint64_t posición, std::string_view datos) override {
+        std::size_t hecho = 0;
+        while (hecho < datos.size()) {
+            const ssize_t n = ::pwrite(fd_, datos.data() + hecho, datos.size() - hecho,
+                                       static_cast<off_t>(posición + hecho));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return false;
+            hecho += static_cast<std::size_t>(n);
+        }
+        return true;
+    }
+
+    bool Sincronizar() override {
+        return Reintentando([this] { return ::fsync(fd_); }) == 0;
+    }
+
+    bool Truncar(std::uint64_t tamaño) override {
+        return Reintentando([&] { return ::ftruncate(fd_, static_cast<off_t>(tamaño)); }) == 0;
+    }
+
+    std::optional<std::uint64_t> Tamaño() override {
+        struct stat st {};
+        if (::fstat(fd_, &st) != 0) return std::nullopt;
+        return static_cast<std::uint64_t>(st.st_size);
+    }
+
+  private:
+    int fd_;
+};
+
+// A rename or a new name is only durable once the folder that holds it is synced.
+void SincronizarCarpeta(const std::filesystem::path& archivo) {
+    std::filesystem::path carpeta = archivo.parent_path();
+    if (carpeta.empty()) carpeta = ".";
+    const int fd = ::open(carpeta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+bool Copiar(const std::filesystem::path& origen, const std::filesystem::path& destino) {
+    const int de = ::open(origen.c_str(), O_RDONLY | O_CLOEXEC);
+    if (de < 0) return false;
+    const int a = ::open(destino.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (a < 0) {
+        ::close(de);
+        return false;
+    }
+    bool bien = true;
+    std::array<char, 65536> bloque;
+    for (;;) {
+        const ssize_t n = ::read(de, bloque.data(), bloque.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            bien = n == 0;
+            break;
+        }
+        for (ssize_t hecho = 0; bien && hecho < n;) {
+            const ssize_t m = ::write(a, bloque.data() + hecho, static_cast<std::size_t>(n - hecho));
+            if (m < 0 && errno == EINTR) continue;
+            if (m <= 0)
+                bien = false;
+            else
+                hecho += m;
+        }
+        if (!bien) break;
+    }
+    bien = bien && ::fsync(a) == 0;
+    bien = (::close(a) == 0) && bien;
+    ::close(de);
+    // A half copy must not pass for a backup.
+    if (!bien) ::unlink(destino.c_str());
+    return bien;
+}
+
+} // namespace
+
+std::unique_ptr<Archivo> ArchivosPosix::Abrir(const std::filesystem::path& ruta, ModoApertura modo) {
+    int flags = O_CLOEXEC;
+    switch (modo) {
+    case ModoApertura::Lectura:
+        flags |= O_RDONLY;
+        break;
+    case ModoApertura::LecturaEscritura:
+        flags |= O_RDWR | O_CREAT;
+        break;
+    case ModoApertura::Nuevo:
+        flags |= O_RDWR | O_CREAT | O_TRUNC;
+        break;
+    }
+    const int fd = Reintentando([&] { return ::open(ruta.c_str(), flags, 0644); });
+    if (fd < 0) return nullptr;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    return std::make_unique<ArchivoPosix>(fd);
+}
+
+bool ArchivosPosix::Existe(const std::filesystem::path& ruta) {
+    struct stat st {};
+    return ::stat(ruta.c_str(), &st) == 0;
+}
+
+bool ArchivosPosix::EsCarpeta(const std::filesystem::path& ruta) {
+    struct stat st {};
+    return ::stat(ruta.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool ArchivosPosix::Renombrar(const std::filesystem::path& origen, const std::filesystem::path& destino) {
+    if (::rename(origen.c_str(), destino.c_str()) != 0) return false;
+    SincronizarCarpeta(destino);
+    return true;
+}
+
+bool ArchivosPosix::EnlazarOCopiar(const std::filesystem::path& origen,
+                                   const std::filesystem::path& destino) {
+    if (::link(origen.c_str(), destino.c_str()) != 0) {
+        // Only a file system without links gets a copy; any other refusal stands.
+        if (errno != EPERM && errno != EXDEV && errno != ENOTSUP && errno != EMLINK) return false;
+        if (!Copiar(origen, destino)) return false;
+    }
+    SincronizarCarpeta(destino);
+    return true;
+}
+
+bool ArchivosPosix::Eliminar(const std::filesystem::path& ruta) {
+    if (::unlink(ruta.c_str()) != 0) return false;
+    SincronizarCarpeta(ruta);
+    return true;
+}
+
+} // namespace m817
