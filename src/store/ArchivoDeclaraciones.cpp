@@ -1,0 +1,181 @@
+#include "store/ArchivoDeclaraciones.h"
+
+#include "platform/Texto1252.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace m817 {
+
+namespace {
+
+constexpr std::uint64_t kLongitud = kLongitudRegistro;
+// Records read at once while scanning: big enough to read fast, small enough to stay in the cache.
+constexpr std::size_t kRegistrosPorBloque = 1024;
+
+std::uint64_t Posición(std::int32_t n) {
+    return static_cast<std::uint64_t>(n - 1) * kLongitud;
+}
+
+} // namespace
+
+std::filesystem::path RutaDeclaraciones(const std::filesystem::path& carpetaDatos) {
+    return carpetaDatos / kNombreArchivoDeclaraciones;
+}
+
+ArchivoDeclaraciones::ArchivoDeclaraciones(ServicioArchivos& archivos, std::filesystem::path ruta)
+    : archivos_(archivos), ruta_(std::move(ruta)) {}
+
+bool ArchivoDeclaraciones::AbrirLectura() {
+    archivo_ = archivos_.Abrir(ruta_, ModoApertura::Lectura);
+    return Abierto();
+}
+
+bool ArchivoDeclaraciones::AbrirLecturaEscritura() {
+    archivo_ = archivos_.Abrir(ruta_, ModoApertura::LecturaEscritura);
+    return Abierto();
+}
+
+std::optional<std::int32_t> ArchivoDeclaraciones::NúmeroRegistros() {
+    if (!archivo_) return std::nullopt;
+    const auto tamaño = archivo_->Tamaño();
+    if (!tamaño) return std::nullopt;
+    // Far past any count a save can reach; kept in range so that the numbers never wrap.
+    return static_cast<std::int32_t>(std::min<std::uint64_t>(*tamaño / kLongitud, INT32_MAX - 1));
+}
+
+bool ArchivoDeclaraciones::Leer(std::int32_t n, RegistroDeclaración& registro) {
+    const auto registros = NúmeroRegistros();
+    if (!registros || n < 1 || n > *registros) return false;
+    std::array<char, kLongitudRegistro> bytes;
+    const auto leídos = archivo_->Leer(Posición(n), bytes);
+    if (!leídos || *leídos != bytes.size()) return false;
+    registro = RegistroDeclaración::DesdeBytes({bytes.data(), bytes.size()});
+    return true;
+}
+
+bool ArchivoDeclaraciones::Escribir(std::int32_t n, const RegistroDeclaración& registro) {
+    const auto registros = NúmeroRegistros();
+    if (!registros || n < 1 || n > *registros + 1 || n > kMáximoRegistros) return false;
+    const auto tamaño = archivo_->Tamaño();
+    if (!tamaño) return false;
+    const std::uint64_t posición = Posición(n);
+
+    // What the slot holds now (a whole record, the bytes of a cut one, or nothing), to put back on failure.
+    std::string anterior;
+    if (*tamaño > posición) {
+        anterior.resize(static_cast<std::size_t>(std::min(*tamaño - posición, kLongitud)));
+        const auto leídos = archivo_->Leer(posición, anterior);
+        if (!leídos || *leídos != anterior.size()) return false;
+    }
+
+    if (archivo_->Escribir(posición, registro.Bytes()) && archivo_->Sincronizar()) return true;
+
+    // Shorten first: that frees space, so the old bytes, which fit within the old length, can go back.
+    archivo_->Truncar(*tamaño);
+    if (!anterior.empty()) archivo_->Escribir(posición, anterior);
+    archivo_->Sincronizar();
+    return false;
+}
+
+std::optional<std::int32_t> ArchivoDeclaraciones::Añadir(const RegistroDeclaración& registro) {
+    const auto registros = NúmeroRegistros();
+    if (!registros || !Escribir(*registros + 1, registro)) return std::nullopt;
+    return *registros + 1;
+}
+
+bool ArchivoDeclaraciones::Recorrer(const std::function<bool(std::int32_t, std::string_view)>& visitante) {
+    const auto registros = NúmeroRegistros();
+    if (!registros) return false;
+    std::vector<char> bloque(kRegistrosPorBloque * kLongitudRegistro);
+    for (std::int32_t primero = 1; primero <= *registros;) {
+        const auto cuántos =
+            std::min<std::size_t>(kRegistrosPorBloque, static_cast<std::size_t>(*registros - primero + 1));
+        const std::span<char> destino(bloque.data(), cuántos * kLongitudRegistro);
+        const auto leídos = archivo_->Leer(Posición(primero), destino);
+        if (!leídos || *leídos != destino.size()) return false;
+        for (std::size_t i = 0; i < cuántos; ++i, ++primero)
+            if (!visitante(primero, {bloque.data() + i * kLongitudRegistro, kLongitudRegistro})) return true;
+    }
+    return true;
+}
+
+ClaveDuplicado ClaveDuplicado::De(const RegistroDeclaración& r) {
+    return {r.Valor(CampoRegistro::NIF), r.Valor(CampoRegistro::Ejercicio), r.Valor(CampoRegistro::Periodo),
+            r.Valor(CampoRegistro::Complementaria)};
+}
+
+std::optional<ResultadoDuplicados> BuscarDuplicados(ArchivoDeclaraciones& archivo,
+                                                    const ClaveDuplicado& clave) {
+    ClaveDuplicado buscada{Recortar(clave.nif), Recortar(clave.ejercicio), Recortar(clave.periodo),
+                           Recortar(clave.complementaria)};
+    const auto& dNIF = Definición(CampoRegistro::NIF);
+    const auto& dEjercicio = Definición(CampoRegistro::Ejercicio);
+    const auto& dPeriodo = Definición(CampoRegistro::Periodo);
+    const auto& dComplementaria = Definición(CampoRegistro::Complementaria);
+    // Trims without building strings: the scan runs over every record of the file on each first save.
+    auto igual = [](std::string_view bytes, const DefiniciónCampo& d, const std::string& valor) {
+        std::string_view campo = bytes.substr(d.posición, d.ancho);
+        while (!campo.empty() && campo.front() == ' ')
+            campo.remove_prefix(1);
+        while (!campo.empty() && campo.back() == ' ')
+            campo.remove_suffix(1);
+        return campo == valor;
+    };
+    ResultadoDuplicados r;
+    const bool bien = archivo.Recorrer([&](std::int32_t n, std::string_view bytes) {
+        r.registros = n;
+        if (r.primerDuplicado == 0 && bytes[0] == ' ' && igual(bytes, dNIF, buscada.nif) &&
+            igual(bytes, dEjercicio, buscada.ejercicio) && igual(bytes, dPeriodo, buscada.periodo) &&
+            igual(bytes, dComplementaria, buscada.complementaria))
+            r.primerDuplicado = n;
+        return true;
+    });
+    if (!bien) return std::nullopt;
+    return r;
+}
+
+RegistroDeclaración RegistroBorrado() {
+    RegistroDeclaración r;
+    r.MarcarBorrado();
+    return r;
+}
+
+std::string TextoErrorAbrir() {
+    return W("Error al intentar abrir la declaración seleccionada");
+}
+std::string TextoErrorGuardar() {
+    return W("Error al intentar guardar la declaración");
+}
+std::string TextoErrorEliminar() {
+    return W("Error al intentar eliminar la declaración seleccionada");
+}
+
+std::string TextoPreguntaDuplicado(bool complementaria) {
+    return W(complementaria
+                 ? "Ya existe una declaración complementaria para el mismo N.I.F., Ejercicio y Periodo."
+                 : "Ya existe una declaración para el mismo N.I.F., Ejercicio y Periodo.") +
+           "\r" + W("¿Desea continuar guardando la declaración?");
+}
+
+std::string TextoConfirmarEliminar(const RegistroDeclaración& r) {
+    using enum CampoRegistro;
+    std::string t = W("¿Confirmar eliminar el registro seleccionado?") + "\r";
+    t += "\r\tN.I.F.:\t" + std::string(r.Campo(NIF));
+    t += "\r\tNombre:\t" + std::string(r.Campo(Nombre));
+    t += "\r\tEjercicio:\t" + std::string(r.Campo(Ejercicio));
+    t += "\r\tPeriodo:\t" + std::string(r.Campo(Periodo)) + "\r";
+    t += "\r\tComplementaria:\t" + std::string(r.Valor(Complementaria) == "1" ? "S" : "N") + "\r";
+    return t;
+}
+
+std::string TextoAvisoGuardarImpresa(std::string_view fechaImpresión, std::string_view númeroJustificante) {
+    const std::string crlf = "\r\n";
+    return W("Esta declaración ya había sido impresa con los siguientes datos: ") + crlf + crlf +
+           std::string(21, ' ') + "Fecha de Impresion - " + std::string(fechaImpresión) + crlf +
+           std::string(15, ' ') + W("Número de Justificante - ") + std::string(númeroJustificante) + crlf +
+           crlf + W(" En caso de continuar con la operación, estos datos serán borrados") + crlf + crlf +
+           std::string(16, ' ') + W("¿Desea continuar con la operación? ");
+}
+
+} // namespace m817

@@ -1,0 +1,97 @@
+#pragma once
+// Datos/Declaraciones.txt: the saved returns, one 750-byte record each, numbered from 1; the record number is
+// the identity of a saved return. Only whole records count: the bytes of a record cut short by a crash are
+// not a record, and the next record written takes their place. Every write is synced before it reports
+// success, and a write that fails leaves the file exactly as it was.
+#include "platform/Archivos.h"
+#include "store/RegistroDeclaracion.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace m817 {
+
+inline constexpr const char* kNombreArchivoDeclaraciones = "Declaraciones.txt";
+// Record numbers are counted in a signed 16-bit number: a file of this many records takes no more.
+inline constexpr std::int32_t kMáximoRegistros = 32767;
+
+std::filesystem::path RutaDeclaraciones(const std::filesystem::path& carpetaDatos);
+
+class ArchivoDeclaraciones {
+  public:
+    ArchivoDeclaraciones(ServicioArchivos& archivos, std::filesystem::path ruta);
+
+    // False when the file is missing or cannot be read.
+    bool AbrirLectura();
+    // Created empty if it does not exist; false when it cannot be (a missing Datos folder, a read-only one).
+    bool AbrirLecturaEscritura();
+    void Cerrar() { archivo_.reset(); }
+    bool Abierto() const { return archivo_ != nullptr; }
+
+    // Whole records in the file.
+    std::optional<std::int32_t> NúmeroRegistros();
+    // Record n (from 1); false when there is no such whole record or it cannot be read.
+    bool Leer(std::int32_t n, RegistroDeclaración& registro);
+    // Writes record n, from 1 to one past the last whole record (and never past kMáximoRegistros), then
+    // syncs. On failure the file is put back as it was: its length and the bytes of the slot.
+    bool Escribir(std::int32_t n, const RegistroDeclaración& registro);
+    // Writes after the last whole record; the number given to it.
+    std::optional<std::int32_t> Añadir(const RegistroDeclaración& registro);
+
+    // Every whole record in order, with its number and its 750 bytes, until the visitor returns false.
+    // False when reading fails.
+    bool Recorrer(const std::function<bool(std::int32_t, std::string_view)>& visitante);
+
+  private:
+    ServicioArchivos& archivos_;
+    std::filesystem::path ruta_;
+    std::unique_ptr<Archivo> archivo_;
+};
+
+// What makes two saved returns the same one: NIF, exercise, period and the complementary flag ("1" or "0"),
+// each without blanks at either end, compared exactly.
+struct ClaveDuplicado {
+    std::string nif;
+    std::string ejercicio;
+    std::string periodo;
+    std::string complementaria;
+
+    // The key of a record image.
+    static ClaveDuplicado De(const RegistroDeclaración& registro);
+    bool Complementaria() const { return complementaria == "1"; }
+};
+
+struct ResultadoDuplicados {
+    std::int32_t registros = 0;       // whole records in the file, deleted ones included
+    std::int32_t primerDuplicado = 0; // first live record with the same key; 0 if none
+    // A new return goes after the last record, if the count allows it.
+    std::int32_t SiguienteRegistro() const { return registros + 1; }
+    bool CabeOtro() const { return registros < kMáximoRegistros; }
+};
+
+// The scan of a first save: every record is counted, deleted ones are never duplicates. Empty when reading
+// fails.
+std::optional<ResultadoDuplicados> BuscarDuplicados(ArchivoDeclaraciones& archivo,
+                                                    const ClaveDuplicado& clave);
+
+// What deleting leaves in a slot: a blank record (preset rates kept) marked "*".
+RegistroDeclaración RegistroBorrado();
+
+// Texts (Windows-1252) of the saved-return operations.
+std::string TextoErrorAbrir();
+std::string TextoErrorGuardar();
+std::string TextoErrorEliminar();
+// The question at the first duplicate, for an ordinary or a complementary return.
+std::string TextoPreguntaDuplicado(bool complementaria);
+// The confirmation of a delete, with the values as stored (padded).
+std::string TextoConfirmarEliminar(const RegistroDeclaración& registro);
+// The "Aviso" question before a changed, printed return loses its print data.
+std::string TextoAvisoGuardarImpresa(std::string_view fechaImpresión, std::string_view númeroJustificante);
+inline constexpr const char* kTítuloAviso = "Aviso";
+
+} // namespace m817

@@ -1,0 +1,90 @@
+#pragma once
+// What the dialog frmSeleccionarDeclaración shows and does: the live saved returns as rows of eight columns
+// (two hidden), sorted by a clicked column, with the return on screen selected; choosing one gives its record
+// number. The dialog only draws this model and reports the user's clicks to it.
+#include "platform/Archivos.h"
+#include "platform/Mensajes.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace m817 {
+
+enum class Alineación { Izquierda, Centro };
+
+struct ColumnaSelección {
+    std::string clave; // Windows-1252, as every text here
+    std::string encabezado;
+    int ancho; // twips; 0 hides the column
+    Alineación alineación;
+};
+
+inline constexpr int kColumnasSelección = 8;
+// Columns 1 to 8; the name column takes what the list width leaves.
+std::array<ColumnaSelección, kColumnasSelección> ColumnasSelección(int anchoLista);
+
+struct FilaSelección {
+    std::array<std::string, kColumnasSelección> textos;
+    std::int32_t registro = 0; // the record number in Datos/Declaraciones.txt
+    // Column 1 to 8.
+    const std::string& Texto(int columna) const { return textos[static_cast<std::size_t>(columna - 1)]; }
+};
+
+class SeleccionDeclaraciones {
+  public:
+    // Fills the list from the file at ruta, sorts it by N.I.F. and selects the row of numRegistroActual (the
+    // return on screen; 0 when unsaved, which selects the first row). False, after telling the user, when
+    // there is nothing to choose: the dialog then closes before it is ever shown.
+    bool Cargar(ServicioArchivos& archivos, const std::filesystem::path& ruta, ServicioMensajes& mensajes,
+                std::int32_t numRegistroActual);
+
+    const std::array<ColumnaSelección, kColumnasSelección>& Columnas() const { return columnas_; }
+    void AnchoLista(int ancho) { columnas_ = ColumnasSelección(ancho); }
+
+    // Rows in the order shown.
+    const std::vector<FilaSelección>& Filas() const { return filas_; }
+    std::optional<std::size_t> FilaSeleccionada() const;
+    void SeleccionarFila(std::size_t fila);
+
+    // A click on the header of column 1 to 8 (the hidden ones are ignored). Clicking the column the list is
+    // sorted by reverses the direction; any other starts ascending.
+    void PulsarEncabezado(int columna);
+    int ColumnaOrden() const { return columnaOrden_; } // 0 before any sort
+    bool Descendente() const { return descendente_; }
+
+    // The choose button or a double click on the selected row. When opening or deleting (the dialog's
+    // caption, Windows-1252, contains "Abrir" or "Eliminar") a printed return asks first; No keeps the dialog
+    // open and returns false. True when the dialog closes with NumRegistroSeleccionado set.
+    bool Elegir(ServicioMensajes& mensajes, std::string_view títuloDiálogo);
+    // The cancel button.
+    void Cancelar() { numRegistroSeleccionado_ = 0; }
+    // The chosen record number; 0 if nothing was chosen.
+    std::int32_t NumRegistroSeleccionado() const { return numRegistroSeleccionado_; }
+
+  private:
+    bool Llenar(ServicioArchivos& archivos, const std::filesystem::path& ruta,
+                std::int32_t numRegistroActual);
+    void Ordenar(const std::vector<int>& columnas, bool descendente);
+
+    std::array<ColumnaSelección, kColumnasSelección> columnas_ = ColumnasSelección(8000);
+    std::vector<FilaSelección> filas_;
+    // Sort keys of each row, column by column, kept beside the rows in the same order.
+    std::vector<std::array<std::string, kColumnasSelección>> claves_;
+    std::int32_t seleccionado_ = 0; // record number of the selected row
+    int columnaOrden_ = 0;
+    bool descendente_ = false;
+    std::int32_t numRegistroSeleccionado_ = 0;
+};
+
+// Texts (Windows-1252) of the dialog.
+std::string TextoNingunaDeclaración();
+std::string TextoErrorCargarDeclaraciones();
+// The "Aviso" question before opening or deleting a printed return, from the row's columns.
+std::string TextoAvisoSeleccionImpresa(const FilaSelección& fila);
+
+} // namespace m817
