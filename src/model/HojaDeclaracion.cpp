@@ -270,7 +270,7 @@ bool HojaDeclaración::Teclear(int KeyAscii) {
     int k = KeyAscii;
     if (eventos.KeyPreview) eventos.KeyPreview(id, k);
     if (k == 0) return true; // taken by the sheet
-    if (k == kCódigoPitido) return false;
+    if (k == kCódigoRechazo) return false;
     if (k == kTeclaIntro) { // Enter moves on, as Tab does
         Tabular();
         return true;
@@ -280,7 +280,7 @@ bool HojaDeclaración::Teclear(int KeyAscii) {
     bool aceptada = true;
     if (k == 0) {
         aceptada = true;
-    } else if (k == kCódigoPitido) {
+    } else if (k == kCódigoRechazo) {
         aceptada = false;
     } else if (k == kTeclaRetroceso) {
         const auto& c = campos_[id];
@@ -353,6 +353,7 @@ void HojaDeclaración::Pulsar(IdCampo id) {
     auto tipo = Definición(id).tipo;
     if (tipo == TipoCampo::Casilla) EscribirValor(id, campos_[id].valor ? 0 : 1);
     else if (tipo == TipoCampo::Opción) SeleccionarOpción(id);
+    else if (tipo == TipoCampo::Texto && eventos.Click) eventos.Click(id);
 }
 
 void HojaDeclaración::CargarEjercicio(std::int16_t Ejercicio) {

@@ -5,6 +5,7 @@
 // writing the value a field already holds raises nothing. The behaviour of the
 // sheet (lists, calculation, checks, key filter) hangs on those events.
 #include "model/Catalogo.h"
+#include "platform/Teclas.h"
 
 #include <array>
 #include <cstdint>
@@ -39,11 +40,6 @@ struct EstadoCampo {
 // Keys a one-line text box handles itself (besides typed characters).
 enum class TeclaEdición { Izquierda, Derecha, Inicio, Fin, Suprimir };
 
-// Codes of the typed characters the sheet treats specially.
-inline constexpr int kTeclaRetroceso = 8;
-inline constexpr int kTeclaIntro = 13;
-inline constexpr int kTeclaEscape = 27;
-inline constexpr int kCódigoPitido = 7;
 
 // The sheet's event handlers, one slot per event kind, set when the window is wired.
 struct EventosHoja {
@@ -125,7 +121,7 @@ public:
     void PulsarTecla(TeclaEdición tecla, bool mayúsculas = false);
     void ElegirEntrada(IdCampo id, int posición); // picked from the drop-down list
     void AbrirDesplegable(IdCampo id);
-    void Pulsar(IdCampo id);                      // click on a check box or option
+    void Pulsar(IdCampo id);                      // click on a field: box, option, or text (raises Click)
     // Inserts one accepted character at the selection of the field with the focus
     // (false when the field is locked or full).
     bool InsertarCarácter(char c);
@@ -137,6 +133,7 @@ public:
     std::array<double, 7> BaseAnterior{};  // 1..6
     std::array<double, 7> TipoAnterior{};  // 1..6
     bool bSuspenderRecalculo = false;
+    bool bRecalculando = false; // a calculation pass is running: the changes it makes start no other
     bool bCambioInterno = false;
     int iProvinciaAnterior = -1;
     bool bCargando = false;

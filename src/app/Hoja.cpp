@@ -1,0 +1,107 @@
+#include "app/Hoja.h"
+
+#include "app/ConstantesAyuda.h"
+#include "app/NuevaDeclaracion.h"
+#include "model/Ejercicio.h"
+#include "model/Importes.h"
+#include "model/Listas.h"
+#include "model/Tablas.h"
+#include "platform/Texto1252.h"
+
+namespace m817 {
+
+namespace {
+
+// Index of a member of the named control array, or 0 when the field is not one.
+int Miembro(IdCampo id, std::string_view nombre) {
+    const auto& d = Definición(id);
+    return d.nombre == nombre ? d.índice : 0;
+}
+
+} // namespace
+
+frmHoja1::frmHoja1(ServicioMensajes& m, ServicioReloj& r, ServicioCarpeta& c)
+    : mensajes(m), reloj(r), carpeta(c) {
+    validar_ = [this](std::string_view clave, int índice) {
+        bool cancelar = false;
+        ValidarCampos(clave, índice, cancelar);
+    };
+    Conectar();
+}
+
+void frmHoja1::Conectar() {
+    auto& e = hoja.eventos;
+    e.Change = [this](IdCampo id) { Campo_Change(id); };
+    e.Click = [this](IdCampo id) { Campo_Click(id); };
+    e.GotFocus = [this](IdCampo id) { Campo_GotFocus(id); };
+    e.KeyPress = [this](IdCampo id, int& KeyAscii) { Campo_KeyPress(id, KeyAscii); };
+    e.DropDown = [this](IdCampo id) { Campo_DropDown(id); };
+    e.ClickEtiqueta = [this](std::string_view nombre, int índice) { Etiqueta_Click(hoja, nombre, índice, validar_); };
+}
+
+void frmHoja1::Campo_Change(IdCampo id) {
+    if (EsCampoLista(id)) Lista_Change(hoja, id, validar_);
+    else if (int i = Miembro(id, "edtCasilla")) Casilla_Change(hoja, i, validar_);
+    else if (int n = Miembro(id, "edtResultado")) edtResultado_Change(hoja, n, validar_);
+}
+
+void frmHoja1::Campo_Click(IdCampo id) {
+    if (EsCampoLista(id)) Lista_Click(hoja, id, validar_);
+    else if (int n = Miembro(id, "optResultado")) optResultado_Click(hoja, n, validar_);
+    else if (int r = Miembro(id, "edtResultado")) edtResultado_Click(hoja, r, validar_);
+    else if (id == campos::chkFPEfectivo || id == campos::chkFPCuenta) FormaPago_Click(hoja, id, validar_);
+    else if (id == campos::chkSinActividad) chkSinActividad_Click(hoja);
+}
+
+void frmHoja1::Campo_GotFocus(IdCampo id) {
+    if (EsCampoLista(id)) Lista_GotFocus(hoja, id);
+    else if (int i = Miembro(id, "edtCasilla")) Casilla_GotFocus(hoja, i);
+    EnfocarCampo(id);
+}
+
+void frmHoja1::Campo_KeyPress(IdCampo id, int& KeyAscii) {
+    if (EsCampoLista(id)) Lista_KeyPress(hoja, id, KeyAscii);
+}
+
+void frmHoja1::Campo_DropDown(IdCampo id) {
+    // Opening a list counts as entering it.
+    if (EsCampoLista(id)) Campo_GotFocus(id);
+}
+
+void frmHoja1::EnfocarCampo(IdCampo id) {
+    if (enfocarCampo) enfocarCampo(id);
+}
+
+void frmHoja1::ValidarCampos(std::string_view campo, int Index, bool& Cancel) {
+    if (reglasValidación) reglasValidación(campo, Index, Cancel);
+}
+
+void frmHoja1::InicializarRegistro() {
+    // The record image of the return on screen is blanked here once the declaration file keeps one.
+}
+
+bool frmHoja1::NuevaDeclaración() {
+    hoja.bCargando = true;
+    InicializarRegistro();
+    PonerDeclaraciónNueva(hoja, reloj.Ahora(), validar_);
+    hoja.bCargando = false;
+    return true;
+}
+
+void frmHoja1::Form_Load() {
+    if (reloj.Ahora().año != EjercicioPrograma)
+        mensajes.Mostrar({W("El ejercicio de la versión no coincide con el actualmente en curso."),
+                          kTítuloAplicación, Icono::Exclamación, Botones::Aceptar, Respuesta::Aceptar});
+    CargarTabla(hoja, campos::cmbAdministracion, kTablaAdministraciones, false, carpeta, mensajes);
+    CargarTabla(hoja, campos::cmbSigla, kTablaSiglas, true, carpeta, mensajes);
+    CargarTabla(hoja, campos::cmbProvincia, kTablaProvincias, false, carpeta, mensajes);
+    hoja.CargarEjercicio(static_cast<std::int16_t>(EjercicioPrograma));
+    CargarPeriodos(hoja);
+    CargarMunicipiosAdministraciones(hoja, carpeta, mensajes);
+    AsignarContextosAyuda(hoja);
+    NuevaDeclaración();
+    hoja.sEjercicioVersion = ValorPorDefecto(hoja.Texto(campos::edtEjercicio), "0") +
+                             ValorPorDefecto(hoja.Texto(campos::cmbPeriodo), "0");
+}
+
+} // namespace m817
