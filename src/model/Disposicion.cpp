@@ -49,7 +49,7 @@ struct Constructor {
         const auto& d = Definición(edtCasilla(casilla));
         int anchoEtiqueta = nota.empty() ? 7460 : 1500;
         Texto(240, y, anchoEtiqueta, kCaja, d.etiqueta, 8, d.negrita);
-        if (!nota.empty()) Texto(1760, y - 20, 5980, kCaja + 40, nota, 7);
+        if (!nota.empty()) Texto(1760, y - 50, 5980, 430, nota, 7);
         Número(casilla, 7820, y);
         Campo(edtCasilla(casilla), 8220, y, 2940);
     }
@@ -60,9 +60,9 @@ std::vector<ElementoHoja> Construir() {
     // Header: form number, titles, administration.
     k.Marco(120, 120, 1500, 900);
     k.Texto(170, 150, 1400, 240, "Modelo", 9, false, C);
-    k.Texto(170, 380, 1400, 600, "817", 28, true, C);
-    k.Texto(1740, 200, 4200, 330, "RÉGIMEN GENERAL", 12, true, C);
-    k.Texto(1740, 560, 4200, 330, "AUTOLIQUIDACIÓN TRIMESTRAL", 12, true, C);
+    k.Texto(170, 380, 1400, 600, "817", 24, true, C);
+    k.Texto(1680, 200, 4320, 330, "RÉGIMEN GENERAL", 11, true, C);
+    k.Texto(1680, 560, 4320, 330, "AUTOLIQUIDACIÓN TRIMESTRAL", 11, true, C);
     k.Marco(6060, 120, 5220, 900);
     k.Texto(6160, 170, 3800, kEtiqueta, Definición(cmbAdministracion).etiqueta);
     k.Campo(cmbAdministracion, 6160, 420, 3800);
@@ -71,7 +71,7 @@ std::vector<ElementoHoja> Construir() {
 
     // 1 - Period.
     k.Banda(1140, "1 - Período de liquidación", 1);
-    k.Marco(120, 1410, 11160, 1200);
+    k.Marco(120, 1410, 11160, 1150);
     k.CampoConEtiqueta(edtEjercicio, 240, 1480, 1300);
     k.CampoConEtiqueta(cmbPeriodo, 1700, 1480, 900);
     k.Texto(2800, 1480, 4000, kEtiqueta, "AUTOLIQUIDACIÓN COMPLEMENTARIA ____________", 8, true);
@@ -106,7 +106,7 @@ std::vector<ElementoHoja> Construir() {
     k.Marco(120, 5640, 11160, 8760);
     k.Texto(240, 5700, 5000, 240, "I.R.G.E. DEVENGADO", 8, true);
     k.Texto(2900, 5960, 2600, 240, "Base Imponible", 8, false, C);
-    k.Texto(5620, 5960, 1500, 240, "Tipo de gravamen %", 8, false, C);
+    k.Texto(5520, 5960, 1700, 240, "Tipo de gravamen %", 8, false, C);
     k.Texto(8220, 5960, 2940, 240, "Cuota devengada", 8, false, C);
     for (int r = 1; r <= 6; ++r) {
         int y = 6220 + (r - 1) * kRenglón;
@@ -148,8 +148,8 @@ std::vector<ElementoHoja> Construir() {
     };
     k.Texto(220, 15330, 3000, kEtiqueta, "Forma de Pago:", 8, true);
     k.Campo(chkFPEfectivo, 220, 15570, 3400, 260);
-    k.Campo(chkFPCuenta, 220, 15860, 3400, 260);
-    cuenta(edtCCCIng, 120, 16180 - 360);
+    k.Campo(chkFPCuenta, 220, 15830, 3400, 260);
+    cuenta(edtCCCIng, 120, 16150);
     cuenta(edtCCCDev, 3860, 15330);
     k.Campo(chkSinActividad, 7700, 15330, 3000, 260);
     // Hidden fields still have a place, so that every field has one.

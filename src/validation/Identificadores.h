@@ -2,19 +2,16 @@
 // Checks of the identifiers typed on the sheet (tax number, bank account code,
 // receipt number) and the permitted-character filter the key filters and the
 // content checks are built on. Pure functions over Windows-1252 text.
+#include "platform/Teclas.h"
+
 #include <array>
 #include <string>
 #include <string_view>
 
 namespace m817 {
 
-// Key codes the filter passes untouched: Backspace, Tab, Enter, Escape.
-inline constexpr int kTeclaRetroceso = 8;
-inline constexpr int kTeclaTabulador = 9;
-inline constexpr int kTeclaIntro = 13;
-inline constexpr int kTeclaEscape = 27;
-// What a refused character becomes: the bell, which inserts nothing.
-inline constexpr int kCódigoRechazo = 7;
+// Key codes the filter passes untouched (Backspace, Tab, Enter, Escape) and the
+// bell a refused character becomes are in platform/Teclas.h.
 
 // The default tables, aligned position by position (Windows-1252, 72 characters each): accented
 // vowels of either case become the plain upper-case vowel, ñ becomes Ñ, the rest stand for themselves.
