@@ -1,0 +1,112 @@
+// The sheet in real widgets on the offscreen platform: keys go to the model and
+// the widgets show what it holds.
+#include "model/HojaDeclaracion.h"
+#include "platform/Texto1252.h"
+#include "ui/VistaHoja.h"
+#include "ui/frmPrincipal.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace m817;
+using namespace m817::campos;
+
+namespace {
+
+struct Ventana : ::testing::Test {
+    HojaDeclaración hoja;
+    frmPrincipal ventana{hoja};
+    void SetUp() override {
+        ventana.resize(800, 700);
+        ventana.show();
+        QApplication::setActiveWindow(&ventana);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&ventana));
+    }
+    QWidget* Ctl(IdCampo id) { return ventana.Vista()->Control(id); }
+    void Procesar() { QApplication::processEvents(); }
+};
+
+} // namespace
+
+TEST_F(Ventana, TabRecorreElOrdenDelFocoDeLaHoja) {
+    ASSERT_TRUE(hoja.Enfocar(cmbAdministracion));
+    Procesar();
+    std::vector<IdCampo> visitados{hoja.Foco()};
+    for (int i = 0; i < 60; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        Procesar();
+        ASSERT_EQ(QApplication::focusWidget(), Ctl(hoja.Foco())) << ClaveCampo(hoja.Foco());
+        if (hoja.Foco() == cmbAdministracion) break;
+        visitados.push_back(hoja.Foco());
+    }
+    // A new sheet has the payment account disabled: it is skipped.
+    std::vector<IdCampo> esperado;
+    for (IdCampo id : OrdenFoco())
+        if (Definición(id).nombre != "edtCCCIng") esperado.push_back(id);
+    EXPECT_EQ(visitados, esperado);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    Procesar();
+    EXPECT_EQ(hoja.Foco(), edtCCCDev(3));
+}
+
+TEST_F(Ventana, LasTeclasPasanPorElModeloYLaVistaMuestraSuTexto) {
+    ASSERT_TRUE(hoja.Enfocar(edtNombre));
+    Procesar();
+    QTest::keyClicks(Ctl(edtNombre), "PENA");
+    QTest::keyClick(Ctl(edtNombre), Qt::Key_Left, Qt::ShiftModifier);
+    QTest::sendKeyEvent(QTest::Press, Ctl(edtNombre), Qt::Key_unknown, QString::fromUtf8("Ñ"), Qt::NoModifier);
+    Procesar();
+    EXPECT_EQ(hoja.Texto(edtNombre), W("PENÑ"));
+    EXPECT_EQ(static_cast<QLineEdit*>(Ctl(edtNombre))->text(), QString::fromUtf8("PENÑ"));
+
+    // What the program writes shows in the widget, states included.
+    hoja.EscribirTexto(edtCasilla(15), "1.234,50");
+    hoja.Habilitar(edtCCCIng(0), true);
+    hoja.EscribirValor(chkFPCuenta, 1);
+    Procesar();
+    auto* t = static_cast<QLineEdit*>(Ctl(edtCasilla(15)));
+    EXPECT_EQ(t->text(), "1.234,50");
+    EXPECT_TRUE(t->isReadOnly());
+    EXPECT_EQ(t->palette().color(QPalette::Base), QColor(0xFF, 0xFF, 0xE1));
+    EXPECT_TRUE(Ctl(edtCCCIng(0))->isEnabled());
+    EXPECT_TRUE(static_cast<QCheckBox*>(Ctl(chkFPCuenta))->isChecked());
+
+    // A click on a box goes to the model; the widget does not toggle itself.
+    QTest::mouseClick(Ctl(chkFPEfectivo), Qt::LeftButton, {}, QPoint(8, Ctl(chkFPEfectivo)->height() / 2));
+    Procesar();
+    EXPECT_EQ(hoja.Valor(chkFPEfectivo), 1);
+    EXPECT_EQ(hoja.Foco(), chkFPEfectivo);
+
+    // Lists show the model's entries and report the entry chosen.
+    hoja.AñadirEntrada(cmbPeriodo, {"2T", 0});
+    hoja.AñadirEntrada(cmbPeriodo, {"1T", 0});
+    Procesar();
+    auto* combo = static_cast<QComboBox*>(Ctl(cmbPeriodo));
+    ASSERT_EQ(combo->count(), 2);
+    EXPECT_EQ(combo->itemText(0), "1T");
+    emit combo->activated(1);
+    Procesar();
+    EXPECT_EQ(hoja.Texto(cmbPeriodo), "2T");
+    EXPECT_EQ(hoja.Foco(), cmbPeriodo);
+}
+
+TEST_F(Ventana, LasBarrasDesplazanLaHoja) {
+    ventana.resize(500, 450);
+    Procesar();
+    auto* v = ventana.vScrollBar();
+    ASSERT_TRUE(v->isVisible());
+    v->setValue(v->maximum());
+    EXPECT_EQ(ventana.Vista()->y(), -v->maximum());
+    EXPECT_EQ(ventana.Vista()->y() + ventana.Vista()->height(),
+              ventana.Marco()->height() - (ventana.hScrollBar()->isVisible() ? ventana.hScrollBar()->height() : 0));
+    ventana.resize(1400, 1400);
+    Procesar();
+    EXPECT_FALSE(ventana.vScrollBar()->isVisible());
+    EXPECT_EQ(ventana.Vista()->pos(), QPoint(0, 0));
+}
