@@ -1,0 +1,64 @@
+#pragma once
+// A loaded sheet window over small reference tables of its own, driven as the user drives it.
+#include "app/Hoja.h"
+#include "platform/Teclas.h"
+#include "platform/Texto1252.h"
+#include "support/Dobles.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace m817::prueba {
+
+// Small tables: three provinces and their administrations, a few municipalities and street types.
+inline void EscribirTablasPequeñas(const CarpetaTemporal& carpeta) {
+    carpeta.EscribirDatos("Administraciones.txt", W("701,Palma\r\n801,Barcelona\r\n901,Burgos\r\n"));
+    carpeta.EscribirDatos("Siglas.txt", W("CL,Calle\r\nCM,Camino\r\nAV,Avenida\r\nPZ,Plaza\r\n"));
+    carpeta.EscribirDatos("Provincias.txt", W("07,Illes Balears\r\n08,Barcelona\r\n09,Burgos\r\n"));
+    carpeta.EscribirDatos("Municipios.txt", W("07001,Alaró\r\n07040,Palma\r\n08019,Barcelona\r\n"
+                                              "09059,Burgos\r\n09061,\"Cabia, La\"\r\n12001,Atzeneta\r\n"));
+    carpeta.EscribirDatos("Municipios-Administraciones.txt",
+                          W("7001,701\r\n7040,701\r\n8019,801\r\n9059,901\r\n9061,901\r\n"));
+}
+
+class HojaPrueba {
+public:
+    // The tables are written before the window exists, so a test may overwrite one before Cargar().
+    explicit HojaPrueba(FechaHora hoy = {2010, 11, 15, 10, 0, 0}) : reloj(hoy) {
+        EscribirTablasPequeñas(carpeta);
+        ventana = std::make_unique<frmHoja1>(mensajes, reloj, carpeta);
+        // Entering a field selects its text, as the field entry does.
+        ventana->enfocarCampo = [this](IdCampo id) {
+            hoja().EstablecerSelección(id, 0, static_cast<int>(hoja().Texto(id).size()));
+        };
+        ventana->reglasValidación = [this](std::string_view campo, int Index, bool&) {
+            validaciones.emplace_back(std::string(campo), Index);
+        };
+    }
+
+    void Cargar() { ventana->Form_Load(); }
+    HojaDeclaración& hoja() { return ventana->hoja; }
+
+    // Enters the field and types the text (UTF-8) over what it holds.
+    void Escribir(IdCampo id, std::string_view utf8) {
+        hoja().Enfocar(id);
+        hoja().EstablecerSelección(id, 0, static_cast<int>(hoja().Texto(id).size()));
+        if (utf8.empty()) hoja().Teclear(Definición(id).tipo == TipoCampo::Lista ? kTeclaEscape : kTeclaRetroceso);
+        for (char c : W(utf8)) hoja().Teclear(static_cast<unsigned char>(c));
+    }
+    void Casilla(int i, std::string_view texto) { Escribir(campos::edtCasilla(i), texto); }
+    const std::string& Texto(IdCampo id) { return hoja().Texto(id); }
+    std::string TextoCasilla(int i) { return hoja().Texto(campos::edtCasilla(i)); }
+    bool Habilitado(IdCampo id) { return hoja().Estado(id).habilitado; }
+
+    MensajesGuion mensajes;
+    RelojFijo reloj;
+    CarpetaTemporal carpeta;
+    std::unique_ptr<frmHoja1> ventana;
+    std::vector<std::pair<std::string, int>> validaciones; // what ValidarCampos was asked to check
+};
+
+} // namespace m817::prueba
