@@ -61,12 +61,12 @@ std::unique_ptr<Archivo> ArchivosFallidos::Abrir(const std::filesystem::path& ru
 }
 
 bool ArchivosFallidos::Renombrar(const std::filesystem::path& origen, const std::filesystem::path& destino) {
-    return !soloLectura && real_.Renombrar(origen, destino);
+    return !soloLectura && !renombradosFallan && real_.Renombrar(origen, destino);
 }
 
 bool ArchivosFallidos::EnlazarOCopiar(const std::filesystem::path& origen,
                                       const std::filesystem::path& destino) {
-    return !soloLectura && real_.EnlazarOCopiar(origen, destino);
+    return !soloLectura && !enlacesFallan && real_.EnlazarOCopiar(origen, destino);
 }
 
 bool ArchivosFallidos::Eliminar(const std::filesystem::path& ruta) {

@@ -18,6 +18,9 @@ class ArchivosFallidos final : public ServicioArchivos {
     bool lecturasFallan = false;
     // Every sync fails.
     bool sincronizacionFalla = false;
+    // Second names and renames are refused (a file system that allows neither).
+    bool enlacesFallan = false;
+    bool renombradosFallan = false;
 
     // The disk fills up at the n-th write from now (1 = the next one): that write puts only its first
     // `escritos` bytes and fails. From then on the disk stays full: a write may rewrite bytes the file

@@ -1,0 +1,290 @@
+#include "store/ArchivoDeclaraciones.h"
+
+#include "platform/ArchivosPosix.h"
+#include "platform/Texto1252.h"
+#include "support/ArchivosFallidos.h"
+#include "support/Dobles.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+
+using namespace m817;
+using namespace m817::prueba;
+using enum CampoRegistro;
+
+namespace {
+
+RegistroDeclaración Declaración(const std::string& nif, const std::string& ejercicio = "2010",
+                                const std::string& periodo = "1T", const std::string& complementaria = "0",
+                                bool viva = true) {
+    RegistroDeclaración r;
+    r.Poner(Modelo, "817");
+    r.Poner(NIF, nif);
+    r.Poner(Ejercicio, ejercicio);
+    r.Poner(Periodo, periodo);
+    r.Poner(Complementaria, complementaria);
+    r.Poner(Nombre, "NOMBRE DE " + nif);
+    if (!viva) r.MarcarBorrado();
+    return r;
+}
+
+std::string Bytes(std::initializer_list<RegistroDeclaración> registros) {
+    std::string s;
+    for (const auto& r : registros)
+        s += r.Bytes();
+    return s;
+}
+
+// Where two file contents part, in few words: whole files make unreadable failure messages.
+std::string Diferencia(std::string_view obtenido, std::string_view esperado) {
+    if (obtenido == esperado) return "";
+    std::size_t i = 0;
+    while (i < obtenido.size() && i < esperado.size() && obtenido[i] == esperado[i]) ++i;
+    return "difieren desde el byte " + std::to_string(i) + " (longitudes " + std::to_string(obtenido.size()) +
+           " y " + std::to_string(esperado.size()) + ")";
+}
+
+class ArchivoDeclaracionesTest : public ::testing::Test {
+  protected:
+    std::filesystem::path Ruta() const { return RutaDeclaraciones(carpeta.Datos()); }
+    std::string Contenido() const { return LeerArchivo(Ruta()); }
+
+    CarpetaTemporal carpeta;
+    ArchivosPosix posix;
+    ArchivosFallidos fallidos{posix};
+};
+
+TEST_F(ArchivoDeclaracionesTest, GuardarLeerYReescribirDevuelvenLosMismosBytes) {
+    ArchivoDeclaraciones archivo(posix, Ruta());
+    ASSERT_TRUE(archivo.AbrirLecturaEscritura()); // a missing file is created
+    EXPECT_EQ(archivo.NúmeroRegistros(), 0);
+    const auto a = Declaración("11111111H"), b = Declaración("22222222J");
+    EXPECT_EQ(archivo.Añadir(a), 1);
+    EXPECT_EQ(Contenido(), Bytes({a})); // the first save gives a file of exactly 750 bytes
+    EXPECT_EQ(archivo.Añadir(b), 2);
+
+    auto a2 = a;
+    a2.Poner(Nombre, W("PEÑA"));
+    EXPECT_TRUE(archivo.Escribir(1, a2)); // a saved return writes its own slot
+    EXPECT_EQ(Contenido(), Bytes({a2, b}));
+
+    RegistroDeclaración leído;
+    EXPECT_TRUE(archivo.Leer(2, leído));
+    EXPECT_EQ(leído, b);
+    for (int n : {0, 3, -1})
+        EXPECT_FALSE(archivo.Leer(n, leído)) << n;
+    // Only the slots up to one past the last can be written: no hole of unwritten records.
+    for (int n : {0, 4, -5})
+        EXPECT_FALSE(archivo.Escribir(n, a)) << n;
+    EXPECT_EQ(Contenido(), Bytes({a2, b}));
+
+    // Writing a bound return over its deleted slot makes it live again.
+    EXPECT_TRUE(archivo.Escribir(1, RegistroBorrado()));
+    EXPECT_TRUE(archivo.Leer(1, leído));
+    EXPECT_FALSE(leído.Vivo());
+    EXPECT_TRUE(archivo.Escribir(1, a2));
+    archivo.Cerrar();
+
+    ArchivoDeclaraciones deNuevo(posix, Ruta());
+    ASSERT_TRUE(deNuevo.AbrirLectura());
+    EXPECT_TRUE(deNuevo.Leer(1, leído));
+    EXPECT_EQ(leído, a2);
+}
+
+TEST_F(ArchivoDeclaracionesTest, UnRegistroCortadoAlFinalNoCuentaYElSiguienteLoOcupa) {
+    const auto a = Declaración("11111111H"), b = Declaración("22222222J"), c = Declaración("33333333P");
+    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, Bytes({a, b}) + std::string(b.Bytes().substr(0, 300)));
+    ArchivoDeclaraciones archivo(posix, Ruta());
+    ASSERT_TRUE(archivo.AbrirLecturaEscritura());
+    EXPECT_EQ(archivo.NúmeroRegistros(), 2);
+    RegistroDeclaración leído;
+    EXPECT_FALSE(archivo.Leer(3, leído));
+    int vistos = 0;
+    EXPECT_TRUE(archivo.Recorrer([&](std::int32_t, std::string_view) { return ++vistos, true; }));
+    EXPECT_EQ(vistos, 2);
+    EXPECT_EQ(archivo.Añadir(c), 3);
+    EXPECT_EQ(Contenido(), Bytes({a, b, c}));
+}
+
+TEST_F(ArchivoDeclaracionesTest, SinCarpetaDatosOSinPermisoNoSeCreaNada) {
+    ArchivoDeclaraciones sinCarpeta(posix, carpeta.Programa() / "NoExiste" / kNombreArchivoDeclaraciones);
+    EXPECT_FALSE(sinCarpeta.AbrirLecturaEscritura());
+    fallidos.soloLectura = true;
+    ArchivoDeclaraciones soloLectura(fallidos, Ruta());
+    EXPECT_FALSE(soloLectura.AbrirLecturaEscritura());
+    EXPECT_FALSE(std::filesystem::exists(Ruta()));
+}
+
+// A write that fails, wherever it stops, leaves the file as it was.
+struct Fallo {
+    const char* caso;
+    std::size_t cola;  // bytes of a cut record after the three whole ones
+    std::int32_t slot; // record written; 0 appends
+    std::function<void(ArchivosFallidos&)> preparar;
+};
+
+const Fallo kFallos[] = {
+    {"solo lectura", 0, 0, [](ArchivosFallidos& f) { f.soloLectura = true; }},
+    {"disco lleno al empezar a añadir", 0, 0, [](ArchivosFallidos& f) { f.LlenarDiscoEnEscritura(1, 0); }},
+    {"disco lleno a mitad de añadir", 0, 0, [](ArchivosFallidos& f) { f.LlenarDiscoEnEscritura(1, 300); }},
+    {"disco lleno al final de añadir", 0, 0, [](ArchivosFallidos& f) { f.LlenarDiscoEnEscritura(1, 749); }},
+    {"disco lleno sobre una cola larga", 400, 0,
+     [](ArchivosFallidos& f) { f.LlenarDiscoEnEscritura(1, 100); }},
+    {"disco lleno pasada la cola", 200, 0, [](ArchivosFallidos& f) { f.LlenarDiscoEnEscritura(1, 500); }},
+    {"disco lleno al reescribir", 0, 2, [](ArchivosFallidos& f) { f.LlenarDiscoEnEscritura(1, 300); }},
+    {"disco lleno al reescribir el último", 100, 3,
+     [](ArchivosFallidos& f) { f.LlenarDiscoEnEscritura(1, 1); }},
+    {"sincronización fallida al añadir", 0, 0, [](ArchivosFallidos& f) { f.sincronizacionFalla = true; }},
+    {"sincronización fallida al reescribir", 0, 1, [](ArchivosFallidos& f) { f.sincronizacionFalla = true; }},
+};
+
+TEST_F(ArchivoDeclaracionesTest, UnaEscrituraFallidaDejaElArchivoIntacto) {
+    const auto nuevo = Declaración("99999999R", "2010", "4T");
+    for (const auto& f : kFallos) {
+        SCOPED_TRACE(f.caso);
+        std::string inicial =
+            Bytes({Declaración("11111111H"), Declaración("22222222J"), Declaración("33333333P")});
+        inicial += std::string(f.cola, 'x');
+        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, inicial);
+
+        ArchivosFallidos servicio(posix);
+        f.preparar(servicio);
+        ArchivoDeclaraciones archivo(servicio, Ruta());
+        const bool guardado =
+            archivo.AbrirLecturaEscritura() &&
+            (f.slot == 0 ? archivo.Añadir(nuevo).has_value() : archivo.Escribir(f.slot, nuevo));
+        archivo.Cerrar();
+        EXPECT_FALSE(guardado);
+        EXPECT_EQ(Diferencia(Contenido(), inicial), "");
+
+        // The same save with a sound disk goes through.
+        ArchivoDeclaraciones sano(posix, Ruta());
+        ASSERT_TRUE(sano.AbrirLecturaEscritura());
+        EXPECT_TRUE(f.slot == 0 ? sano.Añadir(nuevo) == 4 : sano.Escribir(f.slot, nuevo));
+    }
+}
+
+TEST_F(ArchivoDeclaracionesTest, NoCabenMasDe32767Registros) {
+    for (std::int32_t registros : {32766, 32767}) {
+        // A sparse file: its records are never read here.
+        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, "");
+        std::filesystem::resize_file(Ruta(), static_cast<std::uintmax_t>(registros) * 750);
+        ArchivoDeclaraciones archivo(posix, Ruta());
+        ASSERT_TRUE(archivo.AbrirLecturaEscritura());
+        const auto n = archivo.Añadir(Declaración("11111111H"));
+        if (registros == 32766) {
+            EXPECT_EQ(n, 32767);
+        } else {
+            EXPECT_FALSE(n);
+            EXPECT_EQ(std::filesystem::file_size(Ruta()), 32767u * 750);
+        }
+    }
+}
+
+TEST_F(ArchivoDeclaracionesTest, LaBusquedaDeDuplicadosSoloVeDeclaracionesVivasDelMismoTipo) {
+    carpeta.EscribirDatos(
+        kNombreArchivoDeclaraciones,
+        Bytes({
+            Declaración("11111111H", "2010", "1T", "0"),
+            Declaración("22222222J", "2010", "2T", "0", false), // deleted
+            Declaración("11111111H", "2010", "1T", "1"), Declaración("33333333P", "2009", "4T", "0"),
+            Declaración("11111111H", "2010", "1T", "0"), // a second duplicate
+        }) + "cortado");
+    struct Caso {
+        ClaveDuplicado clave;
+        std::int32_t duplicado;
+    };
+    const Caso casos[] = {
+        {{"11111111H", "2010", "1T", "0"}, 1},
+        {{"11111111H", "2010", "1T", "1"}, 3}, // complementary only with complementary
+        {{" 11111111H ", "2010 ", " 1T", "0"}, 1},
+        {{"22222222J", "2010", "2T", "0"}, 0}, // deleted records never count
+        {{"11111111h", "2010", "1T", "0"}, 0}, // exact comparison
+        {{"11111111H", "2010", "2T", "0"}, 0},
+        {{"11111111H", "2009", "1T", "0"}, 0},
+        {{"33333333P", "2009", "4T", "1"}, 0},
+        {{"33333333P", "2009", "4T", "0"}, 4},
+        {{"", "", "", ""}, 0},
+    };
+    ArchivoDeclaraciones archivo(posix, Ruta());
+    ASSERT_TRUE(archivo.AbrirLectura());
+    for (const auto& c : casos) {
+        const auto r = BuscarDuplicados(archivo, c.clave);
+        ASSERT_TRUE(r);
+        EXPECT_EQ(r->primerDuplicado, c.duplicado) << c.clave.nif << "/" << c.clave.periodo;
+        EXPECT_EQ(r->SiguienteRegistro(), 6); // deleted ones counted, the cut one not
+    }
+    EXPECT_EQ(ClaveDuplicado::De(Declaración("11111111H", "2010", "3T", "1")).periodo, "3T");
+    EXPECT_TRUE(ClaveDuplicado::De(Declaración("11111111H", "2010", "3T", "1")).Complementaria());
+}
+
+TEST_F(ArchivoDeclaracionesTest, UnArchivoVacioOIlegibleEnLaBusqueda) {
+    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, "");
+    ArchivoDeclaraciones vacío(posix, Ruta());
+    ASSERT_TRUE(vacío.AbrirLectura());
+    const auto r = BuscarDuplicados(vacío, {"11111111H", "2010", "1T", "0"});
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->SiguienteRegistro(), 1);
+    EXPECT_EQ(r->primerDuplicado, 0);
+
+    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, Bytes({Declaración("11111111H")}));
+    fallidos.lecturasFallan = true;
+    ArchivoDeclaraciones ilegible(fallidos, Ruta());
+    ASSERT_TRUE(ilegible.AbrirLectura());
+    EXPECT_FALSE(BuscarDuplicados(ilegible, {"11111111H", "2010", "1T", "0"}));
+    RegistroDeclaración leído;
+    EXPECT_FALSE(ilegible.Leer(1, leído));
+}
+
+TEST_F(ArchivoDeclaracionesTest, CualquierContenidoSeRecorreSinFallar) {
+    std::mt19937 azar(3);
+    for (int vuelta = 0; vuelta < 15; ++vuelta) {
+        std::string bytes(azar() % 4000, '\0');
+        for (auto& c : bytes)
+            c = static_cast<char>(azar() % 4 == 0 ? ' ' : azar());
+        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, bytes);
+        ArchivoDeclaraciones archivo(posix, Ruta());
+        ASSERT_TRUE(archivo.AbrirLectura());
+        const auto registros = static_cast<std::int32_t>(bytes.size() / 750);
+        EXPECT_EQ(archivo.NúmeroRegistros(), registros);
+        const auto r = BuscarDuplicados(archivo, {"", "", "", ""});
+        ASSERT_TRUE(r);
+        EXPECT_EQ(r->registros, registros);
+        RegistroDeclaración leído;
+        for (std::int32_t n = 1; n <= registros; ++n) {
+            ASSERT_TRUE(archivo.Leer(n, leído));
+            EXPECT_EQ(leído.Bytes(), std::string_view(bytes).substr((n - 1) * 750u, 750));
+        }
+    }
+}
+
+TEST(TextosDeclaraciones, PreguntasConLosValoresGuardados) {
+    RegistroDeclaración r;
+    r.Poner(NIF, "1234567Z");
+    r.Poner(Nombre, W("PEÑA LÓPEZ"));
+    r.Poner(Ejercicio, "2010");
+    r.Poner(Periodo, "2T");
+    r.Poner(Complementaria, "1");
+    EXPECT_EQ(Utf8(TextoConfirmarEliminar(r)),
+              "¿Confirmar eliminar el registro seleccionado?\r\r\tN.I.F.:\t1234567Z \r\tNombre:\tPEÑA LÓPEZ" +
+                  std::string(65, ' ') + "\r\tEjercicio:\t2010\r\tPeriodo:\t2T\r\r\tComplementaria:\tS\r");
+    r.Poner(Complementaria, "0");
+    EXPECT_TRUE(Utf8(TextoConfirmarEliminar(r)).ends_with("\r\tComplementaria:\tN\r"));
+
+    EXPECT_EQ(Utf8(TextoAvisoGuardarImpresa("15/11/2010", "8170612345681")),
+              "Esta declaración ya había sido impresa con los siguientes datos: \r\n\r\n"
+              "                     Fecha de Impresion - 15/11/2010\r\n"
+              "               Número de Justificante - 8170612345681\r\n\r\n"
+              " En caso de continuar con la operación, estos datos serán borrados\r\n\r\n"
+              "                ¿Desea continuar con la operación? ");
+    EXPECT_EQ(Utf8(TextoPreguntaDuplicado(false)),
+              "Ya existe una declaración para el mismo N.I.F., Ejercicio y "
+              "Periodo.\r¿Desea continuar guardando la declaración?");
+    EXPECT_EQ(Utf8(TextoPreguntaDuplicado(true)),
+              "Ya existe una declaración complementaria para el mismo N.I.F., Ejercicio y Periodo.\r¿Desea "
+              "continuar guardando la declaración?");
+}
+
+} // namespace

@@ -1,0 +1,248 @@
+#include "store/SeleccionDeclaraciones.h"
+
+#include "platform/ArchivosPosix.h"
+#include "platform/Texto1252.h"
+#include "store/ArchivoDeclaraciones.h"
+#include "support/ArchivosFallidos.h"
+#include "support/Dobles.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace m817;
+using namespace m817::prueba;
+using enum CampoRegistro;
+
+namespace {
+
+struct Datos {
+    const char* nif;
+    const char* nombre; // UTF-8
+    const char* ejercicio;
+    const char* periodo;
+    const char* complementaria;
+    const char* fecha;
+    const char* justificante;
+};
+
+RegistroDeclaración Registro(const Datos& d, bool viva = true) {
+    RegistroDeclaración r;
+    r.Poner(Modelo, "817");
+    r.Poner(NIF, d.nif);
+    r.Poner(Nombre, W(d.nombre));
+    r.Poner(Ejercicio, d.ejercicio);
+    r.Poner(Periodo, d.periodo);
+    r.Poner(Complementaria, d.complementaria);
+    r.Poner(FechaImpresión, d.fecha);
+    r.Poner(NúmeroJustificante, d.justificante);
+    if (!viva) r.MarcarBorrado();
+    return r;
+}
+
+// Record numbers 1 to 6. Rows 1, 4 and 6 share a name (4 in lower case), 2 and 5 differ only in the
+// complementary flag, 1, 3 and 6 share the N.I.F.
+const Datos kDeclaraciones[] = {
+    {"22222222J", "GARCÍA LUIS", "2010", "2T", "0", "", ""},
+    {"11111111H", "ZAPATA ANA", "2010", "1T", "1", "15/11/2010", "8170612345681"},
+    {"22222222J", "ÁLVAREZ PEDRO", "2009", "4T", "0", "", ""},
+    {"33333333P", "garcía luis", "2010", "1T", "0", "01/10/2010", "8170600000017"},
+    {"11111111H", "ZAPATA ANA", "2010", "1T", "0", "", ""},
+    {"22222222J", "GARCÍA LUIS", "2009", "3T", "1", "", ""},
+};
+
+class SeleccionDeclaracionesTest : public ::testing::Test {
+  protected:
+    void EscribirArchivo(std::string extra = "") {
+        std::string bytes;
+        for (const auto& d : kDeclaraciones)
+            bytes += Registro(d).Bytes();
+        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, bytes + extra);
+    }
+    std::filesystem::path Ruta() const { return RutaDeclaraciones(carpeta.Datos()); }
+    std::vector<std::int32_t> Orden() const {
+        std::vector<std::int32_t> o;
+        for (const auto& f : modelo.Filas())
+            o.push_back(f.registro);
+        return o;
+    }
+    void EsperarNinguna() {
+        mensajes.Esperar("No existe ninguna declaración grabada", Icono::Exclamación, Botones::Aceptar);
+    }
+
+    CarpetaTemporal carpeta;
+    ArchivosPosix posix;
+    MensajesGuion mensajes;
+    SeleccionDeclaraciones modelo;
+};
+
+TEST_F(SeleccionDeclaracionesTest, LasFilasMuestranLasDeclaracionesVivas) {
+    std::string bytes;
+    for (int i = 0; i < 3; ++i)
+        bytes += Registro(kDeclaraciones[i], i != 0).Bytes();
+    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, bytes + "cortado");
+    ASSERT_TRUE(modelo.Cargar(posix, Ruta(), mensajes, 0));
+    ASSERT_EQ(modelo.Filas().size(), 2u); // the deleted record 1 and the cut tail are not rows
+    const FilaSelección& impresa = modelo.Filas()[0];
+    EXPECT_EQ(impresa.registro, 2);
+    const std::vector<std::string> esperados = {"11111111H", "ZAPATA ANA", "2010",       "1T",
+                                                "C",         "Emitida",    "15/11/2010", "8170612345681"};
+    for (int c = 1; c <= 8; ++c)
+        EXPECT_EQ(impresa.Texto(c), esperados[static_cast<std::size_t>(c - 1)]) << c;
+    const FilaSelección& otra = modelo.Filas()[1];
+    EXPECT_EQ(otra.registro, 3);
+    EXPECT_EQ(Utf8(otra.Texto(2)), "ÁLVAREZ PEDRO");
+    EXPECT_EQ(otra.Texto(5), "");
+    EXPECT_EQ(otra.Texto(6), "");
+    EXPECT_EQ(otra.Texto(7), std::string(10, ' ')); // hidden columns keep the stored width
+    EXPECT_EQ(otra.Texto(8), std::string(13, ' '));
+
+    const auto columnas = ColumnasSelección(9000);
+    EXPECT_EQ(columnas[1].ancho, 9000 - 4125);
+    EXPECT_EQ(columnas[6].ancho, 0);
+    EXPECT_EQ(columnas[7].ancho, 0);
+    EXPECT_EQ(Utf8(columnas[7].clave), "NúmeroJustificate");
+}
+
+TEST_F(SeleccionDeclaracionesTest, SinNadaQueElegirSeAvisaYNoSeMuestra) {
+    // No file.
+    EsperarNinguna();
+    EXPECT_FALSE(modelo.Cargar(posix, Ruta(), mensajes, 0));
+    // Only deleted records: the same as no file.
+    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, std::string(Registro(kDeclaraciones[0], false).Bytes()));
+    EsperarNinguna();
+    EXPECT_FALSE(modelo.Cargar(posix, Ruta(), mensajes, 0));
+    // An empty file.
+    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, "");
+    EsperarNinguna();
+    EXPECT_FALSE(modelo.Cargar(posix, Ruta(), mensajes, 0));
+    // A file that cannot be read: its own error first, then nothing to choose.
+    EscribirArchivo();
+    ArchivosFallidos fallidos(posix);
+    fallidos.lecturasFallan = true;
+    mensajes.EsperarError("Error al cargar la tabla de declaraciones guardadas");
+    EsperarNinguna();
+    EXPECT_FALSE(modelo.Cargar(fallidos, Ruta(), mensajes, 3));
+    EXPECT_TRUE(modelo.Filas().empty());
+    EXPECT_EQ(modelo.NumRegistroSeleccionado(), 0);
+}
+
+TEST_F(SeleccionDeclaracionesTest, SeSeleccionaLaDeclaracionEnPantallaOLaPrimera) {
+    EscribirArchivo();
+    const std::pair<std::int32_t, std::int32_t> casos[] = {
+        {3, 3}, // the saved return on screen
+        {0, 5}, // an unsaved one: the first row in N.I.F. order
+        {6, 6},
+        {9, 5}, // a return that is no longer in the file
+    };
+    for (const auto& [enPantalla, seleccionado] : casos) {
+        ASSERT_TRUE(modelo.Cargar(posix, Ruta(), mensajes, enPantalla));
+        ASSERT_TRUE(modelo.FilaSeleccionada());
+        EXPECT_EQ(modelo.Filas()[*modelo.FilaSeleccionada()].registro, seleccionado) << enPantalla;
+        EXPECT_EQ(modelo.NumRegistroSeleccionado(), 0);
+        // The selection follows its row through a sort.
+        modelo.PulsarEncabezado(2);
+        EXPECT_EQ(modelo.Filas()[*modelo.FilaSeleccionada()].registro, seleccionado) << enPantalla;
+    }
+}
+
+// After loading (N.I.F. ascending), the clicked column once and once more.
+struct Orden {
+    int columna;
+    std::vector<std::int32_t> primero;
+    std::vector<std::int32_t> segundo;
+};
+
+const Orden kÓrdenes[] = {
+    // The list is already sorted by N.I.F.: the first click reverses it.
+    {1, {4, 1, 6, 3, 2, 5}, {5, 2, 3, 6, 1, 4}},
+    // Name (case and accents aside), then every column to its right.
+    {2, {3, 6, 4, 1, 5, 2}, {2, 5, 1, 4, 6, 3}},
+    // Exercise, then name, then period; full ties keep the order they had.
+    {3, {3, 6, 4, 1, 5, 2}, {5, 2, 1, 4, 6, 3}},
+    // Period, then name, then exercise.
+    {4, {4, 5, 2, 1, 6, 3}, {3, 6, 1, 5, 2, 4}},
+    // Complementary, then name.
+    {5, {3, 1, 4, 5, 6, 2}, {2, 6, 5, 1, 4, 3}},
+    // Printed, then name, then N.I.F.
+    {6, {3, 6, 1, 5, 4, 2}, {2, 4, 5, 6, 1, 3}},
+};
+
+TEST_F(SeleccionDeclaracionesTest, CadaColumnaOrdenaEnLosDosSentidos) {
+    EscribirArchivo();
+    for (const auto& o : kÓrdenes) {
+        SCOPED_TRACE("columna " + std::to_string(o.columna));
+        ASSERT_TRUE(modelo.Cargar(posix, Ruta(), mensajes, 0));
+        EXPECT_EQ(Orden(), (std::vector<std::int32_t>{5, 2, 3, 6, 1, 4}));
+        EXPECT_EQ(modelo.ColumnaOrden(), 1);
+        modelo.PulsarEncabezado(o.columna);
+        EXPECT_EQ(Orden(), o.primero);
+        EXPECT_EQ(modelo.Descendente(), o.columna == 1);
+        modelo.PulsarEncabezado(o.columna);
+        EXPECT_EQ(Orden(), o.segundo);
+        EXPECT_EQ(modelo.Descendente(), o.columna != 1);
+    }
+}
+
+TEST_F(SeleccionDeclaracionesTest, OtraColumnaEmpiezaAscendenteYLasOcultasNoOrdenan) {
+    EscribirArchivo();
+    ASSERT_TRUE(modelo.Cargar(posix, Ruta(), mensajes, 0));
+    modelo.PulsarEncabezado(3);
+    modelo.PulsarEncabezado(3);
+    const auto antes = Orden();
+    for (int oculta : {7, 8, 0, 9})
+        modelo.PulsarEncabezado(oculta);
+    EXPECT_EQ(Orden(), antes);
+    EXPECT_EQ(modelo.ColumnaOrden(), 3);
+    EXPECT_TRUE(modelo.Descendente());
+    modelo.PulsarEncabezado(2);
+    EXPECT_FALSE(modelo.Descendente());
+    EXPECT_EQ(Orden(), (std::vector<std::int32_t>{3, 6, 4, 1, 5, 2}));
+}
+
+struct Elección {
+    const char* título; // UTF-8
+    std::int32_t registro;
+    bool pregunta;
+    Respuesta respuesta;
+    std::int32_t elegido;
+};
+
+const Elección kElecciones[] = {
+    {"Abrir declaración", 2, true, Respuesta::Sí, 2},
+    {"Abrir declaración", 2, true, Respuesta::No, 0},
+    {"Eliminar declaración", 2, true, Respuesta::Sí, 2},
+    {"Eliminar declaración", 2, true, Respuesta::No, 0},
+    {"Copiar declaración desde...", 2, false, Respuesta::No, 2}, // copies never carry print data
+    {"Abrir declaración", 5, false, Respuesta::No, 5},           // not printed
+    {"Eliminar declaración", 1, false, Respuesta::No, 1},
+};
+
+TEST_F(SeleccionDeclaracionesTest, ElegirUnaDeclaracionImpresaPreguntaAlAbrirOEliminar) {
+    EscribirArchivo();
+    for (const auto& e : kElecciones) {
+        SCOPED_TRACE(std::string(e.título) + " " + std::to_string(e.registro));
+        ASSERT_TRUE(modelo.Cargar(posix, Ruta(), mensajes, e.registro));
+        if (e.pregunta)
+            mensajes.EsperarPregunta(
+                "La declaración seleccionada ya ha sido impresa.\r\r     N.I.F.: \t\t11111111H\r"
+                "     Nombre: \tZAPATA ANA\r     Fec.Impresión: \t15/11/2010\r"
+                "     Nº Justificante: \t8170612345681\r\r¿Continuar con la operación?",
+                e.respuesta, "Aviso");
+        EXPECT_EQ(modelo.Elegir(mensajes, W(e.título)), e.elegido != 0);
+        EXPECT_EQ(modelo.NumRegistroSeleccionado(), e.elegido);
+        EXPECT_FALSE(mensajes.Pendientes());
+    }
+}
+
+TEST_F(SeleccionDeclaracionesTest, CancelarNoEligeNada) {
+    EscribirArchivo();
+    ASSERT_TRUE(modelo.Cargar(posix, Ruta(), mensajes, 0));
+    modelo.SeleccionarFila(3);
+    ASSERT_TRUE(modelo.Elegir(mensajes, W("Copiar declaración desde...")));
+    EXPECT_EQ(modelo.NumRegistroSeleccionado(), 6);
+    modelo.Cancelar();
+    EXPECT_EQ(modelo.NumRegistroSeleccionado(), 0);
+}
+
+} // namespace
