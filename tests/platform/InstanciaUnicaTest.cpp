@@ -23,5 +23,6 @@ TEST(InstanciaÚnica, TítulosDeVentanaDelPrograma) {
         {"Modelo  817", false},
         {"", false},
     };
-    for (const auto& c : casos) EXPECT_EQ(EsVentanaDelPrograma(c.título), c.delPrograma) << '"' << c.título << '"';
+    for (const auto& c : casos)
+        EXPECT_EQ(EsVentanaDelPrograma(c.título), c.delPrograma) << '"' << c.título << '"';
 }

@@ -14,7 +14,7 @@ const char* const kNombreTraductor = "m817_qtbase_es";
 bool PrepararAplicación(QApplication& app) {
     const QString título = QString::fromUtf8(kTítuloAplicación);
     QApplication::setApplicationName(título);
-    QApplication::setApplicationDisplayName(título);
+    // No display name: on X11 Qt would append it to every caption ("ATENCIÓN — Modelo 817").
 
     if (app.findChild<QTranslator*>(kNombreTraductor, Qt::FindDirectChildrenOnly)) return true;
     auto* traductor = new QTranslator(&app);

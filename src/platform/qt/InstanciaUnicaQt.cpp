@@ -35,7 +35,8 @@ QString InstanciaUnicaQt::NombreServidor(const std::filesystem::path& carpetaPro
     const QFileInfo carpeta(QString::fromStdString(carpetaPrograma.string()));
     QString ruta = carpeta.canonicalFilePath();
     if (ruta.isEmpty()) ruta = QDir::cleanPath(carpeta.absoluteFilePath());
-    const QByteArray hash = QCryptographicHash::hash(ruta.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
+    const QByteArray hash =
+        QCryptographicHash::hash(ruta.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
     return QStringLiteral("modelo817-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash));
 }
 
@@ -71,8 +72,7 @@ void InstanciaUnicaQt::Escuchar() {
     servidor_ = new QLocalServer(this);
     servidor_->setSocketOptions(QLocalServer::UserAccessOption);
     connect(servidor_, &QLocalServer::newConnection, this, &InstanciaUnicaQt::AtenderConexión);
-    if (servidor_->listen(nombre_)) return;
-    // Nobody answered on the name, so a socket file left by a copy that crashed is in the way.
+    // Nobody answered on the name: a socket file still there was left by a copy that crashed.
     QLocalServer::removeServer(nombre_);
     servidor_->listen(nombre_);
 }

@@ -17,7 +17,7 @@ namespace m817 {
 
 class InstanciaUnicaQt final : public QObject, public ServicioInstancia {
     Q_OBJECT
-public:
+  public:
     // Two installs in different folders are different programs and do not see each other.
     explicit InstanciaUnicaQt(const std::filesystem::path& carpetaPrograma, QObject* padre = nullptr);
     ~InstanciaUnicaQt() override;
@@ -29,11 +29,11 @@ public:
     // The socket name: the user and a hash of the folder's absolute path.
     static QString NombreServidor(const std::filesystem::path& carpetaPrograma);
 
-signals:
+  signals:
     // A later copy asked this one to raise its windows, and they were raised.
     void VentanasElevadas();
 
-private:
+  private:
     void PedirQueSeEleve(QLocalSocket& socket);
     void Escuchar();
     void AtenderConexión();

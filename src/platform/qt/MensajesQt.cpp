@@ -10,31 +10,44 @@ namespace {
 
 QMessageBox::Icon IconoQt(Icono i) {
     switch (i) {
-    case Icono::Ninguno: return QMessageBox::NoIcon;
-    case Icono::Crítico: return QMessageBox::Critical;
-    case Icono::Pregunta: return QMessageBox::Question;
-    case Icono::Exclamación: return QMessageBox::Warning;
-    case Icono::Información: return QMessageBox::Information;
+    case Icono::Ninguno:
+        return QMessageBox::NoIcon;
+    case Icono::Crítico:
+        return QMessageBox::Critical;
+    case Icono::Pregunta:
+        return QMessageBox::Question;
+    case Icono::Exclamación:
+        return QMessageBox::Warning;
+    case Icono::Información:
+        return QMessageBox::Information;
     }
     return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButtons BotonesQt(Botones b) {
     switch (b) {
-    case Botones::Aceptar: return QMessageBox::Ok;
-    case Botones::AceptarCancelar: return QMessageBox::Ok | QMessageBox::Cancel;
-    case Botones::SíNo: return QMessageBox::Yes | QMessageBox::No;
-    case Botones::SíNoCancelar: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Botones::Aceptar:
+        return QMessageBox::Ok;
+    case Botones::AceptarCancelar:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case Botones::SíNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Botones::SíNoCancelar:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
 
 QMessageBox::StandardButton BotónQt(Respuesta r) {
     switch (r) {
-    case Respuesta::Aceptar: return QMessageBox::Ok;
-    case Respuesta::Cancelar: return QMessageBox::Cancel;
-    case Respuesta::Sí: return QMessageBox::Yes;
-    case Respuesta::No: return QMessageBox::No;
+    case Respuesta::Aceptar:
+        return QMessageBox::Ok;
+    case Respuesta::Cancelar:
+        return QMessageBox::Cancel;
+    case Respuesta::Sí:
+        return QMessageBox::Yes;
+    case Respuesta::No:
+        return QMessageBox::No;
     }
     return QMessageBox::Ok;
 }
@@ -43,17 +56,25 @@ QMessageBox::StandardButton BotónQt(Respuesta r) {
 // has one, otherwise No, otherwise OK.
 Respuesta RespuestaDe(QMessageBox::StandardButton b, Botones botones) {
     switch (b) {
-    case QMessageBox::Ok: return Respuesta::Aceptar;
-    case QMessageBox::Cancel: return Respuesta::Cancelar;
-    case QMessageBox::Yes: return Respuesta::Sí;
-    case QMessageBox::No: return Respuesta::No;
-    default: break;
+    case QMessageBox::Ok:
+        return Respuesta::Aceptar;
+    case QMessageBox::Cancel:
+        return Respuesta::Cancelar;
+    case QMessageBox::Yes:
+        return Respuesta::Sí;
+    case QMessageBox::No:
+        return Respuesta::No;
+    default:
+        break;
     }
     switch (botones) {
-    case Botones::Aceptar: return Respuesta::Aceptar;
-    case Botones::SíNo: return Respuesta::No;
+    case Botones::Aceptar:
+        return Respuesta::Aceptar;
+    case Botones::SíNo:
+        return Respuesta::No;
     case Botones::AceptarCancelar:
-    case Botones::SíNoCancelar: return Respuesta::Cancelar;
+    case Botones::SíNoCancelar:
+        return Respuesta::Cancelar;
     }
     return Respuesta::Cancelar;
 }
@@ -80,6 +101,8 @@ Respuesta MensajesQt::Mostrar(const Mensaje& m) {
     return RespuestaDe(caja.standardButton(caja.clickedButton()), m.botones);
 }
 
-void MensajesQt::Pitido() { QApplication::beep(); }
+void MensajesQt::Pitido() {
+    QApplication::beep();
+}
 
 } // namespace m817

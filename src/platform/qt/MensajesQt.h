@@ -9,7 +9,7 @@
 namespace m817 {
 
 class MensajesQt final : public ServicioMensajes {
-public:
+  public:
     explicit MensajesQt(QWidget* padre = nullptr) : padre_(padre) {}
     // The window the boxes are centred on and modal to (the main window once it exists).
     void EstablecerPadre(QWidget* padre) { padre_ = padre; }
@@ -17,7 +17,7 @@ public:
     Respuesta Mostrar(const Mensaje& m) override;
     void Pitido() override;
 
-private:
+  private:
     QPointer<QWidget> padre_;
 };
 
