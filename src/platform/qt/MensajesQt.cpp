@@ -82,6 +82,7 @@ Respuesta RespuestaDe(QMessageBox::StandardButton b, Botones botones) {
 QString TextoQt(const std::string& s1252) {
     QString t = QString::fromStdString(Utf8(s1252));
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n')); // a lone CR breaks the line too
     return t;
 }
 
