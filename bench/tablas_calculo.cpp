@@ -40,7 +40,8 @@ void BM_MunicipiosDeUnaProvincia(benchmark::State& estado) {
         CargarTabla(hoja, cmbMunicipio, kTablaMunicipios, false, e.carpeta, e.mensajes, RangoProvincia(9));
         benchmark::DoNotOptimize(hoja.Lista(cmbMunicipio).size());
     }
-    if (hoja.Lista(cmbMunicipio).size() != 371) estado.SkipWithError("province 09 should have 371 municipalities");
+    if (hoja.Lista(cmbMunicipio).size() != 371)
+        estado.SkipWithError("province 09 should have 371 municipalities");
 }
 BENCHMARK(BM_MunicipiosDeUnaProvincia)->Unit(benchmark::kMillisecond);
 
@@ -50,7 +51,8 @@ void BM_CálculoDeUnaTecla(benchmark::State& estado) {
     frmHoja1 ventana(e.mensajes, e.reloj, e.carpeta);
     ventana.Form_Load();
     auto& hoja = ventana.hoja;
-    for (int i : {1, 2, 4, 13, 16, 17, 24}) hoja.EscribirTexto(edtCasilla(i), std::to_string(i * 1000) + ",50");
+    for (int i : {1, 2, 4, 13, 16, 17, 24})
+        hoja.EscribirTexto(edtCasilla(i), std::to_string(i * 1000) + ",50");
     const std::string bases[] = {"123456", "1234567"};
     int n = 0;
     for (auto _ : estado) {

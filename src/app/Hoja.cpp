@@ -35,8 +35,11 @@ void frmHoja1::Conectar() {
     e.Click = [this](IdCampo id) { Campo_Click(id); };
     e.GotFocus = [this](IdCampo id) { Campo_GotFocus(id); };
     e.KeyPress = [this](IdCampo id, int& KeyAscii) { Campo_KeyPress(id, KeyAscii); };
+    e.KeyDown = [this](IdCampo id, TeclaEdición tecla) { Campo_KeyDown(id, tecla); };
     e.DropDown = [this](IdCampo id) { Campo_DropDown(id); };
-    e.ClickEtiqueta = [this](std::string_view nombre, int índice) { Etiqueta_Click(hoja, nombre, índice, validar_); };
+    e.ClickEtiqueta = [this](std::string_view nombre, int índice) {
+        Etiqueta_Click(hoja, nombre, índice, validar_);
+    };
 }
 
 void frmHoja1::Campo_Change(IdCampo id) {
@@ -61,6 +64,11 @@ void frmHoja1::Campo_GotFocus(IdCampo id) {
 
 void frmHoja1::Campo_KeyPress(IdCampo id, int& KeyAscii) {
     if (EsCampoLista(id)) Lista_KeyPress(hoja, id, KeyAscii);
+}
+
+void frmHoja1::Campo_KeyDown(IdCampo id, TeclaEdición tecla) {
+    // Deleting a selection changes the return; Delete with nothing selected may change nothing.
+    if (tecla == TeclaEdición::Suprimir && hoja.SelLongitud(id) > 0) hoja.RegistroModificado = true;
 }
 
 void frmHoja1::Campo_DropDown(IdCampo id) {

@@ -45,6 +45,7 @@ private:
     void Campo_Click(IdCampo id);
     void Campo_GotFocus(IdCampo id);
     void Campo_KeyPress(IdCampo id, int& KeyAscii);
+    void Campo_KeyDown(IdCampo id, TeclaEdición tecla);
     void Campo_DropDown(IdCampo id);
     void EnfocarCampo(IdCampo id);
     void InicializarRegistro();

@@ -14,9 +14,10 @@ using namespace campos;
 
 constexpr std::array<const char*, 6> kTiposNuevos = {"0", "2", "5", "9", "13", "20"};
 
-constexpr IdCampo kTextosVacíos[] = {edtJustifComp, edtNIF,    edtNombre,       edtViaPublica, edtNumero,
-                                     edtEscalera,   edtPiso,   edtPuerta,       edtTelefono,   edtCodigoPostal,
-                                     edtFax,        edtNúmeroJustificante, edtFechaImpresión};
+constexpr IdCampo kTextosVacíos[] = {edtJustifComp, edtNIF,       edtNombre,       edtViaPublica,
+                                     edtNumero,     edtEscalera,  edtPiso,         edtPuerta,
+                                     edtTelefono,   edtCodigoPostal, edtFax,       edtNúmeroJustificante,
+                                     edtFechaImpresión};
 
 } // namespace
 

@@ -220,7 +220,8 @@ void edtResultado_Click(HojaDeclaración& hoja, int n, const ValidarCamposFn& va
     SeleccionarResultado(hoja, n, validar);
 }
 
-void Etiqueta_Click(HojaDeclaración& hoja, std::string_view nombre, int índice, const ValidarCamposFn& validar) {
+void Etiqueta_Click(HojaDeclaración& hoja, std::string_view nombre, int índice,
+                    const ValidarCamposFn& validar) {
     if (nombre == "lblApartado") {
         if (índice >= 4 && índice <= 6) SeleccionarResultado(hoja, índice - 3, validar);
     } else if (nombre == "lblImporte" || nombre == "lblLetra") {

@@ -1,7 +1,7 @@
 #pragma once
-// The live calculation of the return: quotas of the six rate rows, the totals 15, 22, 23 and 26, and the result
-// (which option, which amount, which payment and account fields are open), with the events of the boxes, the
-// result options, their captions, the payment boxes and the no-activity indicator.
+// The live calculation of the return: quotas of the six rate rows, the totals 15, 22, 23 and 26, and the
+// result (which option, which amount, which payment and account fields are open), with the events of the
+// boxes, the result options, their captions, the payment boxes and the no-activity indicator.
 #include "model/HojaDeclaracion.h"
 
 #include <functional>
@@ -32,7 +32,8 @@ void optResultado_Click(HojaDeclaración& hoja, int n, const ValidarCamposFn& va
 void edtResultado_Change(HojaDeclaración& hoja, int n, const ValidarCamposFn& validar);
 void edtResultado_Click(HojaDeclaración& hoja, int n, const ValidarCamposFn& validar);
 // A click on a named caption: "lblApartado" 4-6, "lblImporte" and "lblLetra" 1-3 choose their option.
-void Etiqueta_Click(HojaDeclaración& hoja, std::string_view nombre, int índice, const ValidarCamposFn& validar);
+void Etiqueta_Click(HojaDeclaración& hoja, std::string_view nombre, int índice,
+                    const ValidarCamposFn& validar);
 // chkFPEfectivo or chkFPCuenta changed value.
 void FormaPago_Click(HojaDeclaración& hoja, IdCampo casilla, const ValidarCamposFn& validar);
 void chkSinActividad_Click(HojaDeclaración& hoja);

@@ -32,6 +32,8 @@ void QuitarPuntos(HojaDeclaración& hoja, int i) {
     hoja.bSuspenderRecalculo = false;
 }
 
-double ValorCasilla(const HojaDeclaración& hoja, int i) { return ValorImporte(hoja.Texto(campos::edtCasilla(i))); }
+double ValorCasilla(const HojaDeclaración& hoja, int i) {
+    return ValorImporte(hoja.Texto(campos::edtCasilla(i)));
+}
 
 } // namespace m817

@@ -79,7 +79,8 @@ void Lista_Change(HojaDeclaración& hoja, IdCampo lista, const ValidarCamposFn& 
         ActualizarResultado(hoja, validar);
     } else if (lista == campos::cmbProvincia) {
         // Another province: the municipality chosen no longer belongs to it.
-        if (hoja.Posición(lista) != hoja.iProvinciaAnterior) hoja.SeleccionarEntrada(campos::cmbMunicipio, -1);
+        if (hoja.Posición(lista) != hoja.iProvinciaAnterior)
+            hoja.SeleccionarEntrada(campos::cmbMunicipio, -1);
     }
 }
 

@@ -8,7 +8,7 @@
 
 namespace m817 {
 
-// Whether the field is one of the five list fields (administration, period, street type, province, municipality).
+// One of the five list fields: administration, period, street type, province, municipality.
 bool EsCampoLista(IdCampo id);
 // The list holds letter codes (street types).
 bool ListaAlfabética(IdCampo id);

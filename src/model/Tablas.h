@@ -28,8 +28,8 @@ struct RangoCódigos {
 // The municipality codes of a province: 7 -> 07000 .. 07999.
 RangoCódigos RangoProvincia(int provincia);
 
-// Letters packed into one number, the last letter in the lowest byte (AB -> 65 * 256 + 66). Empty when the text
-// is empty or the number does not fit a signed 32-bit integer.
+// Letters packed into one number, the last letter in the lowest byte (AB -> 65 * 256 + 66). Empty when the
+// text is empty or the number does not fit a signed 32-bit integer.
 std::optional<std::int32_t> ClaveAlfabética(std::string_view letras);
 // The letters of a packed number (17228 -> CL).
 std::string CódigoATexto(std::int32_t número);

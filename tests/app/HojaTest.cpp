@@ -73,7 +73,8 @@ TEST(frmHoja1, ContextosDeAyuda) {
         {chkFPCuenta, 407},       {edtCCCIng(3), 407},     {edtResultado(1), 407}, {optResultado(2), 408},
         {edtCCCDev(0), 408},      {chkSinActividad, 409},  {edtResultado(3), 409}, {edtIdDeclaración, 0},
     };
-    for (const auto& [id, contexto] : casos) EXPECT_EQ(p.hoja().Estado(id).contextoAyuda, contexto) << ClaveCampo(id);
+    for (const auto& [id, contexto] : casos)
+        EXPECT_EQ(p.hoja().Estado(id).contextoAyuda, contexto) << ClaveCampo(id);
 }
 
 TEST(frmHoja1, AvisaCuandoElAñoNoEsElDelEjercicio) {
@@ -126,8 +127,8 @@ TEST(frmHoja1, NuevaDeclaraciónDejaLaHojaComoRecienCargada) {
     ASSERT_TRUE(hoja.RegistroModificado);
 
     EXPECT_TRUE(p.ventana->NuevaDeclaración());
-    for (IdCampo id : {edtNIF, cmbAdministracion, edtCodigoAdministracion, cmbSigla, cmbProvincia, cmbMunicipio,
-                       edtCCCDev(0)})
+    for (IdCampo id :
+         {edtNIF, cmbAdministracion, edtCodigoAdministracion, cmbSigla, cmbProvincia, cmbMunicipio, edtCCCDev(0)})
         EXPECT_EQ(hoja.Texto(id), "") << ClaveCampo(id);
     for (IdCampo id : {cmbAdministracion, cmbSigla, cmbProvincia}) EXPECT_EQ(hoja.Posición(id), -1);
     EXPECT_TRUE(hoja.Lista(cmbMunicipio).empty());
@@ -140,4 +141,19 @@ TEST(frmHoja1, NuevaDeclaraciónDejaLaHojaComoRecienCargada) {
     EXPECT_EQ(hoja.Texto(edtIdDeclaración), "0");
     EXPECT_FALSE(hoja.RegistroModificado);
     EXPECT_EQ(hoja.Foco(), cmbAdministracion);
+}
+
+TEST(frmHoja1, SuprimirUnaSelecciónModificaLaDeclaración) {
+    HojaPrueba p;
+    p.Cargar();
+    auto& hoja = p.hoja();
+    p.Escribir(edtNombre, "PEREZ");
+    hoja.RegistroModificado = false;
+    hoja.PulsarTecla(TeclaEdición::Fin);
+    hoja.PulsarTecla(TeclaEdición::Suprimir); // nothing selected, nothing after the caret
+    EXPECT_FALSE(hoja.RegistroModificado);
+    hoja.PulsarTecla(TeclaEdición::Izquierda, true);
+    hoja.PulsarTecla(TeclaEdición::Suprimir);
+    EXPECT_EQ(hoja.Texto(edtNombre), "PERE");
+    EXPECT_TRUE(hoja.RegistroModificado);
 }

@@ -49,7 +49,8 @@ TEST(RangoProvincia, DosCifrasSeguidasDe000Y999) {
 }
 
 TEST(LeerRegistrosTabla, CamposEntreComillasRecortadosYLíneas) {
-    auto r = LeerRegistrosTabla("  01 ,  Alava  \r\n\"02\",\"Bonillo, El\"\n\r\n03,\"  x \"  \r\n04,\r\n05,Ultima");
+    auto r = LeerRegistrosTabla("  01 ,  Alava  \r\n\"02\",\"Bonillo, El\"\n\r\n"
+                                "03,\"  x \"  \r\n04,\r\n05,Ultima");
     ASSERT_TRUE(r);
     ASSERT_EQ(r->size(), 5u);
     EXPECT_EQ((*r)[0].código, "01");
@@ -144,13 +145,39 @@ TEST_F(CargaTablas, UnaTablaQueNoSePuedeLeerAvisaYDejaLaListaVacía) {
     }
 }
 
+TEST_F(CargaTablas, CualquierContenidoSeLeeOSeRechazaSinMás) {
+    // Files made of the characters that matter to the reader, in any order.
+    const std::string piezas[] = {",", "\"", "\r\n", "\n", "\r", " ", "0", "7", "-",
+                                  "+", "A", "\xD1", std::string(1, '\0'), "99999999999"};
+    std::uint32_t semilla = 817;
+    auto azar = [&] { return semilla = semilla * 1664525u + 1013904223u; };
+    MensajesTolerantes tolerantes;
+    for (int vuelta = 0; vuelta < 300; ++vuelta) {
+        std::string bytes;
+        for (int n = azar() % 60; n > 0; --n) bytes += piezas[(azar() >> 8) % std::size(piezas)];
+        carpeta.EscribirDatos("Siglas.txt", bytes);
+        carpeta.EscribirDatos("Municipios-Administraciones.txt", bytes);
+        bool alfabética = vuelta % 2;
+        bool cargada =
+            CargarTabla(hoja, cmbSigla, "Siglas", alfabética, carpeta, tolerantes, RangoProvincia(7));
+        EXPECT_EQ(cargada, tolerantes.mostrados.empty()) << vuelta;
+        if (!cargada) {
+            EXPECT_TRUE(hoja.Lista(cmbSigla).empty()) << vuelta;
+        }
+        tolerantes.mostrados.clear();
+        CargarMunicipiosAdministraciones(hoja, carpeta, tolerantes);
+        tolerantes.mostrados.clear();
+    }
+}
+
 TEST_F(CargaTablas, RelaciónMunicipiosAdministraciones) {
     carpeta.EscribirDatos("Municipios-Administraciones.txt", "7001,701\r\n8019,801\r\n");
     ASSERT_TRUE(CargarMunicipiosAdministraciones(hoja, carpeta, mensajes));
     EXPECT_EQ(hoja.colMunicipiosAdministraciones.at("8019"), "801");
 
     // A repeated municipality stops the reading there; what came before stays usable.
-    carpeta.EscribirDatos("Municipios-Administraciones.txt", "9059,901\r\n9061,901\r\n9059,902\r\n12001,1201\r\n");
+    carpeta.EscribirDatos("Municipios-Administraciones.txt",
+                          "9059,901\r\n9061,901\r\n9059,902\r\n12001,1201\r\n");
     mensajes.EsperarError("Error al cargar la tabla de relación Municipios-Administraciones");
     EXPECT_FALSE(CargarMunicipiosAdministraciones(hoja, carpeta, mensajes));
     EXPECT_EQ(hoja.colMunicipiosAdministraciones.size(), 2u);

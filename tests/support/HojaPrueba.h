@@ -46,7 +46,8 @@ public:
     void Escribir(IdCampo id, std::string_view utf8) {
         hoja().Enfocar(id);
         hoja().EstablecerSelección(id, 0, static_cast<int>(hoja().Texto(id).size()));
-        if (utf8.empty()) hoja().Teclear(Definición(id).tipo == TipoCampo::Lista ? kTeclaEscape : kTeclaRetroceso);
+        bool lista = Definición(id).tipo == TipoCampo::Lista;
+        if (utf8.empty()) hoja().Teclear(lista ? kTeclaEscape : kTeclaRetroceso);
         for (char c : W(utf8)) hoja().Teclear(static_cast<unsigned char>(c));
     }
     void Casilla(int i, std::string_view texto) { Escribir(campos::edtCasilla(i), texto); }
