@@ -15,7 +15,7 @@ constexpr int kAnchoMínimo = 4000; // twips
 constexpr int kAltoMínimo = 6000;
 } // namespace
 
-frmPrincipal::frmPrincipal(HojaDeclaración& hoja, QWidget* padre) : QMainWindow(padre), hoja_(hoja) {
+frmPrincipal::frmPrincipal(frmHoja1& hoja1, QWidget* padre) : QMainWindow(padre), hoja1_(hoja1) {
     setObjectName("frmPrincipal");
     marco_ = new QWidget(this);
     marco_->setObjectName("marco");
@@ -24,7 +24,7 @@ frmPrincipal::frmPrincipal(HojaDeclaración& hoja, QWidget* padre) : QMainWindow
     p.setColor(QPalette::Window, QColor(0x8a, 0x93, 0xa3));
     marco_->setPalette(p);
     setCentralWidget(marco_);
-    vista_ = new VistaHoja(hoja_, marco_);
+    vista_ = new VistaHoja(hoja1_.hoja, marco_);
     vScrollBar_ = new QScrollBar(Qt::Vertical, marco_);
     hScrollBar_ = new QScrollBar(Qt::Horizontal, marco_);
     vScrollBar_->setObjectName("vScrollBar");

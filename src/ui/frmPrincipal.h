@@ -1,6 +1,6 @@
 #pragma once
 // The main window: the sheet inside a frame moved by two scroll bars.
-#include "model/HojaDeclaracion.h"
+#include "app/Hoja.h"
 
 #include <QMainWindow>
 
@@ -12,7 +12,9 @@ class VistaHoja;
 
 class frmPrincipal : public QMainWindow {
 public:
-    explicit frmPrincipal(HojaDeclaración& hoja, QWidget* padre = nullptr);
+    explicit frmPrincipal(frmHoja1& hoja1, QWidget* padre = nullptr);
+
+    frmHoja1& Hoja1() { return hoja1_; }
 
     VistaHoja* Vista() const { return vista_; }
     QScrollBar* vScrollBar() const { return vScrollBar_; }
@@ -30,7 +32,7 @@ protected:
 private:
     void Form_Load();
 
-    HojaDeclaración& hoja_;
+    frmHoja1& hoja1_;
     QWidget* marco_ = nullptr;
     VistaHoja* vista_ = nullptr;
     QScrollBar* vScrollBar_ = nullptr;

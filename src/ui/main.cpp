@@ -1,6 +1,48 @@
+// Start-up: one copy only, the splash while an old data file is converted, then
+// the main window with a new declaration on the sheet.
+#include "app/Hoja.h"
+#include "app/Version.h"
+#include "platform/ArchivosPosix.h"
+#include "platform/CarpetaPrograma.h"
+#include "platform/Reloj.h"
+#include "platform/qt/Aplicacion.h"
+#include "platform/qt/InstanciaUnicaQt.h"
+#include "platform/qt/MensajesQt.h"
+#include "store/Conversion.h"
+#include "ui/frmInicio.h"
+#include "ui/VistaHoja.h"
+#include "ui/frmPrincipal.h"
+
 #include <QApplication>
 
+#include <filesystem>
+
 int main(int argc, char** argv) {
+    using namespace m817;
     QApplication app(argc, argv);
-    return 0;
+    const std::filesystem::path carpetaPrograma = QCoreApplication::applicationDirPath().toStdString();
+
+    const std::string& versión = VersiónPrograma();
+    InstanciaUnicaQt instancia(carpetaPrograma);
+    if (instancia.OtraInstanciaActiva()) return 0;
+
+    PrepararAplicación(app);
+    MensajesQt mensajes;
+    RelojSistema reloj;
+    CarpetaFija carpeta(carpetaPrograma);
+    ArchivosPosix archivos;
+
+    auto presentación = frmInicio::MostrarPresentación();
+    QApplication::processEvents();
+
+    if (TerminarPrograma(ConvertirArchivoDatos(archivos, carpeta.Datos(), mensajes, versión))) return 0;
+
+    frmHoja1 hoja1(mensajes, reloj, carpeta);
+    frmPrincipal ventana(hoja1);
+    mensajes.EstablecerPadre(&ventana);
+    hoja1.Form_Load();
+    presentación.reset();
+    ventana.show();
+    ventana.Vista()->Sincronizar();
+    return app.exec();
 }

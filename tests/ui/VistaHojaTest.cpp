@@ -1,6 +1,7 @@
 // The sheet in real widgets on the offscreen platform: keys go to the model and
 // the widgets show what it holds.
-#include "model/HojaDeclaracion.h"
+#include "app/Hoja.h"
+#include "support/Dobles.h"
 #include "platform/Texto1252.h"
 #include "ui/VistaHoja.h"
 #include "ui/frmPrincipal.h"
@@ -19,8 +20,12 @@ using namespace m817::campos;
 namespace {
 
 struct Ventana : ::testing::Test {
-    HojaDeclaración hoja;
-    frmPrincipal ventana{hoja};
+    prueba::MensajesGuion mensajes;
+    prueba::RelojFijo reloj;
+    prueba::CarpetaTemporal carpeta;
+    frmHoja1 hoja1{mensajes, reloj, carpeta};
+    HojaDeclaración& hoja = hoja1.hoja;
+    frmPrincipal ventana{hoja1};
     void SetUp() override {
         ventana.resize(800, 700);
         ventana.show();
