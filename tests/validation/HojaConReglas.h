@@ -1,0 +1,69 @@
+#pragma once
+// A loaded sheet window with the field checks and the field entry wired to its events and an error list of
+// its own, driven as a user drives it.
+#include "model/Listas.h"
+#include "support/HojaPrueba.h"
+#include "validation/EntradaCampos.h"
+#include "validation/ListaErrores.h"
+#include "validation/ReglasValidacion.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace m817::prueba {
+
+class HojaConReglas {
+  public:
+    explicit HojaConReglas(FechaHora hoy = {2010, 11, 15, 10, 0, 0}) : p(hoy) {
+        p.ventana->reglasValidación = [this](std::string_view campo, int Index, bool& Cancel) {
+            validación.ValidarCampos(campo, Index, Cancel);
+        };
+        p.ventana->enfocarCampo = [this](IdCampo id) { entrada.EnfocarCampo(id); };
+        entrada.Conectar(p.hoja().eventos);
+        p.Cargar();
+    }
+
+    HojaDeclaración& hoja() { return p.hoja(); }
+
+    void ValidarTodo() {
+        bool cancelar = false;
+        validación.ValidarCampos("", -1, cancelar);
+        EXPECT_FALSE(cancelar);
+    }
+    bool Validar(std::string_view campo, int Index = -1) {
+        bool cancelar = false;
+        validación.ValidarCampos(campo, Index, cancelar);
+        return cancelar;
+    }
+
+    // The entry under the key as "E 2010 message" (error) or "A ..." (warning), UTF-8; empty when absent.
+    std::string Entrada(const std::string& clave) const {
+        const auto* e = errores.Buscar(clave);
+        if (!e) return {};
+        const char* clase = e->imagen == ListaErrores::kImagenError   ? "E "
+                            : e->imagen == ListaErrores::kImagenAviso ? "A "
+                                                                      : "? ";
+        return clase + Utf8(e->texto);
+    }
+    std::vector<std::string> Claves() const {
+        std::vector<std::string> c;
+        for (const auto& e : errores.Entradas())
+            c.push_back(e.clave);
+        return c;
+    }
+
+    // A value set by the program, as a saved return would put it.
+    void Poner(IdCampo id, std::string_view utf8) { hoja().EscribirTexto(id, W(utf8)); }
+    void Elegir(IdCampo lista, std::string_view código) {
+        SeleccionarCódigoCombo(hoja(), lista, código, ListaAlfabética(lista));
+    }
+
+    HojaPrueba p;
+    ListaErrores errores{p.mensajes};
+    ValidaciónDeclaración validación{p.hoja(), errores, p.mensajes, p.reloj, p.carpeta};
+    EntradaCampos entrada{p.hoja(), validación};
+};
+
+} // namespace m817::prueba
