@@ -1,0 +1,115 @@
+#pragma once
+// A return written straight into the sheet model, with every printed field filled, and the print
+// record it must give, built piece by piece from the record's declared layout.
+#include "model/Tablas.h"
+#include "platform/Texto1252.h"
+#include "print/RegistroImpresion.h"
+
+#include <string>
+#include <string_view>
+
+namespace m817::prueba {
+
+inline void Elegir(HojaDeclaración& h, IdCampo lista, std::string_view textoUtf8, std::int32_t código) {
+    h.AñadirEntrada(lista, {W("Otra entrada"), 99});
+    h.AñadirEntrada(lista, {W(textoUtf8), código});
+    h.EscribirTexto(lista, W(textoUtf8));
+}
+
+// 1.234,56 in box 1 at 13 %, a negative result, a complementary return paid by debit.
+inline void RellenarHojaCompleta(HojaDeclaración& h) {
+    using namespace campos;
+    const auto t = [&](IdCampo id, std::string_view utf8) { h.EscribirTexto(id, W(utf8)); };
+    Elegir(h, cmbAdministracion, "Palma", 701);
+    t(edtCodigoAdministracion, "701");
+    t(edtEjercicio, "2010");
+    h.AñadirEntrada(cmbPeriodo, {"4T", 4});
+    t(cmbPeriodo, "4T");
+    h.EscribirValor(chkComplementaria, 1);
+    t(edtJustifComp, "8170612345676");
+    t(edtNIF, "12345678Z");
+    t(edtNombre, "PEÑA GARCÍA, MARÍA");
+    Elegir(h, cmbSigla, "Calle", *ClaveAlfabética("CL"));
+    t(edtViaPublica, "MAYOR");
+    t(edtNumero, "12");
+    t(edtEscalera, "A");
+    t(edtPiso, "3");
+    t(edtPuerta, "IZDA");
+    t(edtTelefono, "971123456");
+    Elegir(h, cmbProvincia, "Illes Balears", 7);
+    Elegir(h, cmbMunicipio, "Alaró", 7001);
+    t(edtCodigoPostal, "07340");
+    t(edtFax, "971654321");
+    t(edtCasilla(1), "1.234,56");
+    for (int i = 1; i <= 6; ++i)
+        t(edtTipos(i), std::to_string(std::array{7, 2, 5, 9, 13, 20}[i - 1]));
+    t(edtTipos(6), "6,5");
+    t(edtCasilla(7), "86,42");
+    t(edtCasilla(15), "86,42");
+    t(edtCasilla(16), "2.000");
+    t(edtCasilla(22), "2.000,00");
+    t(edtCasilla(23), "-1.913,58");
+    t(edtCasilla(26), "-1.913,58");
+    t(edtResultado(2), "1.913,58");
+    h.EscribirValor(chkFPCuenta, 1);
+    t(edtCCCIng(0), "2100");
+    t(edtCCCIng(1), "0418");
+    t(edtCCCIng(2), "45");
+    t(edtCCCIng(3), "0200051332");
+    t(edtCCCDev(0), "0000");
+    t(edtCCCDev(1), "0000");
+    t(edtCCCDev(2), "00");
+    t(edtCCCDev(3), "0000000000");
+}
+
+inline std::string Rellenar(std::string_view s, std::size_t ancho) {
+    std::string r(s);
+    r.resize(ancho, ' ');
+    return r;
+}
+
+inline std::string Cero() {
+    return " 00000000000000";
+}
+
+// What RellenarHojaCompleta must give, printed on 5 December 2026.
+inline std::string RegistroCompletoEsperado() {
+    std::string r = "817" + Rellenar("701", 5) + "2010" + "4T" + "1" + "8170612345676" + "12345678Z" +
+                    Rellenar(W("PEÑA GARCÍA, MARÍA"), 75) + "CL" + Rellenar("MAYOR", 50) + "00012" + "A " +
+                    "3 " + "IZDA" + Rellenar("971123456", 15) + "07" + "07001" + "07340" +
+                    Rellenar("971654321", 15);
+    r += " 00000000123456";
+    for (int i = 2; i <= 6; ++i)
+        r += Cero();
+    r += std::string("0700") + "0200" + "0500" + "0900" + "1300" + "0650";
+    for (int i = 7; i <= 26; ++i) {
+        switch (i) {
+        case 7:
+        case 15:
+            r += " 00000000008642";
+            break;
+        case 16:
+        case 22:
+            r += " 00000000200000";
+            break;
+        case 23:
+        case 26:
+            r += "-00000000191358";
+            break;
+        default:
+            r += Cero();
+        }
+    }
+    r += Cero() + " 00000000191358"; // results 1 and 2
+    r += "01";                       // cash, debit
+    r += "2100041845"
+         "0200051332";
+    r += "0000000000"
+         "0000000000";
+    r += Cero(); // result 3
+    r += "0";
+    r += "05122026";
+    return r;
+}
+
+} // namespace m817::prueba

@@ -1,0 +1,458 @@
+#include "print/Informe.h"
+
+#include "platform/Texto1252.h"
+#include "print/ImagenBmp.h"
+#include "print/NubePuntos.h"
+#include "support/Dobles.h"
+#include "support/ImpresorasGuion.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <set>
+
+namespace m817 {
+namespace {
+
+using enum CampoImpresión;
+using prueba::BmpMonocromo;
+using prueba::CarpetaTemporal;
+using prueba::CódigosBarrasPrueba;
+
+// ---- the page as designed ------------------------------------------------------------------------------
+
+std::vector<std::string> CamposConNombre() {
+    std::vector<std::string> n = {"rptEjercicio",
+                                  "rptPeriodo",
+                                  "chkComplementaria",
+                                  "rptJustifComp",
+                                  "rptCodigoAdministracion",
+                                  "rptNIF",
+                                  "rptNombre",
+                                  "rptSigla",
+                                  "rptViaPublica",
+                                  "rptNumero",
+                                  "rptEscalera",
+                                  "rptPiso",
+                                  "rptPuerta",
+                                  "rptTelefono",
+                                  "rptProvincia",
+                                  "rptMunicipio",
+                                  "rptCodigoPostal",
+                                  "rptFax",
+                                  "rptResultado1",
+                                  "rptResultado2",
+                                  "rptResultado3",
+                                  "chkFPEfectivo",
+                                  "chkFPCuenta",
+                                  "chkSinActividad",
+                                  "lblFecha",
+                                  "rptNumeroJustificante",
+                                  "imgPDF",
+                                  "imgNumeroJustificante",
+                                  "shpPDF",
+                                  "lblBorrador",
+                                  "lblPiePágina",
+                                  "lblPiePágina2",
+                                  "marcoLiquidación"};
+    for (int i = 1; i <= 26; ++i)
+        n.push_back("rptCasilla" + std::to_string(i));
+    for (int i = 1; i <= 6; ++i)
+        n.push_back("rptTipos" + std::to_string(i));
+    for (int i = 0; i <= 3; ++i) {
+        n.push_back("rptCCCIng" + std::to_string(i));
+        n.push_back("rptCCCDev" + std::to_string(i));
+    }
+    return n;
+}
+
+TEST(InformeDiseño, CadaCampoConNombreEstáUnaVezYDentroDeLaPágina) {
+    const Informe informe = CrearInforme();
+    std::map<std::string, int> vistos;
+    for (const ElementoPágina& e : informe.página.elementos) {
+        if (!e.nombre.empty()) ++vistos[e.nombre];
+        EXPECT_GE(e.izquierda, 0) << Utf8(e.texto);
+        EXPECT_GE(e.arriba, 0) << Utf8(e.texto);
+        EXPECT_LE(e.izquierda + e.ancho, informe.página.ancho) << e.nombre << Utf8(e.texto);
+        EXPECT_LE(e.arriba + e.alto, informe.página.alto) << e.nombre << Utf8(e.texto);
+    }
+    for (const std::string& n : CamposConNombre())
+        EXPECT_EQ(vistos[n], 1) << n;
+    EXPECT_EQ(vistos.size(), CamposConNombre().size());
+}
+
+TEST(InformeDiseño, LlevaTodosLosRótulosFijosDelImpreso) {
+    const char* rótulos[] = {
+        "IMPUESTO REGIONAL SOBRE EL GASTO",
+        "RÉGIMEN GENERAL",
+        "AUTOLIQUIDACIÓN TRIMESTRAL",
+        "Modelo",
+        "817",
+        "Código Administración Tributaria",
+        "Espacio reservado para la ETIQUETA IDENTIFICATIVA",
+        "BORRADOR",
+        "Modelo y Versión",
+        "1 - Período de liquidación",
+        "EJERCICIO____",
+        "PERÍODO____",
+        "AUTOLIQUIDACIÓN COMPLEMENTARIA____________",
+        "Nº DE JUSTIFICANTE_______",
+        "2 - Datos identificativos",
+        "N.I.F.",
+        "Apellidos y nombre / Razón social",
+        "DOMICILIO FISCAL",
+        "Tipo vía",
+        "Nombre de la vía pública",
+        "Número",
+        "Esc.",
+        "Piso",
+        "Puerta",
+        "Teléfono",
+        "Provincia",
+        "Municipio",
+        "Código Postal",
+        "3 - Autoliquidación",
+        "I.R.G.E. DEVENGADO",
+        "Base Imponible",
+        "Tipo gravamen",
+        "Cuota devengada",
+        "I.R.G.E. DEDUCIBLE Y RESULTADO DE LA AUTOLIQUIDACIÓN",
+        "Cuotas devengadas por inversión del sujeto pasivo",
+        "Rectificación de cuotas impositivas repercutidas",
+        "Total cuotas devengadas",
+        "I.R.G.E. deducible en operaciones interiores",
+        "I.R.G.E. deducible por importaciones",
+        "Compensaciones del régimen especial de la agricultura y ganadería",
+        "Regularización de inversiones o por cuotas soportadas antes del inicio de la actividad",
+        "Cuotas devueltas en régimen de viajeros",
+        "Rectificación de cuotas soportadas deducidas",
+        "Total cuotas deducibles",
+        "Diferencia ( 15 - 22 )",
+        "Cuotas del I.R.G.E. a compensar de períodos anteriores",
+        "A deducir (exclusivamente en caso de autoliquidación complementaria) ",
+        "Resultado de la autoliquidación ( 23 - 24 - 25 )",
+        "4 - Ingreso",
+        "5 - Devolución",
+        "6 - A compensar / Sin actividad",
+        "Sin actividad",
+        "7 - Sujeto Pasivo",
+        "Importe",
+        "euros",
+        "Forma de Pago:",
+        "En efectivo",
+        "E.C. Adeudo en cuenta",
+        "Fecha:",
+        "Firma:",
+        "Espacio para la certificación mecánica del ingreso",
+        "El ingreso no será válido sin la firma autorizada o validación mecánica",
+        "CERTIFICACIÓN BANCARIA",
+        "Fecha: ______________________________",
+        "Sello y firma"};
+    std::multiset<std::string> textos;
+    for (const ElementoPágina& e : CrearInforme().página.elementos)
+        if (e.clase == ClaseElemento::Texto) textos.insert(Utf8(e.texto));
+    for (const char* r : rótulos)
+        EXPECT_TRUE(textos.count(r)) << r;
+    EXPECT_EQ(textos.count("Importe"), 3u);
+    EXPECT_EQ(textos.count("euros"), 3u);
+    for (int i = 1; i <= 26; ++i)
+        EXPECT_TRUE(textos.count((i < 10 ? "0" : "") + std::to_string(i))) << i;
+}
+
+TEST(InformeDiseño, LaNubeDePuntosVaArribaALaDerechaConElJustificanteDebajo) {
+    const Informe informe = CrearInforme();
+    const ElementoPágina& marco = informe.Elemento("shpPDF");
+    EXPECT_LE(marco.arriba, 1000);
+    EXPECT_GE(marco.izquierda + marco.ancho, informe.página.ancho - 1000);
+    EXPECT_GE(marco.izquierda, informe.página.ancho / 2);
+    const ElementoPágina& número = informe.Elemento("rptNumeroJustificante");
+    const ElementoPágina& barra = informe.Elemento("imgNumeroJustificante");
+    EXPECT_GE(número.arriba, marco.arriba + marco.alto);
+    EXPECT_GE(barra.arriba, número.arriba + número.alto);
+    // The largest symbol there can be fits without reduction: 345 x 142 modules of 0,254 mm.
+    EXPECT_EQ(FactorReducción(142 * 14.4, 345 * 14.4, static_cast<int>(marco.alto - 12),
+                              static_cast<int>(marco.ancho - 24)),
+              1);
+}
+
+// ---- filling ----------------------------------------------------------------------------------------
+
+// A record of zeros: amounts " 000...", rates "0000", no marks, today's date.
+RegistroImpresion RegistroCeros() {
+    RegistroImpresion r;
+    for (int i = 1; i <= 26; ++i)
+        r.Poner(Casilla, i, " 00000000000000");
+    for (int i = 1; i <= 3; ++i)
+        r.Poner(Resultado, i, " 00000000000000");
+    for (int i = 1; i <= 6; ++i)
+        r.Poner(Tipos, i, "0000");
+    for (CampoImpresión m : {Complementaria, FPEfectivo, FPCuenta, SinActividad})
+        r.Poner(m, "0");
+    r.Poner(Numero, "00000");
+    r.Poner(FechaImpresion, "05122026");
+    return r;
+}
+
+std::string Importe(long long céntimos) {
+    std::string d = std::to_string(std::llabs(céntimos));
+    return (céntimos < 0 ? "-" : " ") + std::string(14 - d.size(), '0') + d;
+}
+
+struct Relleno {
+    Informe informe = CrearInforme();
+    CarpetaTemporal carpeta;
+    CódigosBarrasPrueba biblioteca;
+
+    Relleno() { informe.Mostrar("imgPDF", false); }
+    ResultadoImpresión Rellenar(const RegistroImpresion& r, const DescripcionesImpresion& d = {},
+                                const std::string& número = "") {
+        return RellenarInforme(informe, r, d, número, carpeta, biblioteca);
+    }
+    std::string T(std::string_view nombre) const { return Utf8(informe.Texto(nombre)); }
+};
+
+struct CasoCeros {
+    const char* nombre;
+    std::map<std::pair<CampoImpresión, int>, std::string> campos; // changes to the record of zeros
+    std::map<std::string, std::string> esperado;                  // captions; every other amount blank
+};
+
+TEST(RellenarInforme, LosCerosSeMuestranSóloDondeElImpresoLoPide) {
+    const CasoCeros casos[] = {
+        {"todo a cero",
+         {},
+         {{"rptResultado3", "0,00"}, {"rptTipos1", "0"}, {"rptTipos6", "0"}, {"chkSinActividad", ""}}},
+        {"todo a cero y sin actividad",
+         {{{SinActividad, -1}, "1"}},
+         {{"chkSinActividad", "X"}, {"rptResultado3", ""}}},
+        {"sin actividad marcada con S",
+         {{{SinActividad, -1}, "S"}},
+         {{"chkSinActividad", "X"}, {"rptResultado3", ""}}},
+        {"base con tipo y cuota cero",
+         {{{Casilla, 1}, Importe(100000)}, {{Tipos, 1}, "0700"}},
+         {{"rptCasilla1", "1.000,00"},
+          {"rptTipos1", "7"},
+          {"rptCasilla7", "0,00"},
+          {"rptCasilla15", "0,00"},
+          {"rptCasilla23", "0,00"},
+          {"rptCasilla26", "0,00"},
+          {"rptResultado3", "0,00"}}},
+        {"base vacía y cuota cero", {{{Tipos, 3}, "1300"}}, {{"rptTipos3", "13"}, {"rptCasilla9", ""}}},
+        {"sólo deducible",
+         {{{Casilla, 16}, Importe(50)}},
+         {{"rptCasilla16", "0,50"},
+          {"rptCasilla15", ""},
+          {"rptCasilla22", "0,00"},
+          {"rptCasilla23", "0,00"},
+          {"rptCasilla26", "0,00"},
+          {"rptResultado3", "0,00"}}},
+        {"sólo casilla 25",
+         {{{Casilla, 25}, Importe(-123456)}},
+         {{"rptCasilla25", "-1.234,56"}, {"rptCasilla26", "0,00"}}},
+        {"a ingresar",
+         {{{Resultado, 1}, Importe(123456789)}, {{Casilla, 26}, Importe(123456789)}},
+         {{"rptResultado1", "1.234.567,89"}, {"rptCasilla26", "1.234.567,89"}, {"rptResultado3", ""}}},
+        {"a devolver", {{{Resultado, 2}, Importe(1)}}, {{"rptResultado2", "0,01"}, {"rptResultado3", ""}}},
+        {"el mayor importe que cabe",
+         {{{Casilla, 13}, " 99999999999999"}},
+         {{"rptCasilla13", "999.999.999.999,99"},
+          {"rptCasilla15", "0,00"},
+          {"rptCasilla23", "0,00"},
+          {"rptCasilla26", "0,00"},
+          {"rptResultado3", "0,00"}}},
+        {"tipo con decimales y número de calle",
+         {{{Tipos, 2}, "0650"}, {{Numero, -1}, "00012"}},
+         {{"rptTipos2", "6,5"}, {"rptNumero", "12"}}},
+    };
+    for (const CasoCeros& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        RegistroImpresion r = RegistroCeros();
+        for (const auto& [campo, valor] : c.campos)
+            r.Poner(campo.first, campo.second, valor);
+        Relleno relleno;
+        ASSERT_TRUE(relleno.Rellenar(r).Correcto());
+        std::map<std::string, std::string> esperado;
+        for (int i = 1; i <= 26; ++i)
+            esperado["rptCasilla" + std::to_string(i)] = "";
+        for (int i = 1; i <= 6; ++i)
+            esperado["rptTipos" + std::to_string(i)] = "0";
+        esperado["rptResultado1"] = esperado["rptResultado2"] = "";
+        esperado["rptResultado3"] = "0,00";
+        esperado["rptNumero"] = "";
+        for (const auto& [n, v] : c.esperado)
+            esperado[n] = v;
+        for (const auto& [n, v] : esperado)
+            EXPECT_EQ(relleno.T(n), v) << n;
+    }
+}
+
+TEST(RellenarInforme, LosDatosIdentificativosTalComoEstánEnElRegistro) {
+    RegistroImpresion r = RegistroCeros();
+    r.Poner(Ejercicio, "2010");
+    r.Poner(Periodo, "4T");
+    r.Poner(Complementaria, "1");
+    r.Poner(JustifComp, "8170612345676");
+    r.Poner(CodigoAdministracion, "701");
+    r.Poner(NIF, "12345678Z");
+    r.Poner(Nombre, W("PEÑA"));
+    r.Poner(Sigla, "CL");
+    r.Poner(CodigoPostal, "07340");
+    r.Poner(FPEfectivo, "S");
+    DescripcionesImpresion d;
+    d.NombreProvincia = std::string("Illes Balears") + std::string(17, ' ');
+    d.NombreMunicipio = W("Alaró") + std::string(25, ' ');
+    Relleno relleno;
+    ASSERT_TRUE(relleno.Rellenar(r, d).Correcto());
+    EXPECT_EQ(relleno.T("rptEjercicio"), "2010");
+    EXPECT_EQ(relleno.T("rptPeriodo"), "4T");
+    EXPECT_EQ(relleno.T("chkComplementaria"), "X");
+    EXPECT_EQ(relleno.T("rptCodigoAdministracion"), "701  ");
+    EXPECT_EQ(relleno.T("rptNombre"), "PEÑA" + std::string(71, ' '));
+    EXPECT_EQ(relleno.T("rptSigla"), "CL");
+    EXPECT_EQ(relleno.T("rptProvincia"), "Illes Balears" + std::string(17, ' '));
+    EXPECT_EQ(relleno.T("rptMunicipio"), "Alaró" + std::string(25, ' '));
+    EXPECT_EQ(relleno.T("rptCodigoPostal"), "07340");
+    EXPECT_EQ(relleno.T("chkFPEfectivo"), "X");
+    EXPECT_EQ(relleno.T("chkFPCuenta"), "");
+    EXPECT_EQ(relleno.T("lblFecha"), "     5 de diciembre de 2026");
+}
+
+TEST(RellenarInforme, UnaCuentaDeCerosSeDejaComoEstáEnElDiseño) {
+    struct Caso {
+        const char* nombre;
+        std::array<const char*, 4> partes;
+        bool impresa;
+    };
+    for (const Caso& c : {Caso{"ceros", {"0000", "0000", "00", "0000000000"}, false},
+                          Caso{"un uno al final", {"0000", "0000", "00", "0000000001"}, true},
+                          Caso{"entidad", {"2100", "0000", "00", "0000000000"}, true},
+                          Caso{"en blanco", {"    ", "    ", "  ", "          "}, true}}) {
+        SCOPED_TRACE(c.nombre);
+        for (CampoImpresión cuenta : {CCCIng, CCCDev}) {
+            RegistroImpresion r = RegistroCeros();
+            for (int p = 0; p < 4; ++p)
+                r.Poner(cuenta, p, c.partes[p]);
+            Relleno relleno;
+            const std::string prefijo = cuenta == CCCIng ? "rptCCCIng" : "rptCCCDev";
+            for (int p = 0; p < 4; ++p)
+                relleno.informe.PonerTexto(prefijo + std::to_string(p), "sin rellenar");
+            ASSERT_TRUE(relleno.Rellenar(r).Correcto());
+            for (int p = 0; p < 4; ++p)
+                EXPECT_EQ(relleno.T(prefijo + std::to_string(p)), c.impresa ? c.partes[p] : "sin rellenar");
+        }
+    }
+}
+
+TEST(RellenarInforme, LaFechaConElMesEnLetra) {
+    struct Caso {
+        const char* fecha;
+        const char* esperado;
+    };
+    for (const Caso& c :
+         {Caso{"01012010", "     1 de enero de 2010"}, Caso{"15112010", "     15 de noviembre de 2010"},
+          Caso{"31082011", "     31 de agosto de 2011"}, Caso{"        ", ""}}) {
+        RegistroImpresion r = RegistroCeros();
+        r.Poner(FechaImpresion, c.fecha);
+        Relleno relleno;
+        ASSERT_TRUE(relleno.Rellenar(r).Correcto());
+        EXPECT_EQ(relleno.T("lblFecha"), c.esperado);
+    }
+}
+
+TEST(RellenarInforme, UnBorradorNoCargaImágenesNiHaceCódigoDeBarras) {
+    Relleno relleno;
+    relleno.informe.PonerTexto("rptNumeroJustificante", "sin rellenar");
+    const double izquierda = relleno.informe.Elemento("imgPDF").izquierda;
+    ASSERT_TRUE(relleno.Rellenar(RegistroCeros()).Correcto());
+    EXPECT_EQ(relleno.T("rptNumeroJustificante"), "sin rellenar");
+    EXPECT_TRUE(relleno.informe.Elemento("imgPDF").imagen.empty());
+    EXPECT_EQ(relleno.informe.Elemento("imgPDF").izquierda, izquierda);
+    EXPECT_TRUE(relleno.informe.Elemento("imgNumeroJustificante").imagen.empty());
+    EXPECT_TRUE(relleno.biblioteca.números.empty());
+}
+
+void EscribirNube(const CarpetaTemporal& carpeta, int ancho, int alto, int resolución) {
+    std::ofstream(RutaNubePuntos(carpeta), std::ios::binary) << BmpMonocromo(ancho, alto, resolución);
+}
+
+TEST(RellenarInforme, ElOficialCentraLaNubeEnSuMarcoYElCódigoBajoElNúmero) {
+    Relleno relleno;
+    relleno.informe.Mostrar("imgPDF", true);
+    EscribirNube(relleno.carpeta, 2040, 720, 600);
+    ASSERT_TRUE(relleno.Rellenar(RegistroCeros(), {}, "8170612345676").Correcto());
+
+    const ElementoPágina& marco = relleno.informe.Elemento("shpPDF");
+    const ElementoPágina& nube = relleno.informe.Elemento("imgPDF");
+    EXPECT_DOUBLE_EQ(nube.ancho, 2040 * 2.4); // pixels / 600 dpi, in twips: f = 1
+    EXPECT_DOUBLE_EQ(nube.alto, 720 * 2.4);
+    EXPECT_DOUBLE_EQ(nube.izquierda - marco.izquierda,
+                     marco.izquierda + marco.ancho - nube.izquierda - nube.ancho);
+    EXPECT_EQ(nube.arriba, CrearInforme().Elemento("imgPDF").arriba);
+    EXPECT_EQ(nube.imagen, prueba::LeerArchivo(RutaNubePuntos(relleno.carpeta)));
+
+    EXPECT_EQ(relleno.T("rptNumeroJustificante"), "  8 1 7 0 6 1 2 3 4 5 6 7   6    ");
+    EXPECT_EQ(relleno.biblioteca.números, std::vector<std::string>{"8170612345676"});
+    const ElementoPágina& número = relleno.informe.Elemento("rptNumeroJustificante");
+    const ElementoPágina& barra = relleno.informe.Elemento("imgNumeroJustificante");
+    EXPECT_DOUBLE_EQ(barra.ancho, 1056 * 2.4);
+    EXPECT_DOUBLE_EQ(barra.izquierda - número.izquierda,
+                     número.izquierda + número.ancho - barra.izquierda - barra.ancho);
+    EXPECT_FALSE(barra.imagen.empty());
+}
+
+TEST(RellenarInforme, UnaNubeQueNoCabeSeReducePorUnFactorEntero) {
+    // At 1440 dots per inch a pixel is a twip, so the sizes below are the frame's limits exactly.
+    const Informe diseño = CrearInforme();
+    const int hMax = static_cast<int>(diseño.Elemento("shpPDF").alto) - 12;
+    const int wMax = static_cast<int>(diseño.Elemento("shpPDF").ancho) - 24;
+    struct Caso {
+        const char* nombre;
+        int ancho, alto, factor;
+    };
+    for (const Caso& c : {Caso{"cabe", wMax - 1, hMax - 1, 1}, Caso{"tan alta como el límite", 100, hMax, 2},
+                          Caso{"tan ancha como el límite", wMax, 100, 2},
+                          Caso{"dos veces y media más ancha", wMax * 5 / 2, 100, 3}}) {
+        SCOPED_TRACE(c.nombre);
+        Relleno relleno;
+        relleno.informe.Mostrar("imgPDF", true);
+        EscribirNube(relleno.carpeta, c.ancho, c.alto, 1440);
+        ASSERT_TRUE(relleno.Rellenar(RegistroCeros(), {}, "8170612345676").Correcto());
+        EXPECT_DOUBLE_EQ(relleno.informe.Elemento("imgPDF").alto, static_cast<double>(c.alto) / c.factor);
+        EXPECT_DOUBLE_EQ(relleno.informe.Elemento("imgPDF").ancho, static_cast<double>(c.ancho) / c.factor);
+    }
+}
+
+TEST(RellenarInforme, UnaImagenQueFaltaEsUnFalloParaQuienImprime) {
+    struct Caso {
+        const char* nombre;
+        bool nube, barra;
+    };
+    for (const Caso c : {Caso{"sin nube", false, true}, Caso{"sin código de barras", true, false}}) {
+        SCOPED_TRACE(c.nombre);
+        Relleno relleno;
+        relleno.informe.Mostrar("imgPDF", true);
+        if (c.nube) EscribirNube(relleno.carpeta, 100, 100, 600);
+        relleno.biblioteca.escribirBarra = c.barra;
+        const ResultadoImpresión r = relleno.Rellenar(RegistroCeros(), {}, "8170612345676");
+        EXPECT_EQ(r.código, código_impresión::kArchivoNoEncontrado);
+    }
+}
+
+TEST(ImagenBmp, LeeTamañoYResoluciónDeLaCabecera) {
+    const auto t = LeerTamañoBmp(BmpMonocromo(345, 142, 600));
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->ancho, 345);
+    EXPECT_EQ(t->alto, 142);
+    EXPECT_EQ(t->resoluciónX, 600);
+    EXPECT_EQ(t->resoluciónY, 600);
+    for (const std::string& malo :
+         {std::string(), std::string("BM"), std::string("PK") + std::string(60, '\0'),
+          BmpMonocromo(345, 142, 600).substr(0, 30)})
+        EXPECT_FALSE(LeerTamañoBmp(malo));
+    EXPECT_DOUBLE_EQ(TwipsDePíxeles(600, 600), 1440);
+    EXPECT_DOUBLE_EQ(TwipsDePíxeles(96, 0), 1440);
+}
+
+} // namespace
+} // namespace m817
