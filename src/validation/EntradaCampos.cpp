@@ -218,6 +218,10 @@ void EntradaCampos::Conectar(EventosHoja& eventos) {
     eventos.GotFocus = [this](IdCampo id) { AlRecibirFoco(id); };
     eventos.Validate = [this](IdCampo id, bool& Cancel) { AlValidar(id, Cancel); };
     eventos.LostFocus = [this](IdCampo id) { AlPerderFoco(id); };
+    // Opening a list counts as entering it.
+    eventos.DropDown = [this](IdCampo id) {
+        if (EsCampoLista(id)) AlRecibirFoco(id);
+    };
 }
 
 } // namespace m817

@@ -64,8 +64,9 @@ class EntradaCampos {
     void AlPerderFoco(IdCampo campo);
     void EnfocarCampo(IdCampo campo);
 
-    // Hands the key preview, key press, got-focus, validate and lost-focus events of the sheet to the
-    // handlers above (the got-focus and key-press handlers include the list and box steps of those events).
+    // Hands the key preview, key press, got-focus, validate, lost-focus and drop-down events of the sheet to
+    // the handlers above (the got-focus and key-press handlers include the list and box steps of those
+    // events; opening a list's drop-down is handled as entering it).
     void Conectar(EventosHoja& eventos);
 
   private:

@@ -253,9 +253,12 @@ TEST_F(Entrada, SalirDeComplementariaLaValidaConSusDependientes) {
 
 TEST_F(Entrada, AlEntrarEnLaProvinciaRecuerdaSuPosición) {
     h.Elegir(cmbProvincia, "9");
-    hoja.Enfocar(cmbProvincia);
+    hoja.AbrirDesplegable(cmbProvincia);   // opening the list counts as entering it
     EXPECT_EQ(hoja.iProvinciaAnterior, 1); // Barcelona, Burgos, Illes Balears
-    EXPECT_EQ(hoja.SelTexto(cmbProvincia), "Burgos");
+    h.Elegir(cmbProvincia, "8");
+    hoja.Enfocar(cmbProvincia);
+    EXPECT_EQ(hoja.iProvinciaAnterior, 0);
+    EXPECT_EQ(hoja.SelTexto(cmbProvincia), "Barcelona");
 }
 
 // ---- scrolling the field into view
