@@ -8,7 +8,7 @@ namespace m817 {
 bool ComprobarContenido(std::string_view campo, std::string& texto, int tipo, bool permitirVacío,
                         std::string* ListaCamposNoCargados) {
     std::string t = Recortar(texto);
-    if (t.empty() && !permitirVacío) t = "0";
+    if (t.empty() && !permitirVacío) t.push_back('0');
     bool bien = true;
     if (tipo == kContenidoTexto)
         bien = NormalizarTexto(t);
