@@ -84,13 +84,9 @@ void frmHoja1::ValidarCampos(std::string_view campo, int Index, bool& Cancel) {
     if (reglasValidación) reglasValidación(campo, Index, Cancel);
 }
 
-void frmHoja1::InicializarRegistro() {
-    // The record image of the return on screen is blanked here once the declaration file keeps one.
-}
-
 bool frmHoja1::NuevaDeclaración() {
     hoja.bCargando = true;
-    InicializarRegistro();
+    InicializarRegistro(registro);
     PonerDeclaraciónNueva(hoja, reloj.Ahora(), validar_);
     hoja.bCargando = false;
     return true;

@@ -6,6 +6,7 @@
 #include "platform/CarpetaPrograma.h"
 #include "platform/Mensajes.h"
 #include "platform/Reloj.h"
+#include "store/RegistroDeclaracion.h"
 
 #include <functional>
 #include <string_view>
@@ -19,6 +20,8 @@ public:
     frmHoja1& operator=(const frmHoja1&) = delete;
 
     HojaDeclaración hoja;
+    // The stored form of the return on screen.
+    RegistroDeclaración registro;
 
     // Loading: exercise warning, tables, exercise, periods, municipality-administration table, help contexts,
     // a new declaration, and the exercise and period it shows.
@@ -48,7 +51,6 @@ private:
     void Campo_KeyDown(IdCampo id, TeclaEdición tecla);
     void Campo_DropDown(IdCampo id);
     void EnfocarCampo(IdCampo id);
-    void InicializarRegistro();
 
     // What the calculation calls to check the payment and account fields.
     ValidarCamposFn validar_;

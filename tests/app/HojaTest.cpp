@@ -126,7 +126,9 @@ TEST(frmHoja1, NuevaDeclaraciónDejaLaHojaComoRecienCargada) {
     ASSERT_EQ(hoja.OpciónSeleccionada(), 2);
     ASSERT_TRUE(hoja.RegistroModificado);
 
+    p.ventana->registro.Poner(CampoRegistro::NIF, "12345678Z");
     EXPECT_TRUE(p.ventana->NuevaDeclaración());
+    EXPECT_EQ(p.ventana->registro.Valor(CampoRegistro::NIF), ""); // the record image was blanked
     for (IdCampo id :
          {edtNIF, cmbAdministracion, edtCodigoAdministracion, cmbSigla, cmbProvincia, cmbMunicipio, edtCCCDev(0)})
         EXPECT_EQ(hoja.Texto(id), "") << ClaveCampo(id);
