@@ -25,21 +25,14 @@ struct HojaLlena {
     RelojFijo reloj{{2010, 11, 15, 10, 0, 0}};
     CarpetaTemporal carpeta;
     std::unique_ptr<frmHoja1> ventana;
-    std::unique_ptr<ListaErrores> errores;
-    std::unique_ptr<ValidaciónDeclaración> validación;
-    std::unique_ptr<EntradaCampos> entrada;
+    ValidaciónDeclaración* validación = nullptr;
+    EntradaCampos* entrada = nullptr;
 
     HojaLlena() {
         carpeta.CopiarTablasReales();
         ventana = std::make_unique<frmHoja1>(mensajes, reloj, carpeta);
-        errores = std::make_unique<ListaErrores>(mensajes);
-        validación =
-            std::make_unique<ValidaciónDeclaración>(ventana->hoja, *errores, mensajes, reloj, carpeta);
-        entrada = std::make_unique<EntradaCampos>(ventana->hoja, *validación);
-        ventana->reglasValidación = [this](std::string_view c, int i, bool& k) {
-            validación->ValidarCampos(c, i, k);
-        };
-        entrada->Conectar(ventana->hoja.eventos);
+        validación = &ventana->validación;
+        entrada = &ventana->entrada;
         ventana->Form_Load();
         Llenar();
     }
@@ -86,7 +79,7 @@ void BM_ValidarCamposDeclaraciónCompleta(benchmark::State& estado) {
     HojaLlena hoja;
     bool cancelar = false;
     hoja.validación->ValidarCampos("", -1, cancelar);
-    if (hoja.errores->HayErrores() || hoja.errores->HayAvisos())
+    if (hoja.ventana->errores.HayErrores() || hoja.ventana->errores.HayAvisos())
         estado.SkipWithError("the return is not clean");
     for (auto _ : estado) {
         hoja.validación->ValidarCampos("", -1, cancelar);

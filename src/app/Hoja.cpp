@@ -21,7 +21,7 @@ int Miembro(IdCampo id, std::string_view nombre) {
 } // namespace
 
 frmHoja1::frmHoja1(ServicioMensajes& m, ServicioReloj& r, ServicioCarpeta& c)
-    : mensajes(m), reloj(r), carpeta(c) {
+    : mensajes(m), reloj(r), carpeta(c), errores(m), validación(hoja, errores, m, r, c), entrada(hoja, validación) {
     validar_ = [this](std::string_view clave, int índice) {
         bool cancelar = false;
         ValidarCampos(clave, índice, cancelar);
@@ -33,13 +33,12 @@ void frmHoja1::Conectar() {
     auto& e = hoja.eventos;
     e.Change = [this](IdCampo id) { Campo_Change(id); };
     e.Click = [this](IdCampo id) { Campo_Click(id); };
-    e.GotFocus = [this](IdCampo id) { Campo_GotFocus(id); };
-    e.KeyPress = [this](IdCampo id, int& KeyAscii) { Campo_KeyPress(id, KeyAscii); };
     e.KeyDown = [this](IdCampo id, TeclaEdición tecla) { Campo_KeyDown(id, tecla); };
-    e.DropDown = [this](IdCampo id) { Campo_DropDown(id); };
     e.ClickEtiqueta = [this](std::string_view nombre, int índice) {
         Etiqueta_Click(hoja, nombre, índice, validar_);
     };
+    // Key preview, the fields' own keys, focus in and out, and Validate.
+    entrada.Conectar(e);
 }
 
 void frmHoja1::Campo_Change(IdCampo id) {
@@ -56,32 +55,14 @@ void frmHoja1::Campo_Click(IdCampo id) {
     else if (id == campos::chkSinActividad) chkSinActividad_Click(hoja);
 }
 
-void frmHoja1::Campo_GotFocus(IdCampo id) {
-    if (EsCampoLista(id)) Lista_GotFocus(hoja, id);
-    else if (int i = Miembro(id, "edtCasilla")) Casilla_GotFocus(hoja, i);
-    EnfocarCampo(id);
-}
-
-void frmHoja1::Campo_KeyPress(IdCampo id, int& KeyAscii) {
-    if (EsCampoLista(id)) Lista_KeyPress(hoja, id, KeyAscii);
-}
-
 void frmHoja1::Campo_KeyDown(IdCampo id, TeclaEdición tecla) {
     // Deleting a selection changes the return; Delete with nothing selected may change nothing.
     if (tecla == TeclaEdición::Suprimir && hoja.SelLongitud(id) > 0) hoja.RegistroModificado = true;
 }
 
-void frmHoja1::Campo_DropDown(IdCampo id) {
-    // Opening a list counts as entering it.
-    if (EsCampoLista(id)) Campo_GotFocus(id);
-}
-
-void frmHoja1::EnfocarCampo(IdCampo id) {
-    if (enfocarCampo) enfocarCampo(id);
-}
-
 void frmHoja1::ValidarCampos(std::string_view campo, int Index, bool& Cancel) {
-    if (reglasValidación) reglasValidación(campo, Index, Cancel);
+    if (alValidar) alValidar(campo, Index);
+    validación.ValidarCampos(campo, Index, Cancel);
 }
 
 bool frmHoja1::NuevaDeclaración() {

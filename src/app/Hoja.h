@@ -7,6 +7,10 @@
 #include "platform/Mensajes.h"
 #include "platform/Reloj.h"
 #include "store/RegistroDeclaracion.h"
+#include "validation/EntradaCampos.h"
+#include "validation/ListaErrores.h"
+#include "validation/ReglasValidacion.h"
+#include "store/RegistroDeclaracion.h"
 
 #include <functional>
 #include <string_view>
@@ -30,27 +34,27 @@ public:
     // A new, empty return on the sheet.
     bool NuevaDeclaración();
 
-    // Checks the field with key campo (and member Index), or the whole return for an empty key. The rules are
-    // handed in by the validation module through reglasValidación; without them nothing is checked.
+    // Checks the field with key campo (and member Index), or the whole return for an empty key.
     void ValidarCampos(std::string_view campo, int Index, bool& Cancel);
-    std::function<void(std::string_view campo, int Index, bool& Cancel)> reglasValidación;
-
-    // Brings the field that got the focus into view; handed in by the window that scrolls the sheet.
-    std::function<void(IdCampo)> enfocarCampo;
+    // Told of every check asked for (the field key and index), before it runs.
+    std::function<void(std::string_view campo, int Index)> alValidar;
+    // The check of the field with the focus, which the user may have left for a menu.
+    bool ValidarÚltimoCampo() { return validación.ValidarÚltimoCampo(); }
 
     ServicioMensajes& mensajes;
     ServicioReloj& reloj;
     ServicioCarpeta& carpeta;
+    // Kept here for the main window's error panel, which shows it.
+    ListaErrores errores;
+    ValidaciónDeclaración validación;
+    // Key filter and field events; the window that scrolls the sheet hands in its scroll bars.
+    EntradaCampos entrada;
 
 private:
     void Conectar();
     void Campo_Change(IdCampo id);
     void Campo_Click(IdCampo id);
-    void Campo_GotFocus(IdCampo id);
-    void Campo_KeyPress(IdCampo id, int& KeyAscii);
     void Campo_KeyDown(IdCampo id, TeclaEdición tecla);
-    void Campo_DropDown(IdCampo id);
-    void EnfocarCampo(IdCampo id);
 
     // What the calculation calls to check the payment and account fields.
     ValidarCamposFn validar_;

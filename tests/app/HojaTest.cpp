@@ -104,7 +104,7 @@ TEST(frmHoja1, UnaTablaQueFaltaNoImpideAbrirLaHoja) {
     p.Casilla(3, "1000");
     EXPECT_EQ(p.TextoCasilla(26), "50,00");
     p.Escribir(cmbProvincia, "b");
-    EXPECT_EQ(hoja.Texto(cmbProvincia), "b");
+    EXPECT_EQ(hoja.Texto(cmbProvincia), "B"); // typed letters are upper-cased
 }
 
 TEST(frmHoja1, NuevaDeclaraciónDejaLaHojaComoRecienCargada) {

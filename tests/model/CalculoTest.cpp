@@ -60,7 +60,7 @@ TEST_F(Calculo, CuotaTecleadaSeVuelveManual) {
     p.Casilla(3, "1000");
     p.Casilla(9, "60");
     p.Casilla(3, "2000");
-    EXPECT_EQ(p.TextoCasilla(9), "60");
+    EXPECT_EQ(p.TextoCasilla(9), "60,00"); // formatted when the box was left
     EXPECT_EQ(p.TextoCasilla(15), "60,00");
     // Typing the quota the row would give makes it automatic again.
     p.Casilla(9, "100");
@@ -70,7 +70,7 @@ TEST_F(Calculo, CuotaTecleadaSeVuelveManual) {
     p.Casilla(9, "");
     EXPECT_EQ(p.TextoCasilla(9), "150,00");
     // A lone minus sign is never automatic, though it reads as the 0 an empty row gives.
-    p.Casilla(10, "-");
+    hoja.EscribirTexto(edtCasilla(10), "-");
     p.Casilla(4, "100");
     EXPECT_EQ(p.TextoCasilla(10), "-");
     EXPECT_EQ(p.TextoCasilla(15), "150,00");
@@ -279,7 +279,7 @@ TEST_F(Calculo, LaCasillaQueSeEditaNoMuestraPuntos) {
     EXPECT_EQ(p.TextoCasilla(15), "1.000,00"); // computed boxes keep them
 
     hoja.Enfocar(edtCasilla(4));
-    for (char c : std::string("1.000")) hoja.Teclear(c);
+    hoja.EscribirTexto(edtCasilla(4), "1.000"); // a typed point is a comma: write it, as a paste might
     EXPECT_EQ(p.TextoCasilla(4), "1000");
     EXPECT_EQ(p.TextoCasilla(10), "90,00");
     EXPECT_EQ(hoja.BaseAnterior[4], 1000);

@@ -234,8 +234,8 @@ TEST_F(ListasHoja, CompletaConLaPrimeraEntradaYDejaElRestoSeleccionado) {
     EXPECT_EQ(hoja.SelTexto(cmbSigla), "alle");
     EXPECT_EQ(CódigoCombo(hoja, cmbSigla, true), "CL");
 
-    hoja.Teclear('m'); // replaces the completion; nothing begins with Cm
-    EXPECT_EQ(hoja.Texto(cmbSigla), "Cm");
+    hoja.Teclear('m'); // replaces the completion; nothing begins with CM
+    EXPECT_EQ(hoja.Texto(cmbSigla), "CM"); // typed letters are upper-cased
     EXPECT_EQ(hoja.Posición(cmbSigla), -1);
     EXPECT_EQ(hoja.SelLongitud(cmbSigla), 0);
     EXPECT_EQ(hoja.Cursor(cmbSigla), 2);
@@ -267,7 +267,7 @@ TEST_F(ListasHoja, ElPeriodoAdmiteDosCaracteres) {
     EXPECT_EQ(hoja.Texto(cmbPeriodo), "");
     // Other lists have no limit.
     p.Escribir(cmbProvincia, "illes balearsx");
-    EXPECT_EQ(hoja.Texto(cmbProvincia), "Illes Balearsx");
+    EXPECT_EQ(hoja.Texto(cmbProvincia), "Illes BalearsX");
 }
 
 TEST_F(ListasHoja, LaAdministraciónMuestraSuCódigo) {

@@ -30,11 +30,7 @@ public:
     explicit HojaPrueba(FechaHora hoy = {2010, 11, 15, 10, 0, 0}) : reloj(hoy) {
         EscribirTablasPequeñas(carpeta);
         ventana = std::make_unique<frmHoja1>(mensajes, reloj, carpeta);
-        // Entering a field selects its text, as the field entry does.
-        ventana->enfocarCampo = [this](IdCampo id) {
-            hoja().EstablecerSelección(id, 0, static_cast<int>(hoja().Texto(id).size()));
-        };
-        ventana->reglasValidación = [this](std::string_view campo, int Index, bool&) {
+        ventana->alValidar = [this](std::string_view campo, int Index) {
             validaciones.emplace_back(std::string(campo), Index);
         };
     }

@@ -1,6 +1,5 @@
 #pragma once
-// A loaded sheet window with the field checks and the field entry wired to its events and an error list of
-// its own, driven as a user drives it.
+// A loaded sheet window, its field checks and error list, driven as a user drives it.
 #include "model/Listas.h"
 #include "support/HojaPrueba.h"
 #include "validation/EntradaCampos.h"
@@ -16,14 +15,7 @@ namespace m817::prueba {
 
 class HojaConReglas {
   public:
-    explicit HojaConReglas(FechaHora hoy = {2010, 11, 15, 10, 0, 0}) : p(hoy) {
-        p.ventana->reglasValidación = [this](std::string_view campo, int Index, bool& Cancel) {
-            validación.ValidarCampos(campo, Index, Cancel);
-        };
-        p.ventana->enfocarCampo = [this](IdCampo id) { entrada.EnfocarCampo(id); };
-        entrada.Conectar(p.hoja().eventos);
-        p.Cargar();
-    }
+    explicit HojaConReglas(FechaHora hoy = {2010, 11, 15, 10, 0, 0}) : p(hoy) { p.Cargar(); }
 
     HojaDeclaración& hoja() { return p.hoja(); }
 
@@ -61,9 +53,9 @@ class HojaConReglas {
     }
 
     HojaPrueba p;
-    ListaErrores errores{p.mensajes};
-    ValidaciónDeclaración validación{p.hoja(), errores, p.mensajes, p.reloj, p.carpeta};
-    EntradaCampos entrada{p.hoja(), validación};
+    ListaErrores& errores = p.ventana->errores;
+    ValidaciónDeclaración& validación = p.ventana->validación;
+    EntradaCampos& entrada = p.ventana->entrada;
 };
 
 } // namespace m817::prueba
