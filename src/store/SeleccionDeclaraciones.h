@@ -28,13 +28,6 @@ inline constexpr int kColumnasSelección = 8;
 // Columns 1 to 8; the name column takes what the list width leaves.
 std::array<ColumnaSelección, kColumnasSelección> ColumnasSelección(int anchoLista);
 
-struct FilaSelección {
-    std::array<std::string, kColumnasSelección> textos;
-    std::int32_t registro = 0; // the record number in Datos/Declaraciones.txt
-    // Column 1 to 8.
-    const std::string& Texto(int columna) const { return textos[static_cast<std::size_t>(columna - 1)]; }
-};
-
 class SeleccionDeclaraciones {
   public:
     // Fills the list from the file at ruta, sorts it by N.I.F. and selects the row of numRegistroActual (the
@@ -46,8 +39,13 @@ class SeleccionDeclaraciones {
     const std::array<ColumnaSelección, kColumnasSelección>& Columnas() const { return columnas_; }
     void AnchoLista(int ancho) { columnas_ = ColumnasSelección(ancho); }
 
-    // Rows in the order shown.
-    const std::vector<FilaSelección>& Filas() const { return filas_; }
+    // Rows in the order shown, from 0.
+    std::size_t NúmeroFilas() const { return orden_.size(); }
+    // The text of column 1 to 8 of a row; valid until the next load.
+    std::string_view Texto(std::size_t fila, int columna) const;
+    // The record number the row stands for in Datos/Declaraciones.txt.
+    std::int32_t Registro(std::size_t fila) const { return filas_[orden_[fila]].registro; }
+
     std::optional<std::size_t> FilaSeleccionada() const;
     void SeleccionarFila(std::size_t fila);
 
@@ -66,16 +64,26 @@ class SeleccionDeclaraciones {
     // The chosen record number; 0 if nothing was chosen.
     std::int32_t NumRegistroSeleccionado() const { return numRegistroSeleccionado_; }
 
+    // The "Aviso" question before opening or deleting the printed return of a row.
+    std::string TextoAvisoImpresa(std::size_t fila) const;
+
+    // The stored fields a row shows, as they are in the record, one after the other.
+    static constexpr std::size_t kAnchoFila = 9 + 75 + 4 + 2 + 1 + 10 + 13;
+
   private:
+    struct Fila {
+        std::array<char, kAnchoFila> campos;
+        std::int32_t registro;
+    };
+    void Añadir(std::string_view bytes, std::int32_t registro);
     bool Llenar(ServicioArchivos& archivos, const std::filesystem::path& ruta,
                 std::int32_t numRegistroActual);
-    void Ordenar(const std::vector<int>& columnas, bool descendente);
 
     std::array<ColumnaSelección, kColumnasSelección> columnas_ = ColumnasSelección(8000);
-    std::vector<FilaSelección> filas_;
-    // Sort keys of each row, column by column, kept beside the rows in the same order.
-    std::vector<std::array<std::string, kColumnasSelección>> claves_;
-    std::int32_t seleccionado_ = 0; // record number of the selected row
+    std::vector<Fila> filas_;          // in file order
+    std::vector<char> claves_;         // sort keys of each row, in file order
+    std::vector<std::uint32_t> orden_; // rows as shown
+    std::optional<std::uint32_t> seleccionada_;
     int columnaOrden_ = 0;
     bool descendente_ = false;
     std::int32_t numRegistroSeleccionado_ = 0;
@@ -84,7 +92,5 @@ class SeleccionDeclaraciones {
 // Texts (Windows-1252) of the dialog.
 std::string TextoNingunaDeclaración();
 std::string TextoErrorCargarDeclaraciones();
-// The "Aviso" question before opening or deleting a printed return, from the row's columns.
-std::string TextoAvisoSeleccionImpresa(const FilaSelección& fila);
 
 } // namespace m817

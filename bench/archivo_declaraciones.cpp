@@ -1,0 +1,136 @@
+// The saved-returns file at its largest: 32,766 records (24.6 MB), the most a new return can still be added
+// to. Filling and sorting the selection list, saving a new return (the duplicate scan and the append) and
+// opening one record should each stay within three times one raw read of the whole file, measured in the same
+// run.
+#include "platform/ArchivosPosix.h"
+#include "platform/Texto1252.h"
+#include "store/ArchivoDeclaraciones.h"
+#include "store/SeleccionDeclaraciones.h"
+#include "support/Dobles.h"
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+namespace {
+
+using namespace m817;
+using enum CampoRegistro;
+
+constexpr std::int32_t kRegistros = 32766;
+
+const char* const kApellidos[] = {"GARCÍA", "MUÑOZ",   "LÓPEZ",  "PÉREZ",     "SÁNCHEZ", "GÓMEZ",
+                                  "MARTÍN", "JIMÉNEZ", "RUIZ",   "HERNÁNDEZ", "DÍAZ",    "ÁLVAREZ",
+                                  "MORENO", "ROMERO",  "ALONSO", "GUTIÉRREZ"};
+const char* const kNombres[] = {"ANA", "JOSÉ", "MARÍA", "LUIS", "CARMEN", "JAVIER", "LUCÍA", "ÁNGEL"};
+const char* const kPeriodos[] = {"1T", "2T", "3T", "4T"};
+
+// A file like an adviser's after years of use: several returns per taxpayer, a few deleted, some printed.
+struct ArchivoGrande {
+    ArchivoGrande() {
+        std::mt19937 azar(817);
+        std::string bytes;
+        bytes.reserve(static_cast<std::size_t>(kRegistros) * kLongitudRegistro);
+        for (std::int32_t n = 1; n <= kRegistros; ++n) {
+            RegistroDeclaración r;
+            r.Poner(Modelo, "817");
+            r.Poner(Versión, "3.2.2");
+            r.Poner(Ejercicio, std::to_string(2008 + azar() % 3));
+            r.Poner(Periodo, kPeriodos[azar() % 4]);
+            r.PonerMarcado(Complementaria, azar() % 10 == 0);
+            r.Poner(NIF, std::to_string(10000000 + azar() % 5000) + "A");
+            r.Poner(Nombre, W(std::string(kApellidos[azar() % 16]) + " " + kApellidos[azar() % 16] + ", " +
+                              kNombres[azar() % 8]));
+            r.Poner(Casilla01, "12.345,67");
+            if (azar() % 3 == 0) {
+                r.Poner(NúmeroJustificante, "8170612345681");
+                r.Poner(FechaImpresión, "15/11/2010");
+            }
+            if (azar() % 20 == 0) r.MarcarBorrado();
+            bytes += r.Bytes();
+        }
+        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, bytes);
+        ruta = RutaDeclaraciones(carpeta.Datos());
+    }
+    prueba::CarpetaTemporal carpeta;
+    std::filesystem::path ruta;
+};
+
+const ArchivoGrande& Archivo() {
+    static const ArchivoGrande archivo;
+    return archivo;
+}
+
+ArchivosPosix gArchivos;
+
+void BM_LecturaCompleta(benchmark::State& estado) {
+    const auto& ruta = Archivo().ruta;
+    std::string todo;
+    for (auto _ : estado) {
+        gArchivos.LeerTodo(ruta, todo);
+        benchmark::DoNotOptimize(todo.data());
+    }
+    estado.SetBytesProcessed(static_cast<std::int64_t>(estado.iterations() * todo.size()));
+}
+BENCHMARK(BM_LecturaCompleta)->Unit(benchmark::kMillisecond);
+
+void BM_LlenarYOrdenarSeleccion(benchmark::State& estado) {
+    const auto& ruta = Archivo().ruta;
+    prueba::MensajesTolerantes mensajes;
+    for (auto _ : estado) {
+        SeleccionDeclaraciones modelo;
+        if (!modelo.Cargar(gArchivos, ruta, mensajes, 1234)) estado.SkipWithError("no se cargó la lista");
+        benchmark::DoNotOptimize(modelo.NúmeroFilas());
+    }
+}
+BENCHMARK(BM_LlenarYOrdenarSeleccion)->Unit(benchmark::kMillisecond);
+
+void BM_OrdenarPorOtraColumna(benchmark::State& estado) {
+    prueba::MensajesTolerantes mensajes;
+    SeleccionDeclaraciones modelo;
+    modelo.Cargar(gArchivos, Archivo().ruta, mensajes, 0);
+    int columna = 2;
+    for (auto _ : estado) {
+        modelo.PulsarEncabezado(columna);
+        columna = columna % 6 + 1;
+    }
+}
+BENCHMARK(BM_OrdenarPorOtraColumna)->Unit(benchmark::kMillisecond);
+
+void BM_GuardarNuevaDeclaracion(benchmark::State& estado) {
+    const auto& ruta = Archivo().ruta;
+    RegistroDeclaración nueva;
+    nueva.Poner(NIF, "10001234A");
+    nueva.Poner(Ejercicio, "2010");
+    nueva.Poner(Periodo, "3T");
+    nueva.PonerMarcado(Complementaria, false);
+    for (auto _ : estado) {
+        ArchivoDeclaraciones archivo(gArchivos, ruta);
+        if (!archivo.AbrirLecturaEscritura()) estado.SkipWithError("no se abrió");
+        const auto r = BuscarDuplicados(archivo, ClaveDuplicado::De(nueva));
+        if (!r || !r->CabeOtro() || !archivo.Escribir(r->SiguienteRegistro(), nueva))
+            estado.SkipWithError("no se guardó");
+        archivo.Cerrar();
+        estado.PauseTiming();
+        std::filesystem::resize_file(ruta, static_cast<std::uintmax_t>(kRegistros) * kLongitudRegistro);
+        estado.ResumeTiming();
+    }
+}
+BENCHMARK(BM_GuardarNuevaDeclaracion)->Unit(benchmark::kMillisecond);
+
+void BM_AbrirUnRegistro(benchmark::State& estado) {
+    const auto& ruta = Archivo().ruta;
+    std::int32_t n = 1;
+    RegistroDeclaración r;
+    for (auto _ : estado) {
+        ArchivoDeclaraciones archivo(gArchivos, ruta);
+        if (!archivo.AbrirLectura() || !archivo.Leer(n, r)) estado.SkipWithError("no se leyó");
+        benchmark::DoNotOptimize(r.Bytes().data());
+        n = (n + 7) % kRegistros + 1;
+    }
+}
+BENCHMARK(BM_AbrirUnRegistro)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
