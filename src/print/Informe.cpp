@@ -29,6 +29,9 @@ enum class Estilo : std::uint8_t {
     TítuloSección, // white, bold, on a dark bar
     Encabezado,    // bold, on a light bar
     EncabezadoCentro,
+    NombreImpuesto, // the header's lines
+    Régimen,
+    TítuloImpreso,
     Rótulo, // the small caption in the top left corner of a box
     RótuloCentro,
     Texto, // captions beside boxes
@@ -55,14 +58,34 @@ constexpr int kIzq = 567;
 constexpr int kAncho = 10772; // to 11339
 constexpr int kDer = kIzq + kAncho;
 
-// Where the point cloud goes: the top right of the page, about 9 x 4 cm.
+// Where the point cloud goes: the top right of the page, about 9 x 4 cm; the receipt number and
+// its bar code under it.
 constexpr int kPdfX = 6236, kPdfY = 567, kPdfW = kDer - kPdfX, kPdfH = 2268;
+constexpr int kNúmeroY = 2880;
+constexpr int kBarraY = 3170;
+
+// Tops of the blocks, one after the other.
+constexpr int kY1 = 3930;         // 1 - period
+constexpr int kY2 = kY1 + 740;    // 2 - identification
+constexpr int kY3 = kY2 + 1810;   // 3 - settlement
+constexpr int kY4 = kY3 + 6280;   // 4, 5, 6 - result
+constexpr int kY7 = kY4 + 1770;   // 7 - taxpayer, bank
+constexpr int kPieY = kY7 + 1600; // footer
 
 // Rows of the settlement block.
-constexpr int kAltoFila = 255;
+constexpr int kAltoFila = 245;
 constexpr int kColNúmero = 8409;  // box number of the amount column
 constexpr int kColImporte = 8739; // amount column, to the right edge
 constexpr int kAnchoImporte = kDer - kColImporte;
+constexpr int kPrimeraFilaTipos = kY3 + 660;
+constexpr int kFila13 = kY3 + 2190;
+constexpr int kBandaDeducible = kY3 + 3045;
+constexpr int kFila16 = kY3 + 3265;
+
+// Rows of the result block.
+constexpr int kFilaImporte = kY4 + 310;
+constexpr int kFilaMarcas = kY4 + 900;
+constexpr int kFilaCuentas = kY4 + 1200;
 
 // clang-format off
 constexpr Fila kFijas[] = {
@@ -70,142 +93,142 @@ constexpr Fila kFijas[] = {
     {Estilo::MarcoGrueso, "", kIzq, 567, 1250, 1150, ""},
     {Estilo::TextoCentro, "", kIzq, 610, 1250, 230, "Modelo"},
     {Estilo::Marco, "", 1867, 567, 4200, 1150, ""},
-    {Estilo::EncabezadoCentro, "", 1900, 640, 4134, 300, "IMPUESTO REGIONAL SOBRE EL GASTO"},
-    {Estilo::EncabezadoCentro, "", 1900, 960, 4134, 250, "RÉGIMEN GENERAL"},
-    {Estilo::EncabezadoCentro, "", 1900, 1260, 4134, 330, "AUTOLIQUIDACIÓN TRIMESTRAL"},
-    {Estilo::Rótulo, "", kIzq, 1830, 1500, 200, "Código Administración Tributaria"},
-    {Estilo::Caja, "", kIzq, 2250, 1250, 360, ""},
+    {Estilo::NombreImpuesto, "", 1880, 640, 4174, 280, "IMPUESTO REGIONAL SOBRE EL GASTO"},
+    {Estilo::Régimen, "", 1880, 930, 4174, 260, "RÉGIMEN GENERAL"},
+    {Estilo::TítuloImpreso, "", 1880, 1220, 4174, 380, "AUTOLIQUIDACIÓN TRIMESTRAL"},
+    {Estilo::Rótulo, "", kIzq, 1830, 1250, 380, "Código Administración Tributaria"},
+    {Estilo::Caja, "", kIzq, 2230, 1250, 360, ""},
     {Estilo::Marco, "", 1967, 1830, 4100, 1950, ""},
     {Estilo::TextoCursiva, "", 2000, 1880, 4034, 220, "Espacio reservado para la ETIQUETA IDENTIFICATIVA"},
-    // The point cloud's frame, the receipt number and its bar code.
+    // The point cloud's frame.
     {Estilo::Marco, "shpPDF", kPdfX, kPdfY, kPdfW, kPdfH, ""},
 
     // 1 - Settlement period.
-    {Estilo::MarcoGrueso, "", kIzq, 3960, kAncho, 660, ""},
-    {Estilo::Banda, "", kIzq, 3960, kAncho, 240, ""},
-    {Estilo::TítuloSección, "", kIzq + 60, 3960, 5000, 240, "1 - Período de liquidación"},
-    {Estilo::TextoNegrita, "", kIzq + 60, 4290, 1050, 300, "EJERCICIO____"},
-    {Estilo::Caja, "", 1680, 4270, 750, 300, ""},
-    {Estilo::TextoNegrita, "", 2560, 4290, 950, 300, "PERÍODO____"},
-    {Estilo::Caja, "", 3520, 4270, 480, 300, ""},
-    {Estilo::TextoNegrita, "", 4130, 4290, 3500, 300, "AUTOLIQUIDACIÓN COMPLEMENTARIA____________"},
-    {Estilo::Caja, "", 7640, 4300, 240, 240, ""},
-    {Estilo::TextoNegrita, "", 8010, 4290, 1650, 300, "Nº DE JUSTIFICANTE_______"},
-    {Estilo::Caja, "", 9659, 4270, 1680, 300, ""},
+    {Estilo::MarcoGrueso, "", kIzq, kY1, kAncho, 660, ""},
+    {Estilo::Banda, "", kIzq, kY1, kAncho, 240, ""},
+    {Estilo::TítuloSección, "", kIzq + 60, kY1, 5000, 240, "1 - Período de liquidación"},
+    {Estilo::TextoNegrita, "", kIzq + 60, kY1 + 300, 1050, 300, "EJERCICIO____"},
+    {Estilo::Caja, "", 1680, kY1 + 300, 750, 300, ""},
+    {Estilo::TextoNegrita, "", 2560, kY1 + 300, 950, 300, "PERÍODO____"},
+    {Estilo::Caja, "", 3520, kY1 + 300, 480, 300, ""},
+    {Estilo::TextoNegrita, "", 4130, kY1 + 300, 3500, 300, "AUTOLIQUIDACIÓN COMPLEMENTARIA____________"},
+    {Estilo::Caja, "", 7640, kY1 + 330, 240, 240, ""},
+    {Estilo::TextoNegrita, "", 8010, kY1 + 300, 1650, 300, "Nº DE JUSTIFICANTE_______"},
+    {Estilo::Caja, "", 9659, kY1 + 300, 1680, 300, ""},
 
     // 2 - Identification.
-    {Estilo::MarcoGrueso, "", kIzq, 4720, kAncho, 1740, ""},
-    {Estilo::Banda, "", kIzq, 4720, kAncho, 240, ""},
-    {Estilo::TítuloSección, "", kIzq + 60, 4720, 5000, 240, "2 - Datos identificativos"},
-    {Estilo::BandaClara, "", kIzq, 5400, kAncho, 200, ""},
-    {Estilo::Encabezado, "", kIzq + 60, 5400, 4000, 200, "DOMICILIO FISCAL"},
+    {Estilo::MarcoGrueso, "", kIzq, kY2, kAncho, 1730, ""},
+    {Estilo::Banda, "", kIzq, kY2, kAncho, 240, ""},
+    {Estilo::TítuloSección, "", kIzq + 60, kY2, 5000, 240, "2 - Datos identificativos"},
+    {Estilo::BandaClara, "", kIzq, kY2 + 670, kAncho, 200, ""},
+    {Estilo::Encabezado, "", kIzq + 60, kY2 + 670, 4000, 200, "DOMICILIO FISCAL"},
 
     // 3 - Settlement.
-    {Estilo::MarcoGrueso, "", kIzq, 6560, kAncho, 6160, ""},
-    {Estilo::Banda, "", kIzq, 6560, kAncho, 240, ""},
-    {Estilo::TítuloSección, "", kIzq + 60, 6560, 5000, 240, "3 - Autoliquidación"},
-    {Estilo::BandaClara, "", kIzq, 6800, kAncho, 200, ""},
-    {Estilo::Encabezado, "", kIzq + 60, 6800, 6000, 200, "I.R.G.E. DEVENGADO"},
-    {Estilo::TextoCentro, "", 1400, 7020, 3000, 200, "Base Imponible"},
-    {Estilo::TextoCentro, "", 4650, 7020, 1300, 200, "Tipo gravamen"},
-    {Estilo::TextoCentro, "", kColNúmero, 7020, kDer - kColNúmero, 200, "Cuota devengada"},
-    {Estilo::BandaClara, "", kIzq, 9800, kAncho, 200, ""},
-    {Estilo::Encabezado, "", kIzq + 60, 9800, 8000, 200, "I.R.G.E. DEDUCIBLE Y RESULTADO DE LA AUTOLIQUIDACIÓN"},
+    {Estilo::MarcoGrueso, "", kIzq, kY3, kAncho, 6200, ""},
+    {Estilo::Banda, "", kIzq, kY3, kAncho, 240, ""},
+    {Estilo::TítuloSección, "", kIzq + 60, kY3, 5000, 240, "3 - Autoliquidación"},
+    {Estilo::BandaClara, "", kIzq, kY3 + 240, kAncho, 200, ""},
+    {Estilo::Encabezado, "", kIzq + 60, kY3 + 240, 6000, 200, "I.R.G.E. DEVENGADO"},
+    {Estilo::TextoCentro, "", 1400, kY3 + 450, 3000, 200, "Base Imponible"},
+    {Estilo::TextoCentro, "", 4650, kY3 + 450, 1300, 200, "Tipo gravamen"},
+    {Estilo::TextoCentro, "", kColNúmero, kY3 + 450, kDer - kColNúmero, 200, "Cuota devengada"},
+    {Estilo::BandaClara, "", kIzq, kBandaDeducible, kAncho, 200, ""},
+    {Estilo::Encabezado, "", kIzq + 60, kBandaDeducible, 8000, 200, "I.R.G.E. DEDUCIBLE Y RESULTADO DE LA AUTOLIQUIDACIÓN"},
 
     // 4, 5, 6 - Result: payment, refund, offset. The settlement frame lies under them.
-    {Estilo::Marco, "marcoLiquidación", kIzq, 12820, kAncho, 1700, ""},
-    {Estilo::MarcoGrueso, "", kIzq, 12820, 3590, 1700, ""},
-    {Estilo::MarcoGrueso, "", 4157, 12820, 3591, 1700, ""},
-    {Estilo::MarcoGrueso, "", 7748, 12820, 3591, 1700, ""},
-    {Estilo::Banda, "", kIzq, 12820, kAncho, 240, ""},
-    {Estilo::TítuloSección, "", kIzq + 60, 12820, 3500, 240, "4 - Ingreso"},
-    {Estilo::TítuloSección, "", 4217, 12820, 3500, 240, "5 - Devolución"},
-    {Estilo::TítuloSección, "", 7808, 12820, 3500, 240, "6 - A compensar / Sin actividad"},
-    // Import lines: caption, letter, amount, unit.
-    {Estilo::Texto, "", 627, 13150, 600, 300, "Importe"},
-    {Estilo::NúmeroCasilla, "", 1230, 13140, 260, 320, ""},
-    {Estilo::TextoCentro, "", 1230, 13190, 260, 220, "I"},
-    {Estilo::Caja, "", 1490, 13140, 2000, 320, ""},
-    {Estilo::Texto, "", 3530, 13150, 600, 300, "euros"},
-    {Estilo::Texto, "", 4217, 13150, 600, 300, "Importe"},
-    {Estilo::NúmeroCasilla, "", 4820, 13140, 260, 320, ""},
-    {Estilo::TextoCentro, "", 4820, 13190, 260, 220, "D"},
-    {Estilo::Caja, "", 5080, 13140, 2000, 320, ""},
-    {Estilo::Texto, "", 7120, 13150, 600, 300, "euros"},
-    {Estilo::Texto, "", 7808, 13150, 600, 300, "Importe"},
-    {Estilo::NúmeroCasilla, "", 8411, 13140, 260, 320, ""},
-    {Estilo::TextoCentro, "", 8411, 13190, 260, 220, "C"},
-    {Estilo::Caja, "", 8671, 13140, 2000, 320, ""},
-    {Estilo::Texto, "", 10711, 13150, 600, 300, "euros"},
+    {Estilo::Marco, "marcoLiquidación", kIzq, kY4, kAncho, 1690, ""},
+    {Estilo::MarcoGrueso, "", kIzq, kY4, 3590, 1690, ""},
+    {Estilo::MarcoGrueso, "", 4157, kY4, 3591, 1690, ""},
+    {Estilo::MarcoGrueso, "", 7748, kY4, 3591, 1690, ""},
+    {Estilo::Banda, "", kIzq, kY4, kAncho, 240, ""},
+    {Estilo::TítuloSección, "", kIzq + 60, kY4, 3500, 240, "4 - Ingreso"},
+    {Estilo::TítuloSección, "", 4217, kY4, 3500, 240, "5 - Devolución"},
+    {Estilo::TítuloSección, "", 7808, kY4, 3500, 240, "6 - A compensar / Sin actividad"},
+    // Amount lines: caption, letter, amount, unit.
+    {Estilo::Texto, "", 627, kFilaImporte + 10, 600, 300, "Importe"},
+    {Estilo::NúmeroCasilla, "", 1230, kFilaImporte, 260, 320, ""},
+    {Estilo::TextoCentro, "", 1230, kFilaImporte + 50, 260, 220, "I"},
+    {Estilo::Caja, "", 1490, kFilaImporte, 2000, 320, ""},
+    {Estilo::Texto, "", 3530, kFilaImporte + 10, 600, 300, "euros"},
+    {Estilo::Texto, "", 4217, kFilaImporte + 10, 600, 300, "Importe"},
+    {Estilo::NúmeroCasilla, "", 4820, kFilaImporte, 260, 320, ""},
+    {Estilo::TextoCentro, "", 4820, kFilaImporte + 50, 260, 220, "D"},
+    {Estilo::Caja, "", 5080, kFilaImporte, 2000, 320, ""},
+    {Estilo::Texto, "", 7120, kFilaImporte + 10, 600, 300, "euros"},
+    {Estilo::Texto, "", 7808, kFilaImporte + 10, 600, 300, "Importe"},
+    {Estilo::NúmeroCasilla, "", 8411, kFilaImporte, 260, 320, ""},
+    {Estilo::TextoCentro, "", 8411, kFilaImporte + 50, 260, 220, "C"},
+    {Estilo::Caja, "", 8671, kFilaImporte, 2000, 320, ""},
+    {Estilo::Texto, "", 10711, kFilaImporte + 10, 600, 300, "euros"},
     // Way of payment.
-    {Estilo::TextoNegrita, "", 627, 13540, 1300, 220, "Forma de Pago:"},
-    {Estilo::Caja, "", 627, 13790, 200, 200, ""},
-    {Estilo::Texto, "", 880, 13770, 1200, 240, "En efectivo"},
-    {Estilo::Caja, "", 2000, 13790, 200, 200, ""},
-    {Estilo::Texto, "", 2250, 13770, 1850, 240, "E.C. Adeudo en cuenta"},
+    {Estilo::TextoNegrita, "", 627, kY4 + 660, 1300, 220, "Forma de Pago:"},
+    {Estilo::Caja, "", 627, kFilaMarcas, 200, 200, ""},
+    {Estilo::Texto, "", 880, kFilaMarcas - 20, 1200, 240, "En efectivo"},
+    {Estilo::Caja, "", 2000, kFilaMarcas, 200, 200, ""},
+    {Estilo::Texto, "", 2250, kFilaMarcas - 20, 1850, 240, "E.C. Adeudo en cuenta"},
     // No activity.
-    {Estilo::Caja, "", 7868, 13600, 220, 220, ""},
-    {Estilo::Texto, "", 8150, 13590, 2000, 240, "Sin actividad"},
+    {Estilo::Caja, "", 7868, kY4 + 780, 220, 220, ""},
+    {Estilo::Texto, "", 8150, kY4 + 770, 2000, 240, "Sin actividad"},
 
     // 7 - Taxpayer, and the bank's certification.
-    {Estilo::MarcoGrueso, "", kIzq, 14620, 5100, 1480, ""},
-    {Estilo::Banda, "", kIzq, 14620, 5100, 240, ""},
-    {Estilo::TítuloSección, "", kIzq + 60, 14620, 5000, 240, "7 - Sujeto Pasivo"},
-    {Estilo::Texto, "", 627, 14960, 700, 280, "Fecha:"},
-    {Estilo::Línea, "", 1300, 15240, 4250, 0, ""},
-    {Estilo::Texto, "", 627, 15380, 700, 280, "Firma:"},
-    {Estilo::MarcoGrueso, "", 5767, 14620, 5572, 1480, ""},
-    {Estilo::Banda, "", 5767, 14620, 5572, 240, ""},
-    {Estilo::TítuloSección, "", 5827, 14620, 5400, 240, "CERTIFICACIÓN BANCARIA"},
-    {Estilo::Marco, "", 5867, 14920, 5372, 560, ""},
-    {Estilo::TextoCursiva, "", 5867, 15080, 5372, 240, "Espacio para la certificación mecánica del ingreso"},
-    {Estilo::Texto, "", 5867, 15560, 3100, 240, "Fecha: ______________________________"},
-    {Estilo::TextoCentro, "", 9100, 15560, 2100, 240, "Sello y firma"},
-    {Estilo::TextoCursiva, "", 5767, 15830, 5572, 220,
+    {Estilo::MarcoGrueso, "", kIzq, kY7, 5100, 1480, ""},
+    {Estilo::Banda, "", kIzq, kY7, 5100, 240, ""},
+    {Estilo::TítuloSección, "", kIzq + 60, kY7, 5000, 240, "7 - Sujeto Pasivo"},
+    {Estilo::Texto, "", 627, kY7 + 340, 700, 280, "Fecha:"},
+    {Estilo::Línea, "", 1300, kY7 + 620, 4250, 0, ""},
+    {Estilo::Texto, "", 627, kY7 + 760, 700, 280, "Firma:"},
+    {Estilo::MarcoGrueso, "", 5767, kY7, 5572, 1480, ""},
+    {Estilo::Banda, "", 5767, kY7, 5572, 240, ""},
+    {Estilo::TítuloSección, "", 5827, kY7, 5400, 240, "CERTIFICACIÓN BANCARIA"},
+    {Estilo::Marco, "", 5867, kY7 + 300, 5372, 560, ""},
+    {Estilo::TextoCursiva, "", 5867, kY7 + 460, 5372, 240, "Espacio para la certificación mecánica del ingreso"},
+    {Estilo::Texto, "", 5867, kY7 + 940, 3100, 240, "Fecha: ______________________________"},
+    {Estilo::TextoCentro, "", 9100, kY7 + 940, 2100, 240, "Sello y firma"},
+    {Estilo::TextoCursiva, "", 5767, kY7 + 1210, 5572, 220,
      "El ingreso no será válido sin la firma autorizada o validación mecánica"},
 };
 
 // Named fields. Boxes of values are drawn by the rows above or by the box rows below.
 constexpr Fila kCampos[] = {
-    {Estilo::ValorCentro, "rptCodigoAdministracion", kIzq, 2250, 1250, 360, ""},
-    {Estilo::Valor, "rptEjercicio", 1680, 4270, 750, 300, ""},
-    {Estilo::Valor, "rptPeriodo", 3520, 4270, 480, 300, ""},
-    {Estilo::Marca, "chkComplementaria", 7640, 4300, 240, 240, ""},
-    {Estilo::Valor, "rptJustifComp", 9659, 4270, 1680, 300, ""},
-    {Estilo::Importe, "rptResultado1", 1490, 13140, 2000, 320, ""},
-    {Estilo::Importe, "rptResultado2", 5080, 13140, 2000, 320, ""},
-    {Estilo::Importe, "rptResultado3", 8671, 13140, 2000, 320, ""},
-    {Estilo::Marca, "chkFPEfectivo", 627, 13790, 200, 200, ""},
-    {Estilo::Marca, "chkFPCuenta", 2000, 13790, 200, 200, ""},
-    {Estilo::Marca, "chkSinActividad", 7868, 13600, 220, 220, ""},
-    {Estilo::Valor, "lblFecha", 1300, 14960, 4250, 280, ""},
+    {Estilo::ValorCentro, "rptCodigoAdministracion", kIzq, 2230, 1250, 360, ""},
+    {Estilo::Valor, "rptEjercicio", 1680, kY1 + 300, 750, 300, ""},
+    {Estilo::Valor, "rptPeriodo", 3520, kY1 + 300, 480, 300, ""},
+    {Estilo::Marca, "chkComplementaria", 7640, kY1 + 330, 240, 240, ""},
+    {Estilo::Valor, "rptJustifComp", 9659, kY1 + 300, 1680, 300, ""},
+    {Estilo::Importe, "rptResultado1", 1490, kFilaImporte, 2000, 320, ""},
+    {Estilo::Importe, "rptResultado2", 5080, kFilaImporte, 2000, 320, ""},
+    {Estilo::Importe, "rptResultado3", 8671, kFilaImporte, 2000, 320, ""},
+    {Estilo::Marca, "chkFPEfectivo", 627, kFilaMarcas, 200, 200, ""},
+    {Estilo::Marca, "chkFPCuenta", 2000, kFilaMarcas, 200, 200, ""},
+    {Estilo::Marca, "chkSinActividad", 7868, kY4 + 780, 220, 220, ""},
+    {Estilo::Valor, "lblFecha", 1300, kY7 + 340, 4250, 280, ""},
 };
 
 // Boxes with a caption in their top left corner and a named value inside.
 constexpr int kAltoRecuadro = 430;
 constexpr Fila kRecuadros[] = {
-    {Estilo::Valor, "rptNIF", kIzq, 4980, 1900, kAltoRecuadro, "N.I.F."},
-    {Estilo::Valor, "rptNombre", 2467, 4980, 8872, kAltoRecuadro, "Apellidos y nombre / Razón social"},
-    {Estilo::ValorCentro, "rptSigla", kIzq, 5610, 900, kAltoRecuadro, "Tipo vía"},
-    {Estilo::Valor, "rptViaPublica", 1467, 5610, 4700, kAltoRecuadro, "Nombre de la vía pública"},
-    {Estilo::ValorCentro, "rptNumero", 6167, 5610, 800, kAltoRecuadro, "Número"},
-    {Estilo::ValorCentro, "rptEscalera", 6967, 5610, 500, kAltoRecuadro, "Esc."},
-    {Estilo::ValorCentro, "rptPiso", 7467, 5610, 500, kAltoRecuadro, "Piso"},
-    {Estilo::ValorCentro, "rptPuerta", 7967, 5610, 600, kAltoRecuadro, "Puerta"},
-    {Estilo::Valor, "rptTelefono", 8567, 5610, 2772, kAltoRecuadro, "Teléfono"},
-    {Estilo::Valor, "rptProvincia", kIzq, 6040, 2900, kAltoRecuadro, "Provincia"},
-    {Estilo::Valor, "rptMunicipio", 3467, 6040, 3900, kAltoRecuadro, "Municipio"},
-    {Estilo::ValorCentro, "rptCodigoPostal", 7367, 6040, 1200, kAltoRecuadro, "Código Postal"},
-    {Estilo::Valor, "rptFax", 8567, 6040, 2772, kAltoRecuadro, "Fax"},
+    {Estilo::Valor, "rptNIF", kIzq, kY2 + 240, 1900, kAltoRecuadro, "N.I.F."},
+    {Estilo::Valor, "rptNombre", 2467, kY2 + 240, 8872, kAltoRecuadro, "Apellidos y nombre / Razón social"},
+    {Estilo::ValorCentro, "rptSigla", kIzq, kY2 + 870, 900, kAltoRecuadro, "Tipo vía"},
+    {Estilo::Valor, "rptViaPublica", 1467, kY2 + 870, 4700, kAltoRecuadro, "Nombre de la vía pública"},
+    {Estilo::ValorCentro, "rptNumero", 6167, kY2 + 870, 800, kAltoRecuadro, "Número"},
+    {Estilo::ValorCentro, "rptEscalera", 6967, kY2 + 870, 500, kAltoRecuadro, "Esc."},
+    {Estilo::ValorCentro, "rptPiso", 7467, kY2 + 870, 500, kAltoRecuadro, "Piso"},
+    {Estilo::ValorCentro, "rptPuerta", 7967, kY2 + 870, 600, kAltoRecuadro, "Puerta"},
+    {Estilo::Valor, "rptTelefono", 8567, kY2 + 870, 2772, kAltoRecuadro, "Teléfono"},
+    {Estilo::Valor, "rptProvincia", kIzq, kY2 + 1300, 2900, kAltoRecuadro, "Provincia"},
+    {Estilo::Valor, "rptMunicipio", 3467, kY2 + 1300, 3900, kAltoRecuadro, "Municipio"},
+    {Estilo::ValorCentro, "rptCodigoPostal", 7367, kY2 + 1300, 1200, kAltoRecuadro, "Código Postal"},
+    {Estilo::Valor, "rptFax", 8567, kY2 + 1300, 2772, kAltoRecuadro, "Fax"},
     // The two bank accounts: entity, office, check digits, account number.
-    {Estilo::ValorCentro, "rptCCCIng0", 627, 14060, 650, kAltoRecuadro, "Entidad"},
-    {Estilo::ValorCentro, "rptCCCIng1", 1277, 14060, 650, kAltoRecuadro, "Oficina"},
-    {Estilo::ValorCentro, "rptCCCIng2", 1927, 14060, 400, kAltoRecuadro, "DC"},
-    {Estilo::ValorCentro, "rptCCCIng3", 2327, 14060, 1770, kAltoRecuadro, "Núm. de cuenta"},
-    {Estilo::ValorCentro, "rptCCCDev0", 4217, 14060, 650, kAltoRecuadro, "Entidad"},
-    {Estilo::ValorCentro, "rptCCCDev1", 4867, 14060, 650, kAltoRecuadro, "Oficina"},
-    {Estilo::ValorCentro, "rptCCCDev2", 5517, 14060, 400, kAltoRecuadro, "DC"},
-    {Estilo::ValorCentro, "rptCCCDev3", 5917, 14060, 1770, kAltoRecuadro, "Núm. de cuenta"},
+    {Estilo::ValorCentro, "rptCCCIng0", 627, kFilaCuentas, 650, kAltoRecuadro, "Entidad"},
+    {Estilo::ValorCentro, "rptCCCIng1", 1277, kFilaCuentas, 650, kAltoRecuadro, "Oficina"},
+    {Estilo::ValorCentro, "rptCCCIng2", 1927, kFilaCuentas, 400, kAltoRecuadro, "DC"},
+    {Estilo::ValorCentro, "rptCCCIng3", 2327, kFilaCuentas, 1770, kAltoRecuadro, "Núm. de cuenta"},
+    {Estilo::ValorCentro, "rptCCCDev0", 4217, kFilaCuentas, 650, kAltoRecuadro, "Entidad"},
+    {Estilo::ValorCentro, "rptCCCDev1", 4867, kFilaCuentas, 650, kAltoRecuadro, "Oficina"},
+    {Estilo::ValorCentro, "rptCCCDev2", 5517, kFilaCuentas, 400, kAltoRecuadro, "DC"},
+    {Estilo::ValorCentro, "rptCCCDev3", 5917, kFilaCuentas, 1770, kAltoRecuadro, "Núm. de cuenta"},
 };
 
 // Rows of boxes 13 to 26: caption at the left, the box number and the amount at the right.
@@ -216,25 +239,26 @@ struct FilaCasilla {
     std::string_view etiqueta;
 };
 constexpr FilaCasilla kFilasCasillas[] = {
-    {13, 8840, false, "Cuotas devengadas por inversión del sujeto pasivo"},
-    {14, 8840 + kAltoFila, false, "Rectificación de cuotas impositivas repercutidas"},
-    {15, 8840 + 2 * kAltoFila + 60, true, "Total cuotas devengadas"},
-    {16, 10030, false, "I.R.G.E. deducible en operaciones interiores"},
-    {17, 10030 + kAltoFila, false, "I.R.G.E. deducible por importaciones"},
-    {18, 10030 + 2 * kAltoFila, false, "Compensaciones del régimen especial de la agricultura y ganadería"},
-    {19, 10030 + 3 * kAltoFila, false,
+    {13, kFila13, false, "Cuotas devengadas por inversión del sujeto pasivo"},
+    {14, kFila13 + kAltoFila, false, "Rectificación de cuotas impositivas repercutidas"},
+    {15, kFila13 + 2 * kAltoFila + 60, true, "Total cuotas devengadas"},
+    {16, kFila16, false, "I.R.G.E. deducible en operaciones interiores"},
+    {17, kFila16 + kAltoFila, false, "I.R.G.E. deducible por importaciones"},
+    {18, kFila16 + 2 * kAltoFila, false, "Compensaciones del régimen especial de la agricultura y ganadería"},
+    {19, kFila16 + 3 * kAltoFila, false,
      "Regularización de inversiones o por cuotas soportadas antes del inicio de la actividad"},
-    {20, 10030 + 4 * kAltoFila, false, "Cuotas devueltas en régimen de viajeros"},
-    {21, 10030 + 5 * kAltoFila, false, "Rectificación de cuotas soportadas deducidas"},
-    {22, 10030 + 6 * kAltoFila + 60, true, "Total cuotas deducibles"},
-    {23, 10030 + 7 * kAltoFila + 120, true, "Diferencia ( 15 - 22 )"},
-    {24, 10030 + 8 * kAltoFila + 120, false, "Cuotas del I.R.G.E. a compensar de períodos anteriores"},
-    {25, 10030 + 9 * kAltoFila + 120, false,
+    {20, kFila16 + 4 * kAltoFila, false, "Cuotas devueltas en régimen de viajeros"},
+    {21, kFila16 + 5 * kAltoFila, false, "Rectificación de cuotas soportadas deducidas"},
+    {22, kFila16 + 6 * kAltoFila + 60, true, "Total cuotas deducibles"},
+    {23, kFila16 + 7 * kAltoFila + 120, true, "Diferencia ( 15 - 22 )"},
+    {24, kFila16 + 8 * kAltoFila + 120, false, "Cuotas del I.R.G.E. a compensar de períodos anteriores"},
+    {25, kFila16 + 9 * kAltoFila + 120, false,
      "A deducir (exclusivamente en caso de autoliquidación complementaria) "},
-    {26, 10030 + 10 * kAltoFila + 180, true, "Resultado de la autoliquidación ( 23 - 24 - 25 )"},
+    {26, kFila16 + 10 * kAltoFila + 180, true, "Resultado de la autoliquidación ( 23 - 24 - 25 )"},
 };
-// Rate rows 1 to 6: base, rate and quota.
-constexpr int kPrimeraFilaTipos = 7250;
+static_assert(kFila16 + 11 * kAltoFila + 180 <= kY3 + 6200, "the settlement rows must fit their frame");
+static_assert(kY3 + 6200 < kY4 && kY4 + 1690 < kY7 && kY7 + 1480 < kPieY, "blocks must not overlap");
+
 // clang-format on
 
 ElementoPágina Plantilla(Estilo e) {
@@ -287,8 +311,18 @@ ElementoPágina Plantilla(Estilo e) {
     case Estilo::EncabezadoCentro:
         texto(11, true, A::Centro);
         break;
+    case Estilo::NombreImpuesto:
+        texto(8.5, true, A::Centro);
+        break;
+    case Estilo::Régimen:
+        texto(9, true, A::Centro);
+        break;
+    case Estilo::TítuloImpreso:
+        texto(10.5, true, A::Centro);
+        break;
     case Estilo::Rótulo:
         texto(5.5, false, A::Izquierda, false);
+        el.ajustarLíneas = true;
         break;
     case Estilo::RótuloCentro:
         texto(5.5, false, A::Centro, false);
@@ -414,17 +448,17 @@ void AñadirCabeceraDerecha(Página& p) {
     borrador.fuente.puntos = 36;
     borrador.fuente.negrita = true;
     borrador.colorTexto = 0x9A9A9A;
-    Añadir(p, Estilo::ValorCentro, "rptNumeroJustificante", kPdfX, 2900, kPdfW, 300);
+    Añadir(p, Estilo::ValorCentro, "rptNumeroJustificante", kPdfX, kNúmeroY, kPdfW, 280);
     p.elementos.back().fuente.puntos = 10;
     p.elementos.back().fuente.negrita = true;
     // 13 digits of Code 128 with their quiet zones, 1/75 inch a module, 12 mm tall.
-    Añadir(p, Estilo::Imagen, "imgNumeroJustificante", kPdfX + (kPdfW - 2534) / 2.0, 3230, 2534, 691);
+    Añadir(p, Estilo::Imagen, "imgNumeroJustificante", kPdfX + (kPdfW - 2534) / 2.0, kBarraY, 2534, 691);
 }
 
 void AñadirPie(Página& p) {
-    Añadir(p, Estilo::Texto, "lblPiePágina2", kIzq, 16230, 5600, 240, "Modelo y Versión");
+    Añadir(p, Estilo::Texto, "lblPiePágina2", kIzq, kPieY + 20, 5600, 240, "Modelo y Versión");
     p.elementos.back().fuente.puntos = 6.5;
-    Añadir(p, Estilo::TextoDerecha, "lblPiePágina", 6167, 16210, kDer - 6167, 280);
+    Añadir(p, Estilo::TextoDerecha, "lblPiePágina", 6167, kPieY, kDer - 6167, 280);
     p.elementos.back().fuente.puntos = 8;
     p.elementos.back().fuente.negrita = true;
 }
@@ -539,7 +573,7 @@ Informe CrearInforme() {
         AñadirFila(p, f);
     // The form number, large, inside its frame.
     Añadir(p, Estilo::EncabezadoCentro, "", kIzq, 820, 1250, 800, "817");
-    p.elementos.back().fuente.puntos = 30;
+    p.elementos.back().fuente.puntos = 26;
     AñadirCabeceraDerecha(p);
     AñadirRecuadros(p);
     AñadirFilasTipos(p);

@@ -1,0 +1,331 @@
+// Printing on this platform: the built-in PDF printer, the page renderer, the printer dialog,
+// and a whole official print read back the way an office scans it.
+#include "platform/Texto1252.h"
+#include "platform/qt/CodigosBarrasZint.h"
+#include "platform/qt/DibujoInforme.h"
+#include "platform/qt/ImpresorasQt.h"
+#include "print/ContenidoNubePuntos.h"
+#include "print/HojaImpresion.h"
+#include "print/Impresion.h"
+#include "support/Dobles.h"
+#include "support/ImpresorasGuion.h"
+#include "ui/frmSeleccionarImpresora.h"
+
+#include <QImage>
+#include <QImageReader>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#ifdef M817_CON_ZXING
+#include <ZXing/ReadBarcode.h>
+#endif
+
+#include <set>
+
+namespace m817 {
+namespace {
+
+using prueba::CarpetaTemporal;
+using prueba::MensajesGuion;
+using prueba::RelojFijo;
+
+std::vector<std::string> ArchivosEn(const std::filesystem::path& carpeta) {
+    std::set<std::string> n;
+    if (std::filesystem::exists(carpeta))
+        for (const auto& e : std::filesystem::directory_iterator(carpeta))
+            n.insert(e.path().filename().string());
+    return {n.begin(), n.end()};
+}
+
+TrabajoImpresión TrabajoDePrueba(const std::string& título) {
+    Página p;
+    ElementoPágina t;
+    t.texto = "Hola";
+    t.izquierda = t.arriba = 1440;
+    t.ancho = 2880;
+    t.alto = 400;
+    p.elementos.push_back(t);
+    return {título, "12345678Z", {p, p}};
+}
+
+// ---- the built-in PDF printer -------------------------------------------------------------------------
+
+TEST(ImpresorasQt, LaImpresoraPdfEstáSiempreYNuncaSobrescribe) {
+    CarpetaTemporal carpeta;
+    RelojFijo reloj({2010, 11, 15, 10, 0, 5});
+    ImpresorasQt impresoras(carpeta.Programa(), reloj);
+    const auto lista = impresoras.Instaladas();
+    ASSERT_FALSE(lista.empty());
+    ASSERT_TRUE(lista.back());
+    EXPECT_EQ(lista.back()->nombre, ImpresorasQt::kNombrePdf);
+    EXPECT_TRUE(lista.back()->integrada);
+    EXPECT_EQ(lista.back()->calidad, 600);
+    EXPECT_DOUBLE_EQ(lista.back()->anchoPíxel, 2.4);
+    if (impresoras.PredeterminadaSistema().empty()) {
+        EXPECT_EQ(impresoras.Actual(), static_cast<int>(lista.size()));
+    }
+
+    impresoras.EstablecerActual(static_cast<int>(lista.size()));
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(impresoras.Imprimir(TrabajoDePrueba("Modelo 817 - Hoja 1_3")).Correcto());
+    ASSERT_TRUE(impresoras.Imprimir(TrabajoDePrueba("Modelo 817 - Borrador")).Correcto());
+    EXPECT_EQ(ArchivosEn(impresoras.CarpetaImpresiones()),
+              (std::vector<std::string>{"Modelo 817 - Borrador - 12345678Z - 20101115-100005.pdf",
+                                        "Modelo 817 - Hoja 1_3 - 12345678Z - 20101115-100005 (2).pdf",
+                                        "Modelo 817 - Hoja 1_3 - 12345678Z - 20101115-100005 (3).pdf",
+                                        "Modelo 817 - Hoja 1_3 - 12345678Z - 20101115-100005.pdf"}));
+    EXPECT_EQ(impresoras.ÚltimoArchivo().filename(),
+              "Modelo 817 - Borrador - 12345678Z - 20101115-100005.pdf");
+    EXPECT_EQ(prueba::LeerArchivo(impresoras.ÚltimoArchivo()).substr(0, 5), "%PDF-");
+}
+
+TEST(ImpresorasQt, ElPerfilSeGuardaEnUnArchivoPropio) {
+    CarpetaTemporal carpeta;
+    RelojFijo reloj;
+    {
+        ImpresorasQt impresoras(carpeta.Programa(), reloj);
+        impresoras.EscribirPerfil("PrinterPorts", "Archivo PDF", "PDF,Impresiones,15,45");
+        impresoras.EscribirPerfil("windows", "Device", "Archivo PDF,PDF,Impresiones");
+    }
+    ImpresorasQt otra(carpeta.Programa(), reloj);
+    EXPECT_EQ(otra.LeerPerfil("WINDOWS", "device", " "), "Archivo PDF,PDF,Impresiones");
+    EXPECT_EQ(otra.LeerPerfil("PrinterPorts", "archivo pdf", ""), "PDF,Impresiones,15,45");
+    EXPECT_EQ(otra.LeerPerfil("windows", "nada", " "), " ");
+    EXPECT_TRUE(std::filesystem::exists(carpeta.Programa() / "Impresoras.ini"));
+}
+
+TEST(ImpresorasQt, UnaImpresoraPredeterminadaQueYaNoExisteImprimeEnLaActual) {
+    CarpetaTemporal carpeta;
+    RelojFijo reloj;
+    ImpresorasQt impresoras(carpeta.Programa(), reloj);
+    impresoras.EstablecerActual(static_cast<int>(impresoras.Instaladas().size()));
+    impresoras.EscribirPerfil("windows", "device", "Desaparecida,CUPS,Desaparecida");
+    ASSERT_TRUE(impresoras.Imprimir(TrabajoDePrueba("Modelo 817 - Borrador")).Correcto());
+    EXPECT_EQ(ArchivosEn(impresoras.CarpetaImpresiones()).size(), 1u);
+}
+
+// ---- the renderer ----------------------------------------------------------------------------------------
+
+TEST(DibujoInforme, LosTwipsSeConviertenEnPuntosDelDispositivo) {
+    Página p;
+    ElementoPágina caja;
+    caja.clase = ClaseElemento::Rectángulo;
+    caja.izquierda = 1440;
+    caja.arriba = 720;
+    caja.ancho = 1440;
+    caja.alto = 1440;
+    caja.opaco = true;
+    caja.colorFondo = 0xFF0000;
+    caja.borde = false;
+    p.elementos.push_back(caja);
+    ElementoPágina imagen;
+    imagen.clase = ClaseElemento::Imagen;
+    imagen.izquierda = 144;
+    imagen.arriba = 144;
+    imagen.ancho = 24 * 2.4; // 24 pixels at 600 dpi
+    imagen.alto = 12 * 2.4;
+    imagen.imagen = prueba::BmpMonocromo(24, 12, 600); // all white
+    ElementoPágina oculto = caja;
+    oculto.colorFondo = 0x0000FF;
+    oculto.visible = false;
+    p.elementos.push_back(oculto);
+
+    const QImage a100 = ImagenPágina(p, 100);
+    EXPECT_EQ(a100.width(), qRound(kAnchoA4 / 14.4));
+    EXPECT_EQ(a100.pixel(150, 100), qRgb(255, 0, 0)); // inside: 100..200 x 50..150
+    EXPECT_EQ(a100.pixel(95, 100), qRgb(255, 255, 255));
+    EXPECT_EQ(a100.pixel(150, 45), qRgb(255, 255, 255));
+    const QImage a600 = ImagenPágina(p, 600);
+    EXPECT_EQ(a600.pixel(900, 600), qRgb(255, 0, 0));
+    EXPECT_EQ(a600.pixel(1205, 600), qRgb(255, 255, 255));
+}
+
+// ---- the dialog
+// ---------------------------------------------------------------------------------------------
+
+TEST(frmSeleccionarImpresora, MuestraLaListaDelModeloYDevuelveElModo) {
+    struct Caso {
+        const char* nombre;
+        std::function<void(frmSeleccionarImpresora&)> actuar;
+        int modo;
+    };
+    const Caso casos[] = {
+        {"oficial", [](frmSeleccionarImpresora& d) { d.cmdOficial->click(); }, kModoOficial},
+        {"borrador", [](frmSeleccionarImpresora& d) { d.cmdBorrador->click(); }, kModoBorrador},
+        {"cancelar", [](frmSeleccionarImpresora& d) { d.cmdCancelar->click(); }, kModoNinguno},
+        {"doble clic",
+         [](frmSeleccionarImpresora& d) {
+             emit d.lvwImpresoras->itemDoubleClicked(d.lvwImpresoras->item(0));
+         },
+         kModoBorrador},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        prueba::ImpresorasGuion impresoras;
+        impresoras.instaladas = {prueba::Impresora(W("Láser"), 600), std::nullopt,
+                                 prueba::Impresora("Oficina", 300)};
+        impresoras.EscribirPerfil("windows", "device", "Oficina,winspool,Ne07:");
+        MensajesGuion mensajes;
+        ImpresorasElegidas elegidas;
+        SeleccionImpresora modelo(impresoras, mensajes, elegidas);
+        std::vector<std::string> vistos;
+        bool botonesActivos = false;
+        QTimer::singleShot(0, [&] {
+            frmSeleccionarImpresora* d = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* x = dynamic_cast<frmSeleccionarImpresora*>(w); x && x->isVisible()) d = x;
+            ASSERT_NE(d, nullptr);
+            EXPECT_EQ(d->windowTitle(), "Imprimir");
+            EXPECT_EQ(d->cmdBorrador->text(), "Modo &Borrador");
+            EXPECT_EQ(d->cmdOficial->text(), "Modelo &Oficial");
+            EXPECT_EQ(d->cmdCancelar->text(), "&Cancelar");
+            for (int i = 0; i < d->lvwImpresoras->count(); ++i)
+                vistos.push_back(d->lvwImpresoras->item(i)->text().toStdString() + "/" +
+                                 d->lvwImpresoras->item(i)->data(Qt::UserRole).toString().toStdString());
+            EXPECT_EQ(d->lvwImpresoras->currentRow(), 1);
+            botonesActivos = d->cmdOficial->isEnabled() && d->cmdBorrador->isEnabled();
+            c.actuar(*d);
+        });
+        EXPECT_EQ(frmSeleccionarImpresora::Mostrar(modelo, nullptr), c.modo);
+        EXPECT_EQ(vistos, (std::vector<std::string>{"Láser/K1", "Oficina/K3"}));
+        EXPECT_TRUE(botonesActivos);
+    }
+}
+
+TEST(frmSeleccionarImpresora, SinImpresorasNoSeAbre) {
+    prueba::ImpresorasGuion impresoras;
+    MensajesGuion mensajes;
+    mensajes.Esperar("No existe ninguna impresora instalada", Icono::Exclamación, Botones::Aceptar);
+    ImpresorasElegidas elegidas;
+    SeleccionImpresora modelo(impresoras, mensajes, elegidas);
+    EXPECT_EQ(frmSeleccionarImpresora::Mostrar(modelo, nullptr), kModoNinguno);
+}
+
+// ---- a whole print
+// ------------------------------------------------------------------------------------------
+
+// The print command over the real printers and bar-code library, choosing the PDF printer.
+struct ImpresiónReal {
+    CarpetaTemporal carpeta;
+    HojaDeclaración hoja;
+    MensajesGuion mensajes;
+    ListaErrores errores{mensajes};
+    RelojFijo reloj{{2010, 11, 15, 10, 0, 0}};
+    ImpresorasQt impresoras{carpeta.Programa(), reloj};
+    CódigosBarrasZint códigos;
+    AleatorioSistema aleatorio;
+    ImpresiónDeclaración impresión{hoja,       errores, mensajes,  reloj,  carpeta,
+                                   impresoras, códigos, aleatorio, "3.2.2"};
+    std::string contenido; // the point cloud of the last official print
+
+    explicit ImpresiónReal(int modo) {
+        prueba::RellenarHojaCompleta(hoja);
+        auto& a = impresión.acciones;
+        a.MostrarSeleccionImpresora = [modo](SeleccionImpresora& d) {
+            if (!d.Cargar()) return d.Modo();
+            for (std::size_t i = 0; i < d.Entradas().size(); ++i)
+                if (d.Entradas()[i].texto == ImpresorasQt::kNombrePdf) d.Seleccionar(static_cast<int>(i));
+            modo == kModoOficial ? d.cmdOficial_Click() : d.cmdBorrador_Click();
+            return d.Modo();
+        };
+        a.GuardarDeclaración = [this](bool) {
+            hoja.RegistroModificado = false;
+            return true;
+        };
+        a.EjercicioDeclaración = [] { return 2010; };
+    }
+    std::vector<std::filesystem::path> Pdfs() const {
+        std::vector<std::filesystem::path> r;
+        for (const std::string& n : ArchivosEn(impresoras.CarpetaImpresiones()))
+            r.push_back(impresoras.CarpetaImpresiones() / n);
+        return r;
+    }
+};
+
+QImage Rasterizar(const std::filesystem::path& pdf, int resolución) {
+    const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+    if (pdftoppm.isEmpty()) return {};
+    const QString base =
+        QString::fromStdString((pdf.parent_path() / ("pagina-" + std::to_string(resolución))).string());
+    QProcess proceso;
+    proceso.start(pdftoppm, {"-r", QString::number(resolución), "-gray", "-png", "-singlefile",
+                             QString::fromStdString(pdf.string()), base});
+    if (!proceso.waitForFinished(120000) || proceso.exitCode() != 0) return {};
+    QImageReader::setAllocationLimit(0);
+    return QImage(base + ".png");
+}
+
+#ifdef M817_CON_ZXING
+std::string LeerBytes(const QImage& imagen, ZXing::BarcodeFormat formato) {
+    const QImage gris = imagen.convertToFormat(QImage::Format_Grayscale8);
+    const ZXing::ImageView vista(gris.constBits(), gris.width(), gris.height(), ZXing::ImageFormat::Lum,
+                                 static_cast<int>(gris.bytesPerLine()));
+    ZXing::DecodeHints pistas;
+    pistas.setFormats(formato);
+    pistas.setTryHarder(true);
+    const ZXing::Result r = ZXing::ReadBarcode(vista, pistas);
+    if (!r.isValid()) return {};
+    return std::string(r.bytes().begin(), r.bytes().end());
+}
+#endif
+
+TEST(ImpresiónOficial, TresPdfCuyoSímboloSeLeeIgualQueElContenido) {
+    if (QStandardPaths::findExecutable("pdftoppm").isEmpty()) GTEST_SKIP() << "pdftoppm no está instalado";
+    ImpresiónReal r(kModoOficial);
+    bool atención = false;
+    r.impresión.acciones.MostrarAtención = [&] { atención = true; };
+    r.impresión.Imprimir();
+
+    const std::string número = r.hoja.Texto(campos::edtNúmeroJustificante);
+    ASSERT_EQ(número.size(), 13u);
+    EXPECT_TRUE(atención);
+    EXPECT_EQ(r.hoja.Texto(campos::edtFechaImpresión), "15/11/2010");
+    const auto pdfs = r.Pdfs();
+    ASSERT_EQ(pdfs.size(), 3u);
+    const std::string sello = " - 12345678Z - 20101115-100000";
+    EXPECT_EQ(pdfs[0].filename(), "Modelo 817 - Hoja 1_3" + sello + ".pdf");
+    EXPECT_EQ(pdfs[1].filename(), "Modelo 817 - Hoja 2_3" + sello + ".pdf");
+    EXPECT_EQ(pdfs[2].filename(), "Modelo 817 - Hoja 3_3" + sello + ".pdf");
+    EXPECT_FALSE(std::filesystem::exists(r.carpeta.Programa() / "PDF.BMP"));
+    EXPECT_FALSE(std::filesystem::exists(r.carpeta.Programa() / "CODBAR.BMP"));
+    if (const char* copia = std::getenv("M817_IMPRESO_PDF")) std::filesystem::copy_file(pdfs[0], copia);
+
+#ifdef M817_CON_ZXING
+    const std::string contenido = ContenidoNubePuntos(r.impresión.registro, número, "3.2.2");
+    ASSERT_EQ(contenido.size(), kLongitudContenidoNubePuntos);
+    struct Escaneo {
+        std::size_t copia;
+        int resolución;
+    };
+    for (const Escaneo e : {Escaneo{0, 300}, Escaneo{2, 300}, Escaneo{1, 200}}) {
+        SCOPED_TRACE("copia " + std::to_string(e.copia + 1) + " a " + std::to_string(e.resolución) + " ppp");
+        const QImage página = Rasterizar(pdfs[e.copia], e.resolución);
+        ASSERT_FALSE(página.isNull());
+        EXPECT_NEAR(página.width(), 210 / 25.4 * e.resolución, 1.0);
+        EXPECT_EQ(LeerBytes(página, ZXing::BarcodeFormat::PDF417), contenido);
+        EXPECT_EQ(LeerBytes(página, ZXing::BarcodeFormat::Code128), número);
+    }
+#endif
+}
+
+TEST(ImpresiónOficial, ElBorradorEsUnPdfSinSímbolosQueNoCambiaLaDeclaración) {
+    ImpresiónReal r(kModoBorrador);
+    r.impresión.Imprimir();
+    const auto pdfs = r.Pdfs();
+    ASSERT_EQ(pdfs.size(), 1u);
+    EXPECT_EQ(pdfs[0].filename(), "Modelo 817 - Borrador - 12345678Z - 20101115-100000.pdf");
+    EXPECT_EQ(r.hoja.Texto(campos::edtNúmeroJustificante), "");
+#ifdef M817_CON_ZXING
+    const QImage página = Rasterizar(pdfs[0], 150);
+    if (página.isNull()) GTEST_SKIP() << "pdftoppm no está instalado";
+    EXPECT_EQ(LeerBytes(página, ZXing::BarcodeFormat::PDF417), "");
+#endif
+}
+
+} // namespace
+} // namespace m817
