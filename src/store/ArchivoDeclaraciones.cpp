@@ -114,7 +114,7 @@ std::optional<ResultadoDuplicados> BuscarDuplicados(ArchivoDeclaraciones& archiv
     const auto& dPeriodo = Definición(CampoRegistro::Periodo);
     const auto& dComplementaria = Definición(CampoRegistro::Complementaria);
     // Trims without building strings: the scan runs over every record of the file on each first save.
-    auto igual = [](std::string_view bytes, const DefiniciónCampo& d, const std::string& valor) {
+    auto igual = [](std::string_view bytes, const DefiniciónCampoRegistro& d, const std::string& valor) {
         std::string_view campo = bytes.substr(d.posición, d.ancho);
         while (!campo.empty() && campo.front() == ' ')
             campo.remove_prefix(1);

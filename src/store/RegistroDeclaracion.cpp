@@ -12,7 +12,7 @@ using enum CampoRegistro;
 
 namespace {
 
-constexpr std::array<DefiniciónCampo, kNúmeroCamposRegistro> kTabla = {{
+constexpr std::array<DefiniciónCampoRegistro, kNúmeroCamposRegistro> kTabla = {{
     {Marca, "Marca", 0, 1},
     {Modelo, "Modelo", 1, 3},
     {Versión, "Versión", 4, 8},
@@ -91,9 +91,9 @@ static_assert(TablaCompleta());
 
 } // namespace
 
-const std::array<DefiniciónCampo, kNúmeroCamposRegistro> kCamposRegistro = kTabla;
+const std::array<DefiniciónCampoRegistro, kNúmeroCamposRegistro> kCamposRegistro = kTabla;
 
-const DefiniciónCampo& Definición(CampoRegistro c) {
+const DefiniciónCampoRegistro& Definición(CampoRegistro c) {
     return kCamposRegistro[static_cast<std::size_t>(c)];
 }
 

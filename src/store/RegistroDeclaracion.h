@@ -29,7 +29,7 @@ enum class CampoRegistro : std::uint8_t {
 // clang-format on
 inline constexpr std::size_t kNúmeroCamposRegistro = 63;
 
-struct DefiniciónCampo {
+struct DefiniciónCampoRegistro {
     CampoRegistro campo;
     std::string_view nombre;
     std::size_t posición; // from 0 within the record
@@ -37,8 +37,8 @@ struct DefiniciónCampo {
 };
 
 // The 63 fields in record order.
-extern const std::array<DefiniciónCampo, kNúmeroCamposRegistro> kCamposRegistro;
-const DefiniciónCampo& Definición(CampoRegistro c);
+extern const std::array<DefiniciónCampoRegistro, kNúmeroCamposRegistro> kCamposRegistro;
+const DefiniciónCampoRegistro& Definición(CampoRegistro c);
 
 // The field of box i (1..26); none for the computed boxes 15, 22, 23 and 26 and for numbers out of range.
 std::optional<CampoRegistro> CampoCasilla(int i);
