@@ -2,6 +2,7 @@
 // What the dialog frmSeleccionarDeclaración shows and does: the live saved returns as rows of eight columns
 // (two hidden), sorted by a clicked column, with the return on screen selected; choosing one gives its record
 // number. The dialog only draws this model and reports the user's clicks to it.
+#include "model/Catalogo.h"
 #include "platform/Archivos.h"
 #include "platform/Mensajes.h"
 
@@ -15,13 +16,11 @@
 
 namespace m817 {
 
-enum class Alineación { Izquierda, Centro };
-
 struct ColumnaSelección {
     std::string clave; // Windows-1252, as every text here
     std::string encabezado;
-    int ancho; // twips; 0 hides the column
-    Alineación alineación;
+    int ancho;             // twips; 0 hides the column
+    Alineación alineación; // the sheet's own alignments
 };
 
 inline constexpr int kColumnasSelección = 8;
