@@ -41,7 +41,8 @@ std::string Bytes(std::initializer_list<RegistroDeclaración> registros) {
 std::string Diferencia(std::string_view obtenido, std::string_view esperado) {
     if (obtenido == esperado) return "";
     std::size_t i = 0;
-    while (i < obtenido.size() && i < esperado.size() && obtenido[i] == esperado[i]) ++i;
+    while (i < obtenido.size() && i < esperado.size() && obtenido[i] == esperado[i])
+        ++i;
     return "difieren desde el byte " + std::to_string(i) + " (longitudes " + std::to_string(obtenido.size()) +
            " y " + std::to_string(esperado.size()) + ")";
 }
