@@ -9,7 +9,7 @@ PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libgl-dev \
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: deps build run test bench clean
+.PHONY: deps build run test test-asan bench clean
 
 deps:
 	@missing=""; \
@@ -36,6 +36,15 @@ run: build
 
 test: build
 	ctest --preset $(PRESET)
+
+# The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer; any report fails it.
+# Leak reports are off: Qt and the font libraries keep caches until exit.
+SANITIZERS := ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:strict_string_checks=1 \
+              UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+test-asan: deps
+	cmake --preset asan -DM817_WERROR=$(M817_WERROR)
+	$(SANITIZERS) cmake --build --preset asan
+	$(SANITIZERS) ctest --preset asan
 
 bench: PRESET = release
 bench: build
