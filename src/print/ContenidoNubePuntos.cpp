@@ -76,8 +76,10 @@ std::string ContenidoNubePuntos(const RegistroImpresion& r, const std::string& n
         c += r.Campo(campo);
     for (int i = 1; i <= 6; ++i)
         c += r.Campo(Casilla, i);
-    for (int i = 1; i <= 6; ++i)
-        c += "0" + std::string(r.Campo(Tipos, i));
+    for (int i = 1; i <= 6; ++i) {
+        c += '0';
+        c += r.Campo(Tipos, i);
+    }
     for (int i = 7; i <= 26; ++i)
         c += r.Campo(Casilla, i);
     c += r.Campo(Resultado, 1);

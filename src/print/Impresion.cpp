@@ -23,7 +23,7 @@ namespace {
 constexpr const char* kCRLF = "\r\n";
 
 std::string DosCifras(int n) {
-    return (n < 10 ? "0" : "") + std::to_string(n);
+    return std::string(n < 10 ? 1 : 0, '0').append(std::to_string(n));
 }
 
 bool SoloEspacios(const std::string& s) {

@@ -392,7 +392,7 @@ void AñadirValor(Página& p, const Fila& f) {
 }
 
 std::string DosCifras(int n) {
-    return (n < 10 ? "0" : "") + std::to_string(n);
+    return std::string(n < 10 ? 1 : 0, '0').append(std::to_string(n));
 }
 
 void AñadirCasillaImporte(Página& p, int casilla, int y, bool negrita) {

@@ -206,7 +206,7 @@ void MoverPantallaARegistroImpresion(const HojaDeclaración& hoja, const FechaHo
             valor = FechaDDMMAAAA(hoy);
             break;
         case R::Marca:
-            valor = hoja.Valor(control) != 0 ? "1" : "0";
+            valor.assign(1, hoja.Valor(control) != 0 ? '1' : '0');
             break;
         case R::Literal:
             valor = TextoCampo(hoja, control);

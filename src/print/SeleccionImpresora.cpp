@@ -50,7 +50,7 @@ bool SeleccionImpresora::Cargar() {
         if (!instaladas[i]) continue; // cannot be read: left out, but counted
         const DatosImpresora& d = *instaladas[i];
         const bool esPredeterminada = EsLaPredeterminada(predeterminada.substr(0, 100), d.nombre);
-        entradas_.push_back({"K" + std::to_string(i + 1), d.nombre,
+        entradas_.push_back({std::string("K").append(std::to_string(i + 1)), d.nombre,
                              esPredeterminada ? kIconoPredeterminada : kIconoImpresora});
         const int índice = static_cast<int>(entradas_.size()) - 1;
         if (esPredeterminada && seleccionada_ < 0) seleccionada_ = índice;

@@ -71,6 +71,21 @@ void DibujarImagen(QPainter& p, const Escala& k, const ElementoPágina& e) {
     const QImage imagen =
         QImage::fromData(reinterpret_cast<const uchar*>(e.imagen.data()), static_cast<int>(e.imagen.size()));
     if (imagen.isNull()) return;
+    if (imagen.depth() == 1) {
+        // A PDF keeps a two-colour image as a 1-bit stencil, painted with the pen, only when
+        // index 0 is black; otherwise it goes in at 32 bits a pixel, far bigger and slower.
+        QImage mono = imagen.convertToFormat(QImage::Format_Mono);
+        const QList<QRgb> tabla = mono.colorTable();
+        if (tabla.size() == 2 && qGray(tabla[0]) > qGray(tabla[1])) {
+            mono.invertPixels();
+            mono.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+        }
+        if (mono.colorTable() == QList<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}) {
+            p.setPen(Qt::black);
+            p.drawImage(k.Rect(e), mono);
+            return;
+        }
+    }
     p.drawImage(k.Rect(e), imagen);
 }
 

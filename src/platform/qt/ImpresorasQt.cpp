@@ -32,7 +32,7 @@ std::string NombreArchivo(std::string s) {
 }
 
 std::string Dos(int n) {
-    return (n < 10 ? "0" : "") + std::to_string(n);
+    return std::string(n < 10 ? 1 : 0, '0').append(std::to_string(n));
 }
 
 QPrinterInfo InfoSistema(const std::string& nombre) {
