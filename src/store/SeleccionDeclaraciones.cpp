@@ -5,12 +5,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <span>
 
 namespace m817 {
 
 namespace {
 
 using enum CampoRegistro;
+using namespace std::string_view_literals;
 
 // Where each stored field a row shows sits in the row, in this order.
 constexpr std::array<CampoRegistro, 7> kCamposFila = {
@@ -23,27 +25,31 @@ constexpr std::array<Trozo, 7> kTrozosFila = {
 constexpr std::size_t kNIF = 0, kNombre = 1, kEjercicio = 2, kPeriodo = 3, kComplementaria = 4, kFecha = 5,
                       kJustificante = 6;
 
-// Sort keys: one slot per column, in column order, so that "this column and every one to its right" is one
-// run of bytes. Shorter texts are padded with zero bytes, which sort before any character, as a shorter text
-// does.
-constexpr std::array<Trozo, kColumnasSelección> kTrozosClave = {
-    {{0, 9}, {9, 75}, {84, 4}, {88, 2}, {90, 1}, {91, 7}, {98, 10}, {108, 13}}};
-constexpr std::size_t kAnchoClave = 121;
+// The widest text of each column. When rows are sorted by several columns in turn, each text counts as padded
+// to its column's width with zero bytes, which sort before any character, as a shorter text does: so the
+// columns laid end to end sort as the columns one after the other.
+constexpr std::array<std::size_t, kColumnasSelección> kAnchoColumna = {9, 75, 4, 2, 1, 7, 10, 13};
 
 std::string_view SinBlancos(std::string_view s) {
-    while (!s.empty() && s.front() == ' ')
-        s.remove_prefix(1);
+    // Names are mostly padding: skip it eight blanks at a time.
+    constexpr std::uint64_t kOchoBlancos = 0x2020202020202020;
+    std::uint64_t palabra = 0;
+    while (s.size() >= 8 && (std::memcpy(&palabra, s.data() + s.size() - 8, 8), palabra == kOchoBlancos))
+        s.remove_suffix(8);
     while (!s.empty() && s.back() == ' ')
         s.remove_suffix(1);
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
     return s;
 }
 
 // The list compares texts as the platform's list control does: letter case and accents aside.
-const std::array<char, 256>& TablaOrden() {
-    static const std::array<char, 256> tabla = [] {
-        std::array<char, 256> t{};
+const std::array<unsigned char, 256>& TablaOrden() {
+    static const std::array<unsigned char, 256> tabla = [] {
+        std::array<unsigned char, 256> t{};
         for (int c = 0; c < 256; ++c)
-            t[static_cast<std::size_t>(c)] = ClaveOrdenación(std::string(1, static_cast<char>(c)))[0];
+            t[static_cast<std::size_t>(c)] =
+                static_cast<unsigned char>(ClaveOrdenación(std::string(1, static_cast<char>(c)))[0]);
         return t;
     }();
     return tabla;
@@ -115,36 +121,12 @@ std::array<ColumnaSelección, kColumnasSelección> ColumnasSelección(int anchoL
 }
 
 std::string_view SeleccionDeclaraciones::Texto(std::size_t fila, int columna) const {
-    const auto& campos = filas_[orden_[fila]].campos;
-    auto campo = [&campos](std::size_t i) {
-        return std::string_view(campos.data() + kTrozosFila[i].posición, kTrozosFila[i].ancho);
-    };
-    switch (columna) {
-    case 1:
-        return SinBlancos(campo(kNIF));
-    case 2:
-        return SinBlancos(campo(kNombre));
-    case 3:
-        return SinBlancos(campo(kEjercicio));
-    case 4:
-        return SinBlancos(campo(kPeriodo));
-    case 5:
-        return SinBlancos(campo(kComplementaria)) == "1" ? "C" : "";
-    case 6:
-        return SinBlancos(campo(kFecha)).empty() ? "" : "Emitida";
-    case 7:
-        return campo(kFecha);
-    case 8:
-        return campo(kJustificante);
-    default:
-        return {};
-    }
+    return filas_[orden_[fila]].Texto(columna);
 }
 
 bool SeleccionDeclaraciones::Cargar(ServicioArchivos& archivos, const std::filesystem::path& ruta,
                                     ServicioMensajes& mensajes, std::int32_t numRegistroActual) {
     filas_.clear();
-    claves_.clear();
     orden_.clear();
     seleccionada_.reset();
     columnaOrden_ = 0;
@@ -154,7 +136,6 @@ bool SeleccionDeclaraciones::Cargar(ServicioArchivos& archivos, const std::files
     if (archivos.Existe(ruta) && !Llenar(archivos, ruta, numRegistroActual)) {
         MostrarError(mensajes, TextoErrorCargarDeclaraciones());
         filas_.clear();
-        claves_.clear();
         seleccionada_.reset();
     }
     if (filas_.empty()) {
@@ -176,10 +157,8 @@ bool SeleccionDeclaraciones::Llenar(ServicioArchivos& archivos, const std::files
                                     std::int32_t numRegistroActual) {
     ArchivoDeclaraciones archivo(archivos, ruta);
     if (!archivo.AbrirLectura()) return false;
-    if (const auto registros = archivo.NúmeroRegistros()) {
+    if (const auto registros = archivo.NúmeroRegistros())
         filas_.reserve(static_cast<std::size_t>(*registros));
-        claves_.reserve(static_cast<std::size_t>(*registros) * kAnchoClave);
-    }
     return archivo.Recorrer([&](std::int32_t n, std::string_view bytes) {
         if (bytes[0] != ' ') return true;
         if (n == numRegistroActual) seleccionada_ = static_cast<std::uint32_t>(filas_.size());
@@ -201,29 +180,41 @@ void SeleccionDeclaraciones::Añadir(std::string_view bytes, std::int32_t regist
     for (std::size_t i = 0; i < kCamposFila.size(); ++i)
         std::memcpy(f.campos.data() + kTrozosFila[i].posición, bytes.data() + posiciones[i],
                     kTrozosFila[i].ancho);
-
-    // Each column's text, folded, into its slot of the key.
-    const std::size_t inicio = claves_.size();
-    claves_.resize(inicio + kAnchoClave, '\0');
-    char* clave = claves_.data() + inicio;
-    const auto& tabla = TablaOrden();
-    auto poner = [&](std::size_t columna, std::string_view texto) {
-        char* destino = clave + kTrozosClave[columna].posición;
-        for (std::size_t i = 0; i < texto.size(); ++i)
-            destino[i] = tabla[static_cast<unsigned char>(texto[i])];
-    };
     auto campo = [&f](std::size_t i) {
         return SinBlancos({f.campos.data() + kTrozosFila[i].posición, kTrozosFila[i].ancho});
     };
-    using namespace std::string_view_literals;
-    poner(0, campo(kNIF));
-    poner(1, campo(kNombre));
-    poner(2, campo(kEjercicio));
-    poner(3, campo(kPeriodo));
-    poner(4, campo(kComplementaria) == "1"sv ? "C"sv : ""sv);
-    poner(5, campo(kFecha).empty() ? ""sv : "Emitida"sv);
-    poner(6, {f.campos.data() + kTrozosFila[kFecha].posición, kTrozosFila[kFecha].ancho});
-    poner(7, {f.campos.data() + kTrozosFila[kJustificante].posición, kTrozosFila[kJustificante].ancho});
+    for (std::size_t i : {kNIF, kNombre, kEjercicio, kPeriodo}) {
+        const std::string_view t = campo(i);
+        f.inicio[i] = static_cast<std::uint8_t>(t.data() - f.campos.data());
+        f.largo[i] = static_cast<std::uint8_t>(t.size());
+    }
+    f.complementaria = campo(kComplementaria) == "1"sv;
+    f.emitida = !campo(kFecha).empty();
+}
+
+std::string_view SeleccionDeclaraciones::Fila::Texto(int columna) const {
+    auto entero = [this](std::size_t i) {
+        return std::string_view(campos.data() + kTrozosFila[i].posición, kTrozosFila[i].ancho);
+    };
+    switch (columna) {
+    case 1:
+    case 2:
+    case 3:
+    case 4: {
+        const auto i = static_cast<std::size_t>(columna - 1);
+        return {campos.data() + inicio[i], largo[i]};
+    }
+    case 5:
+        return complementaria ? "C"sv : ""sv;
+    case 6:
+        return emitida ? "Emitida"sv : ""sv;
+    case 7:
+        return entero(kFecha);
+    case 8:
+        return entero(kJustificante);
+    default:
+        return {};
+    }
 }
 
 std::optional<std::size_t> SeleccionDeclaraciones::FilaSeleccionada() const {
@@ -247,32 +238,40 @@ void SeleccionDeclaraciones::PulsarEncabezado(int columna) {
     // clicked one (the others), orders the rows by these columns in turn, then as they were: one sort with
     // the columns as successive keys and the present position as the last gives the same rows in the same
     // order.
-    std::vector<Trozo> tramos;
-    auto ranura = [](int c) { return kTrozosClave[static_cast<std::size_t>(c - 1)]; };
+    std::array<int, kColumnasSelección> columnas{};
+    std::size_t cuántas = 0;
     if (columna <= 2) {
-        tramos.push_back({ranura(columna).posición, kAnchoClave - ranura(columna).posición});
+        for (int c = columna; c <= kColumnasSelección; ++c)
+            columnas[cuántas++] = c;
     } else {
         // Ejercicio goes with Periodo and Periodo with Ejercicio; Complementaria with the name, Impresión
         // with the N.I.F.
-        tramos = {ranura(columna), ranura(2), ranura(7 - columna)};
+        // (Complementaria's partner is the name itself: once is enough.)
+        for (int c : {columna, 2, 7 - columna})
+            if (std::find(columnas.begin(), columnas.begin() + cuántas, c) == columnas.begin() + cuántas)
+                columnas[cuántas++] = c;
     }
-
-    // For a descending sort the prefixes are complemented, so that one ascending comparison serves both
-    // directions.
+    const std::span<const int> claves(columnas.data(), cuántas);
+    const auto& tabla = TablaOrden();
     const bool desc = descendente_;
-    // Built in file order, the order of the keys in memory; each row carries its present position.
+
+    // Built in file order, the order of the rows in memory; each row carries its present position. For a
+    // descending sort the prefixes are complemented, so that one ascending comparison serves both directions.
     std::vector<std::uint32_t> posiciones(orden_.size());
     for (std::uint32_t p = 0; p < orden_.size(); ++p)
         posiciones[orden_[p]] = p;
     std::vector<Elemento> elementos(orden_.size());
     for (std::uint32_t fila = 0; fila < elementos.size(); ++fila) {
-        const char* clave = claves_.data() + std::size_t{fila} * kAnchoClave;
         unsigned char bytes[8 * kPalabras] = {};
         std::size_t n = 0;
-        for (const auto& t : tramos) {
-            const std::size_t m = std::min(t.ancho, sizeof bytes - n);
-            std::memcpy(bytes + n, clave + t.posición, m);
-            n += m;
+        for (int c : claves) {
+            const std::string_view t = filas_[fila].Texto(c);
+            const std::size_t ancho =
+                std::min(kAnchoColumna[static_cast<std::size_t>(c - 1)], sizeof bytes - n);
+            for (std::size_t i = 0; i < std::min(t.size(), ancho); ++i)
+                bytes[n + i] = tabla[static_cast<unsigned char>(t[i])];
+            n += ancho;
+            if (n == sizeof bytes) break;
         }
         Elemento& e = elementos[fila];
         for (std::size_t w = 0; w < kPalabras; ++w) {
@@ -282,11 +281,18 @@ void SeleccionDeclaraciones::PulsarEncabezado(int columna) {
         e.posición = posiciones[fila];
         e.fila = fila;
     }
+    // Rows whose prefixes are equal: the whole texts, column by column.
     auto resto = [&](std::uint32_t x, std::uint32_t y) {
-        const char* cx = claves_.data() + std::size_t{x} * kAnchoClave;
-        const char* cy = claves_.data() + std::size_t{y} * kAnchoClave;
-        for (const auto& t : tramos)
-            if (const int r = std::memcmp(cx + t.posición, cy + t.posición, t.ancho)) return desc ? -r : r;
+        for (int c : claves) {
+            const std::string_view a = filas_[x].Texto(c);
+            const std::string_view b = filas_[y].Texto(c);
+            if (a == b) continue; // the common case among rows whose prefixes tie
+            for (std::size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
+                const int ca = i < a.size() ? tabla[static_cast<unsigned char>(a[i])] : 0;
+                const int cb = i < b.size() ? tabla[static_cast<unsigned char>(b[i])] : 0;
+                if (ca != cb) return desc ? cb - ca : ca - cb;
+            }
+        }
         return 0;
     };
     auto menor = [&](const Elemento& x, const Elemento& y) {

@@ -73,6 +73,10 @@ class SeleccionDeclaraciones {
     struct Fila {
         std::array<char, kAnchoFila> campos;
         std::int32_t registro;
+        // Where the trimmed texts of the first four columns are in campos, worked out once.
+        std::array<std::uint8_t, 4> inicio, largo;
+        bool complementaria, emitida;
+        std::string_view Texto(int columna) const;
     };
     void Añadir(std::string_view bytes, std::int32_t registro);
     bool Llenar(ServicioArchivos& archivos, const std::filesystem::path& ruta,
@@ -80,7 +84,6 @@ class SeleccionDeclaraciones {
 
     std::array<ColumnaSelección, kColumnasSelección> columnas_ = ColumnasSelección(8000);
     std::vector<Fila> filas_;          // in file order
-    std::vector<char> claves_;         // sort keys of each row, in file order
     std::vector<std::uint32_t> orden_; // rows as shown
     std::optional<std::uint32_t> seleccionada_;
     int columnaOrden_ = 0;
