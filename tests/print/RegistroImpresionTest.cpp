@@ -184,16 +184,5 @@ TEST(RegistroImpresion, ElCódigoDeAdministraciónSeGuardaSinRecortarYUnNombreLa
     EXPECT_EQ(d.NombreMunicipio, "Santa Margalida de la Costa No");
 }
 
-TEST(RegistroImpresion, PonerRellenaYCortaAlAnchoDelCampoSinTocarLosVecinos) {
-    RegistroImpresion r;
-    r.Poner(NIF, "123456789XYZ");
-    r.Poner(Casilla, 7, "-1");
-    EXPECT_EQ(r.Campo(NIF), "123456789");
-    EXPECT_EQ(r.Campo(Nombre), std::string(75, ' '));
-    EXPECT_EQ(r.Campo(Casilla, 7), "-1" + std::string(13, ' '));
-    EXPECT_EQ(r.Campo(Tipos, 6), "    ");
-    EXPECT_EQ(r.Texto().size(), kLongitudRegistroImpresion);
-}
-
 } // namespace
 } // namespace m817

@@ -145,16 +145,6 @@ TEST(SeleccionImpresora, SinImpresorasNoSeMuestraYAvisa) {
     EXPECT_EQ(d.modelo.Modo(), kModoNinguno);
 }
 
-TEST(SeleccionImpresora, AlAbrirDeNuevoElModoVuelveACero) {
-    Diálogo d;
-    d.impresoras.instaladas = {Impresora("Láser", 600)};
-    ASSERT_TRUE(d.modelo.Cargar());
-    d.modelo.cmdOficial_Click();
-    ASSERT_TRUE(d.modelo.Cargar());
-    EXPECT_EQ(d.modelo.Modo(), kModoNinguno);
-    EXPECT_FALSE(d.modelo.Cerrado());
-}
-
 TEST(EstablecerImpresoraPredeterminada, CambiaElPerfilYLaImpresoraActualYLaDevuelve) {
     ImpresorasGuion imp;
     imp.instaladas = {Impresora("Láser", 600), Impresora("Oficina", 300)};
