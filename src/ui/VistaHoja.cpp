@@ -62,9 +62,10 @@ protected:
             return true;
         }
         if (e->type() == QEvent::ShortcutOverride) {
-            // Keys with Ctrl belong to the window's commands (cut, copy, paste, open…).
+            // Keys with Ctrl belong to the window's commands (cut, copy, paste, open…), and so do
+            // Shift+Insert (paste) and F1 (the field's help).
             auto* k = static_cast<QKeyEvent*>(e);
-            if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier) ||
+            if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier) || k->key() == Qt::Key_F1 ||
                 (k->key() == Qt::Key_Insert && (k->modifiers() & Qt::ShiftModifier))) {
                 e->ignore();
                 return false;
