@@ -69,19 +69,41 @@ std::string ÁrbolErrores::ClaveSeleccionada() const {
 }
 
 void ÁrbolErrores::Llenar(const std::vector<LíneaErrores>& líneas) {
-    const std::string elegida = ClaveSeleccionada();
+    // Lines are updated in place rather than made anew: the check that runs when the list gets the focus
+    // changes it between the press and the release of a click, which must still land on its line.
     static const QIcon iconos[] = {IconoEntrada(1), IconoEntrada(2), IconoEntrada(3)};
     QSignalBlocker bloqueo(this);
-    clear();
-    QTreeWidgetItem* actual = nullptr;
-    for (const auto& l : líneas) {
-        auto* item = new QTreeWidgetItem(this);
-        item->setText(0, l.texto);
-        item->setData(0, kClave, QByteArray::fromStdString(l.clave));
-        if (l.imagen >= 1 && l.imagen <= 3) item->setIcon(0, iconos[l.imagen - 1]);
-        if (!elegida.empty() && l.clave == elegida) actual = item;
+    for (int i = topLevelItemCount() - 1; i >= 0; --i) {
+        const std::string clave = Clave(topLevelItem(i));
+        bool sigue = false;
+        for (const auto& l : líneas)
+            sigue = sigue || l.clave == clave;
+        if (!sigue) delete takeTopLevelItem(i);
     }
-    if (actual) setCurrentItem(actual);
+    for (int i = 0; i < static_cast<int>(líneas.size()); ++i) {
+        const LíneaErrores& l = líneas[static_cast<std::size_t>(i)];
+        QTreeWidgetItem* item = nullptr;
+        for (int j = i; j < topLevelItemCount() && !item; ++j) {
+            if (Clave(topLevelItem(j)) != l.clave) continue;
+            item = topLevelItem(j);
+            if (j != i) {
+                const bool actual = currentItem() == item;
+                takeTopLevelItem(j);
+                insertTopLevelItem(i, item);
+                if (actual) setCurrentItem(item);
+            }
+        }
+        if (!item) {
+            item = new QTreeWidgetItem;
+            item->setData(0, kClave, QByteArray::fromStdString(l.clave));
+            insertTopLevelItem(i, item);
+        }
+        if (item->text(0) != l.texto) item->setText(0, l.texto);
+        if (l.imagen >= 1 && l.imagen <= 3)
+            item->setIcon(0, iconos[l.imagen - 1]);
+        else
+            item->setIcon(0, QIcon());
+    }
 }
 
 void ÁrbolErrores::focusInEvent(QFocusEvent* e) {

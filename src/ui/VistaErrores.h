@@ -36,7 +36,7 @@ class ÁrbolErrores final : public QTreeWidget {
   public:
     explicit ÁrbolErrores(QWidget* padre = nullptr);
 
-    // Shows these lines in this order, keeping the selected key when it is still listed.
+    // Shows these lines in this order; a line whose key stays keeps its place in the tree and its selection.
     void Llenar(const std::vector<LíneaErrores>& líneas);
     std::string ClaveSeleccionada() const;
     // The key of a line.

@@ -272,7 +272,8 @@ void frmPrincipal::resizeEvent(QResizeEvent* e) {
 }
 
 void frmPrincipal::Form_Resize() {
-    if (!interior_ || isMinimized()) return;
+    // Before the window is first shown its inside has no real size yet: a third of it would cap the panel.
+    if (!interior_ || !isVisible() || isMinimized()) return;
     // The smallest size (4000 x 6000 twips) is the window's minimum: Qt sets a smaller one back.
     const int w = interior_->width(), h = interior_->height();
 
