@@ -17,7 +17,9 @@
 namespace m817 {
 namespace {
 
-QString AQt(const std::string& cp1252) { return QString::fromStdString(Utf8(cp1252)); }
+QString AQt(const std::string& cp1252) {
+    return QString::fromStdString(Utf8(cp1252));
+}
 
 QColor ColorBGR(std::uint32_t bgr) {
     return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
@@ -26,9 +28,12 @@ QColor ColorBGR(std::uint32_t bgr) {
 
 Qt::Alignment Alinear(Alineación a) {
     switch (a) {
-    case Alineación::Derecha: return Qt::AlignRight | Qt::AlignVCenter;
-    case Alineación::Centro: return Qt::AlignHCenter | Qt::AlignVCenter;
-    default: return Qt::AlignLeft | Qt::AlignVCenter;
+    case Alineación::Derecha:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case Alineación::Centro:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    default:
+        return Qt::AlignLeft | Qt::AlignVCenter;
     }
 }
 
@@ -46,7 +51,7 @@ bool EsTabulador(QEvent* e, bool& atrás) {
 
 // A one-line text box: the model does the editing.
 class CampoTexto : public QLineEdit {
-public:
+  public:
     CampoTexto(VistaHoja* vista, IdCampo id, QWidget* padre) : QLineEdit(padre), vista_(vista), id_(id) {
         setContextMenuPolicy(Qt::NoContextMenu);
         setDragEnabled(false);
@@ -54,7 +59,7 @@ public:
         setAttribute(Qt::WA_InputMethodEnabled, true);
     }
 
-protected:
+  protected:
     bool event(QEvent* e) override {
         bool atrás = false;
         if (EsTabulador(e, atrás)) {
@@ -84,6 +89,11 @@ protected:
         QLineEdit::focusInEvent(e);
         vista_->FocoRecibido(id_);
     }
+    void focusOutEvent(QFocusEvent* e) override {
+        QLineEdit::focusOutEvent(e);
+        // The model keeps the selection; the box just stops showing it.
+        if (e->reason() != Qt::PopupFocusReason && hasSelectedText()) setCursorPosition(cursorPosition());
+    }
     void mousePressEvent(QMouseEvent* e) override {
         QLineEdit::mousePressEvent(e);
         Informar();
@@ -101,7 +111,7 @@ protected:
         Informar();
     }
 
-private:
+  private:
     void Informar() {
         if (vista_->Hoja().Foco() != id_) return;
         int cursor = cursorPosition();
@@ -115,7 +125,7 @@ private:
 
 // A list field: an editable combo box whose typing is the model's.
 class CampoLista : public QComboBox {
-public:
+  public:
     CampoLista(VistaHoja* vista, IdCampo id, QWidget* padre) : QComboBox(padre), vista_(vista), id_(id) {
         setEditable(true);
         setLineEdit(new CampoTexto(vista, id, this));
@@ -130,7 +140,7 @@ public:
         QComboBox::showPopup();
     }
 
-protected:
+  protected:
     bool event(QEvent* e) override {
         bool atrás = false;
         if (EsTabulador(e, atrás)) {
@@ -144,20 +154,20 @@ protected:
         vista_->FocoRecibido(id_);
     }
 
-private:
+  private:
     VistaHoja* vista_;
     IdCampo id_;
 };
 
 // Check boxes and options change only through the model.
 template <class Base> class Pulsable : public Base {
-public:
+  public:
     Pulsable(VistaHoja* vista, IdCampo id, QWidget* padre) : Base(padre), vista_(vista), id_(id) {
         this->setFocusPolicy(Qt::StrongFocus);
         if constexpr (std::is_same_v<Base, QRadioButton>) this->setAutoExclusive(false);
     }
 
-protected:
+  protected:
     void nextCheckState() override { vista_->Hoja().Pulsar(id_); }
     void checkStateSet() override {}
     bool event(QEvent* e) override {
@@ -180,26 +190,26 @@ protected:
         vista_->FocoRecibido(id_);
     }
 
-private:
+  private:
     VistaHoja* vista_;
     IdCampo id_;
 };
 
 class EtiquetaHoja : public QLabel {
-public:
+  public:
     EtiquetaHoja(VistaHoja* vista, const ElementoHoja& e, QWidget* padre)
         : QLabel(padre), vista_(vista), nombre_(QString::fromUtf8(e.nombre.data(), e.nombre.size())),
           índice_(e.índice) {
         if (!nombre_.isEmpty()) setCursor(Qt::PointingHandCursor);
     }
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* e) override {
         if (!nombre_.isEmpty() && e->button() == Qt::LeftButton) vista_->EtiquetaPulsada(nombre_, índice_);
         QLabel::mousePressEvent(e);
     }
 
-private:
+  private:
     VistaHoja* vista_;
     QString nombre_;
     int índice_;
@@ -270,7 +280,9 @@ void VistaHoja::Construir() {
                 w = t;
                 break;
             }
-            case TipoCampo::Lista: w = new CampoLista(this, e.campo, this); break;
+            case TipoCampo::Lista:
+                w = new CampoLista(this, e.campo, this);
+                break;
             case TipoCampo::Casilla: {
                 auto* c = new Pulsable<QCheckBox>(this, e.campo, this);
                 // The complementary box stands on the right of its own caption.
@@ -278,7 +290,9 @@ void VistaHoja::Construir() {
                 w = c;
                 break;
             }
-            case TipoCampo::Opción: w = new Pulsable<QRadioButton>(this, e.campo, this); break;
+            case TipoCampo::Opción:
+                w = new Pulsable<QRadioButton>(this, e.campo, this);
+                break;
             }
             QFont f = font();
             f.setPointSizeF(d.tipo == TipoCampo::Casilla ? 8 : 9);
@@ -292,11 +306,13 @@ void VistaHoja::Construir() {
         }
     }
     // Options sit on their heading bars.
-    for (int n = 1; n <= 3; ++n) controles_[campos::optResultado(n)]->raise();
+    for (int n = 1; n <= 3; ++n)
+        controles_[campos::optResultado(n)]->raise();
 }
 
 void VistaHoja::Sincronizar() {
-    for (IdCampo id = 0; id < kNúmeroCampos; ++id) pendiente_[id] = true;
+    for (IdCampo id = 0; id < kNúmeroCampos; ++id)
+        pendiente_[id] = true;
     hayPendientes_ = true;
     PintarPendientes();
 }
@@ -325,7 +341,8 @@ void VistaHoja::PintarPendientes() {
             if (listaMostrada_[id] != s.versiónLista || combo->count() != static_cast<int>(s.lista.size())) {
                 QStringList textos;
                 textos.reserve(static_cast<int>(s.lista.size()));
-                for (const auto& e : s.lista) textos << AQt(e.texto);
+                for (const auto& e : s.lista)
+                    textos << AQt(e.texto);
                 QSignalBlocker bloqueo(combo);
                 combo->clear();
                 combo->addItems(textos);
@@ -346,8 +363,11 @@ void VistaHoja::PintarPendientes() {
             QString texto = AQt(s.texto);
             if (edición->text() != texto) edición->setText(texto);
             edición->setReadOnly(s.bloqueado);
-            if (s.ancla != s.cursor) edición->setSelection(s.ancla, s.cursor - s.ancla);
-            else edición->setCursorPosition(s.cursor);
+            // As a classic text box, a field shows its selection only while it has the focus.
+            if (s.ancla != s.cursor && edición->hasFocus())
+                edición->setSelection(s.ancla, s.cursor - s.ancla);
+            else
+                edición->setCursorPosition(s.cursor);
             QPalette p = edición->palette();
             p.setColor(QPalette::Base, ColorBGR(s.fondo));
             edición->setPalette(p);
@@ -366,6 +386,7 @@ void VistaHoja::MoverFoco(IdCampo id) {
 }
 
 void VistaHoja::FocoRecibido(IdCampo id) {
+    Pintar(id); // its selection shows now
     if (enFoco_ || hoja_.Foco() == id) return;
     if (!hoja_.Enfocar(id)) MoverFoco(hoja_.Foco());
     PintarPendientes();
@@ -377,7 +398,9 @@ bool VistaHoja::Tabulador(bool atrás) {
     return ok;
 }
 
-void VistaHoja::Pitar() { QApplication::beep(); }
+void VistaHoja::Pitar() {
+    QApplication::beep();
+}
 
 void VistaHoja::TextoEntrante(IdCampo id, const QString& texto) {
     if (hoja_.Foco() != id) return;
@@ -399,11 +422,21 @@ void VistaHoja::TeclaPulsada(IdCampo id, QKeyEvent* e) {
     if (hoja_.Foco() != id) return;
     bool mayús = e->modifiers() & Qt::ShiftModifier;
     switch (e->key()) {
-    case Qt::Key_Left: hoja_.PulsarTecla(TeclaEdición::Izquierda, mayús); break;
-    case Qt::Key_Right: hoja_.PulsarTecla(TeclaEdición::Derecha, mayús); break;
-    case Qt::Key_Home: hoja_.PulsarTecla(TeclaEdición::Inicio, mayús); break;
-    case Qt::Key_End: hoja_.PulsarTecla(TeclaEdición::Fin, mayús); break;
-    case Qt::Key_Delete: hoja_.PulsarTecla(TeclaEdición::Suprimir, mayús); break;
+    case Qt::Key_Left:
+        hoja_.PulsarTecla(TeclaEdición::Izquierda, mayús);
+        break;
+    case Qt::Key_Right:
+        hoja_.PulsarTecla(TeclaEdición::Derecha, mayús);
+        break;
+    case Qt::Key_Home:
+        hoja_.PulsarTecla(TeclaEdición::Inicio, mayús);
+        break;
+    case Qt::Key_End:
+        hoja_.PulsarTecla(TeclaEdición::Fin, mayús);
+        break;
+    case Qt::Key_Delete:
+        hoja_.PulsarTecla(TeclaEdición::Suprimir, mayús);
+        break;
     case Qt::Key_Backspace:
         if (!hoja_.Teclear(kTeclaRetroceso)) Pitar();
         break;
@@ -418,13 +451,16 @@ void VistaHoja::TeclaPulsada(IdCampo id, QKeyEvent* e) {
         if (!e->text().isEmpty() && e->text().at(0).isPrint() &&
             !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
             TextoEntrante(id, e->text());
-        else e->ignore();
+        else
+            e->ignore();
         return;
     }
     PintarPendientes();
 }
 
-void VistaHoja::SelecciónPorRatón(IdCampo id, int ancla, int cursor) { hoja_.EstablecerCursor(id, ancla, cursor); }
+void VistaHoja::SelecciónPorRatón(IdCampo id, int ancla, int cursor) {
+    hoja_.EstablecerCursor(id, ancla, cursor);
+}
 
 void VistaHoja::EtiquetaPulsada(const QString& nombre, int índice) {
     if (hoja_.eventos.ClickEtiqueta) hoja_.eventos.ClickEtiqueta(nombre.toStdString(), índice);

@@ -271,6 +271,12 @@ void frmPrincipal::resizeEvent(QResizeEvent* e) {
     Form_Resize();
 }
 
+void frmPrincipal::showEvent(QShowEvent* e) {
+    // The resize that comes with the first showing arrives before the window counts as visible.
+    QMainWindow::showEvent(e);
+    Form_Resize();
+}
+
 void frmPrincipal::Form_Resize() {
     // Before the window is first shown its inside has no real size yet: a third of it would cap the panel.
     if (!interior_ || !isVisible() || isMinimized()) return;

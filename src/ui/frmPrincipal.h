@@ -68,6 +68,7 @@ class frmPrincipal : public QMainWindow {
 
   protected:
     void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
   private:
