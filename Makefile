@@ -9,7 +9,7 @@ PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libgl-dev \
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: deps build run test test-asan bench clean
+.PHONY: deps build run test test-asan bench fuzz clean
 
 deps:
 	@missing=""; \
@@ -49,6 +49,32 @@ test-asan: deps
 bench: PRESET = release
 bench: build
 	@for b in build-release/bench_*; do echo "== $$b"; $$b; done
+
+# Every fuzz target (fuzz/*.cpp) for FUZZ_SECONDS seconds, on a copy of its seed corpus; any crash, sanitizer
+# report or broken check fails, and the input is kept in build-fuzz/ as hallazgo-<target>-*.
+FUZZ_SECONDS ?= 30
+FUZZ_PACKAGES := cmake ninja-build clang libclang-rt-14-dev
+fuzz:
+	@missing=""; \
+	for p in $(FUZZ_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -q && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q $$missing; \
+	fi
+	CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja
+	cmake --build build-fuzz
+	@for f in fuzz/*.cpp; do \
+	  t=$$(basename $$f .cpp); \
+	  rm -rf build-fuzz/corpus/$$t && mkdir -p build-fuzz/corpus/$$t && cp fuzz/corpus/$$t/* build-fuzz/corpus/$$t/; \
+	  echo "== fuzz_$$t: $(FUZZ_SECONDS) s"; \
+	  build-fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -timeout=10 -print_final_stats=1 \
+	    -artifact_prefix=build-fuzz/hallazgo-$$t- build-fuzz/corpus/$$t 2>build-fuzz/fuzz_$$t.log; \
+	  r=$$?; grep -E "^(Done|stat::number_of_executed_units)" build-fuzz/fuzz_$$t.log; \
+	  if [ $$r -ne 0 ]; then tail -n 40 build-fuzz/fuzz_$$t.log; echo "fuzz_$$t failed: see build-fuzz/fuzz_$$t.log"; exit 1; fi; \
+	done
 
 clean:
 	rm -rf build build-release build-asan
