@@ -31,6 +31,21 @@ bool ComandosPrincipal::Disponible(Comando c) const {
     }
 }
 
+void ComandosPrincipal::ConectarImpresión(ImpresiónDeclaración& impresión, bool depuración) {
+    auto& a = impresión.acciones;
+    a.ValidarÚltimoCampo = [this] { return hoja1_.ValidarÚltimoCampo(); };
+    a.ValidarCampos = [this] {
+        bool cancelar = false;
+        hoja1_.ValidarCampos("", -1, cancelar);
+    };
+    a.GuardarDeclaración = [this](bool bPreguntar) {
+        return operaciones.GuardarDeclaración && operaciones.GuardarDeclaración(bPreguntar);
+    };
+    operaciones.Imprimir = [&impresión] { impresión.Imprimir(); };
+    if (depuración)
+        operaciones.RegistroDepuración = [&impresión] { return impresión.CopiarRegistroImpresion(); };
+}
+
 std::int32_t ComandosPrincipal::RegistroActual() const {
     const std::string texto = Recortar(hoja1_.hoja.Texto(campos::edtIdDeclaración));
     std::int64_t n = 0;

@@ -5,6 +5,7 @@
 #include "app/Hoja.h"
 #include "platform/Ayuda.h"
 #include "platform/Portapapeles.h"
+#include "print/Impresion.h"
 
 #include <cstdint>
 #include <functional>
@@ -63,6 +64,12 @@ class ComandosPrincipal {
     } operaciones;
 
     bool Disponible(Comando c) const;
+
+    // Hands the print command what it needs of the sheet (the last field's check, the whole-return check,
+    // saving, the exercise of the return) and makes "Imprimir" available; in a debug run "Copiar" with
+    // nothing selected copies the record string of the sheet. The window adds its own parts (the error
+    // panel, the dialogs).
+    void ConectarImpresión(ImpresiónDeclaración& impresión, bool depuración);
 
     void NuevaDeclaración();
     void CopiarDesde();

@@ -2,6 +2,7 @@
 // command, the clipboard commands through the key filter, help, and closing.
 #include "app/Comandos.h"
 #include "support/HojaPrueba.h"
+#include "support/ImpresorasGuion.h"
 #include "support/ServiciosVentana.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +57,7 @@ struct Comandos {
     bool confirmar = true;
 };
 
-// ---- commands and the check of the field being edited ----------------------------------------------------
+// ---- commands and the check of the field being edited ---------------------------------------------------
 
 struct CasoOrden {
     const char* nombre;
@@ -187,8 +188,7 @@ TEST(ComandosPrincipal, CerrarCompruebaElCampoYPreguntaPorLosCambios) {
     EXPECT_EQ(t.llamadas, (std::vector<std::string>{"Confirmar", "Confirmar"}));
 }
 
-// ---- clipboard
-// ---------------------------------------------------------------------------------------------
+// ---- clipboard ------------------------------------------------------------------------------------------
 
 struct CasoPegar {
     IdCampo campo;
@@ -301,8 +301,55 @@ TEST(CortarYCopiar, SóloLaLíneaDeÓrdenesExactamenteDEsDepuración) {
             << c.argv.size();
 }
 
-// ---- help
-// ----------------------------------------------------------------------------------------------------
+TEST(CortarYCopiar, ConLaImpresiónConectadaLaDepuraciónCopiaLaCadenaDelRegistro) {
+    for (bool depuración : {false, true}) {
+        Comandos t;
+        ImpresorasGuion impresoras;
+        CódigosBarrasPrueba códigos;
+        AleatorioSistema aleatorio{1};
+        ImpresiónDeclaración impresión{t.hoja(),    t.p.ventana->errores, t.p.mensajes, t.p.reloj,
+                                       t.p.carpeta, impresoras,           códigos,      aleatorio,
+                                       "3.2.2"};
+        t.comandos.ConectarImpresión(impresión, depuración);
+        EXPECT_TRUE(t.comandos.Disponible(Comando::Imprimir));
+        t.p.Escribir(edtNombre, "Ruiz");
+        t.hoja().EstablecerSelección(edtNombre, 0, 0);
+        t.comandos.Copiar();
+        if (!depuración) {
+            EXPECT_FALSE(t.portapapeles.texto.has_value());
+            continue;
+        }
+        ASSERT_TRUE(t.portapapeles.texto.has_value());
+        EXPECT_EQ(t.portapapeles.texto->size(), 729u);
+        EXPECT_NE(t.portapapeles.texto->find("RUIZ"), std::string::npos);
+    }
+}
+
+TEST(ComandosPrincipal, ImprimirCompruebaAntesElCampo) {
+    Comandos t;
+    ImpresorasGuion impresoras;
+    CódigosBarrasPrueba códigos;
+    AleatorioSistema aleatorio{1};
+    ImpresiónDeclaración impresión{t.hoja(),    t.p.ventana->errores, t.p.mensajes, t.p.reloj,
+                                   t.p.carpeta, impresoras,           códigos,      aleatorio,
+                                   "3.2.2"};
+    t.comandos.ConectarImpresión(impresión, false);
+    bool panel = false;
+    impresión.acciones.MostrarPanelErrores = [&] { panel = true; };
+    t.CampoErróneo();
+    t.p.mensajes.EsperarError("Provincia errónea");
+    t.comandos.Imprimir();
+    EXPECT_FALSE(panel);
+    // With the field passing, the whole return is checked: a new one has errors, shown in the panel.
+    t.hoja().EscribirTexto(cmbProvincia, "");
+    t.p.mensajes.Esperar("Corrija los errores de la declaración antes de imprimir", Icono::Información,
+                         Botones::Aceptar);
+    t.comandos.Imprimir();
+    EXPECT_TRUE(panel);
+    EXPECT_NE(t.p.ventana->errores.Buscar("edtNIF"), nullptr);
+}
+
+// ---- help -----------------------------------------------------------------------------------------------
 
 TEST(AyudaPrincipal, CadaCampoAbreSuTemaYLosMenúsElSuyo) {
     Comandos t;
