@@ -1,6 +1,7 @@
 // The start-up tables are read before the sheet shows, a province's municipalities each time the province
 // changes, and the calculation after every key typed in a box: none of them may be felt.
 #include "app/Hoja.h"
+#include "platform/ArchivosPosix.h"
 #include "model/Tablas.h"
 #include "support/Dobles.h"
 
@@ -48,7 +49,8 @@ BENCHMARK(BM_MunicipiosDeUnaProvincia)->Unit(benchmark::kMillisecond);
 // One key typed in a base box: its text changes, and the quotas, totals and result follow.
 void BM_CálculoDeUnaTecla(benchmark::State& estado) {
     Entorno e;
-    frmHoja1 ventana(e.mensajes, e.reloj, e.carpeta);
+    ArchivosPosix archivos;
+    frmHoja1 ventana(e.mensajes, e.reloj, e.carpeta, archivos);
     ventana.Form_Load();
     auto& hoja = ventana.hoja;
     for (int i : {1, 2, 4, 13, 16, 17, 24})

@@ -1,6 +1,7 @@
 // The whole return is checked every time an amount box is left, and every key typed passes the key filter:
 // both must go unnoticed. A fully filled return over the real reference tables.
 #include "app/Hoja.h"
+#include "platform/ArchivosPosix.h"
 #include "model/Listas.h"
 #include "platform/Texto1252.h"
 #include "support/Dobles.h"
@@ -24,13 +25,14 @@ struct HojaLlena {
     MensajesTolerantes mensajes;
     RelojFijo reloj{{2010, 11, 15, 10, 0, 0}};
     CarpetaTemporal carpeta;
+    ArchivosPosix archivos;
     std::unique_ptr<frmHoja1> ventana;
     ValidaciónDeclaración* validación = nullptr;
     EntradaCampos* entrada = nullptr;
 
     HojaLlena() {
         carpeta.CopiarTablasReales();
-        ventana = std::make_unique<frmHoja1>(mensajes, reloj, carpeta);
+        ventana = std::make_unique<frmHoja1>(mensajes, reloj, carpeta, archivos);
         validación = &ventana->validación;
         entrada = &ventana->entrada;
         ventana->Form_Load();

@@ -20,8 +20,9 @@ int Miembro(IdCampo id, std::string_view nombre) {
 
 } // namespace
 
-frmHoja1::frmHoja1(ServicioMensajes& m, ServicioReloj& r, ServicioCarpeta& c)
-    : mensajes(m), reloj(r), carpeta(c), errores(m), validación(hoja, errores, m, r, c), entrada(hoja, validación) {
+frmHoja1::frmHoja1(ServicioMensajes& m, ServicioReloj& r, ServicioCarpeta& c, ServicioArchivos& a)
+    : mensajes(m), reloj(r), carpeta(c), archivos(a), errores(m), validación(hoja, errores, m, r, c),
+      entrada(hoja, validación) {
     validar_ = [this](std::string_view clave, int índice) {
         bool cancelar = false;
         ValidarCampos(clave, índice, cancelar);
@@ -63,14 +64,6 @@ void frmHoja1::Campo_KeyDown(IdCampo id, TeclaEdición tecla) {
 void frmHoja1::ValidarCampos(std::string_view campo, int Index, bool& Cancel) {
     if (alValidar) alValidar(campo, Index);
     validación.ValidarCampos(campo, Index, Cancel);
-}
-
-bool frmHoja1::NuevaDeclaración() {
-    hoja.bCargando = true;
-    InicializarRegistro(registro);
-    PonerDeclaraciónNueva(hoja, reloj.Ahora(), validar_);
-    hoja.bCargando = false;
-    return true;
 }
 
 void frmHoja1::Form_Load() {

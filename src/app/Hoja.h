@@ -3,6 +3,7 @@
 // modules that react to them (lists, calculation, ...). What the sheet does lives in those modules.
 #include "model/Calculo.h"
 #include "model/HojaDeclaracion.h"
+#include "platform/Archivos.h"
 #include "platform/CarpetaPrograma.h"
 #include "platform/Mensajes.h"
 #include "platform/Reloj.h"
@@ -10,16 +11,18 @@
 #include "validation/EntradaCampos.h"
 #include "validation/ListaErrores.h"
 #include "validation/ReglasValidacion.h"
-#include "store/RegistroDeclaracion.h"
 
+#include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace m817 {
 
 class frmHoja1 {
 public:
-    frmHoja1(ServicioMensajes& mensajes, ServicioReloj& reloj, ServicioCarpeta& carpeta);
+    frmHoja1(ServicioMensajes& mensajes, ServicioReloj& reloj, ServicioCarpeta& carpeta,
+             ServicioArchivos& archivos);
     frmHoja1(const frmHoja1&) = delete;
     frmHoja1& operator=(const frmHoja1&) = delete;
 
@@ -31,8 +34,31 @@ public:
     // a new declaration, and the exercise and period it shows.
     void Form_Load();
 
-    // A new, empty return on the sheet.
+    // The saved returns of Datos/Declaraciones.txt (Declaraciones.cpp). Each returns true when it was carried
+    // out; a failure has been told to the user and leaves the sheet and the file as they were.
+    //
+    // A new, empty return on the sheet, once the user lets the one on screen go.
     bool NuevaDeclaración();
+    // Loads record NumRegistro and gives it the identity IdDeclaración (0: an unsaved copy, which never
+    // carries print data).
+    bool AbrirDeclaración(std::int32_t NumRegistro, std::int32_t IdDeclaración);
+    // Saves the return into its own record, or after the last one when it has none yet. bPreguntar: a changed
+    // return that was printed asks before it loses its print data.
+    bool GuardarDeclaración(bool bPreguntar);
+    // Blanks record NumRegistro and marks it deleted, after asking; the sheet keeps what it shows.
+    bool EliminarDeclaración(std::int32_t NumRegistro);
+    // May the return on screen be let go? Asks to save it when it has changed (Yes / No / Cancel).
+    bool ConfirmarGuardarCambios();
+
+    // Between the sheet's fields and the record image.
+    void MoverPantallaARegistro();
+    void MoverRegistroAPantalla();
+    // The fields a load could not put on the sheet, told to the user.
+    void MostrarErroresCarga();
+    // Names of the fields whose stored values the last load rejected, each followed by ", ".
+    std::string ListaCamposNoCargados;
+    // The exercise of the return on screen as the last load read it; receipt numbers are made with it.
+    std::int16_t EjercicioDeclaración = 0;
 
     // Checks the field with key campo (and member Index), or the whole return for an empty key.
     void ValidarCampos(std::string_view campo, int Index, bool& Cancel);
@@ -44,6 +70,7 @@ public:
     ServicioMensajes& mensajes;
     ServicioReloj& reloj;
     ServicioCarpeta& carpeta;
+    ServicioArchivos& archivos;
     // Kept here for the main window's error panel, which shows it.
     ListaErrores errores;
     ValidaciónDeclaración validación;
@@ -55,6 +82,8 @@ private:
     void Campo_Change(IdCampo id);
     void Campo_Click(IdCampo id);
     void Campo_KeyDown(IdCampo id, TeclaEdición tecla);
+    // The save itself, after the print data check.
+    bool GuardarRegistro();
 
     // What the calculation calls to check the payment and account fields.
     ValidarCamposFn validar_;

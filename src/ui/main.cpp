@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
 
     if (TerminarPrograma(ConvertirArchivoDatos(archivos, carpeta.Datos(), mensajes, versión))) return 0;
 
-    frmHoja1 hoja1(mensajes, reloj, carpeta);
+    frmHoja1 hoja1(mensajes, reloj, carpeta, archivos);
     frmPrincipal ventana(hoja1);
     mensajes.EstablecerPadre(&ventana);
     hoja1.Form_Load();

@@ -127,6 +127,8 @@ TEST(frmHoja1, NuevaDeclaraciónDejaLaHojaComoRecienCargada) {
     ASSERT_TRUE(hoja.RegistroModificado);
 
     p.ventana->registro.Poner(CampoRegistro::NIF, "12345678Z");
+    p.mensajes.Esperar("¿Desea guardar los cambios efectuados en la declaración?", Icono::Pregunta,
+                       Botones::SíNoCancelar, Respuesta::No);
     EXPECT_TRUE(p.ventana->NuevaDeclaración());
     EXPECT_EQ(p.ventana->registro.Valor(CampoRegistro::NIF), ""); // the record image was blanked
     for (IdCampo id :

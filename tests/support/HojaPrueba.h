@@ -1,8 +1,10 @@
 #pragma once
 // A loaded sheet window over small reference tables of its own, driven as the user drives it.
 #include "app/Hoja.h"
+#include "platform/ArchivosPosix.h"
 #include "platform/Teclas.h"
 #include "platform/Texto1252.h"
+#include "support/ArchivosFallidos.h"
 #include "support/Dobles.h"
 
 #include <memory>
@@ -29,7 +31,7 @@ public:
     // The tables are written before the window exists, so a test may overwrite one before Cargar().
     explicit HojaPrueba(FechaHora hoy = {2010, 11, 15, 10, 0, 0}) : reloj(hoy) {
         EscribirTablasPequeñas(carpeta);
-        ventana = std::make_unique<frmHoja1>(mensajes, reloj, carpeta);
+        ventana = std::make_unique<frmHoja1>(mensajes, reloj, carpeta, archivos);
         ventana->alValidar = [this](std::string_view campo, int Index) {
             validaciones.emplace_back(std::string(campo), Index);
         };
@@ -54,6 +56,9 @@ public:
     MensajesGuion mensajes;
     RelojFijo reloj;
     CarpetaTemporal carpeta;
+    ArchivosPosix posix;
+    // The real files, failing when a test asks.
+    ArchivosFallidos archivos{posix};
     std::unique_ptr<frmHoja1> ventana;
     std::vector<std::pair<std::string, int>> validaciones; // what ValidarCampos was asked to check
 };

@@ -242,6 +242,8 @@ TEST_F(Entrada, UnCampoBloqueadoSoloDejaPasarIntro) {
 TEST_F(Entrada, SalirDeComplementariaLaValidaConSusDependientes) {
     h.Poner(edtJustifComp, "123");
     h.Poner(edtCasilla(25), "10");
+    // A new return starts with its whole check done: clear one entry to see that leaving this box leaves it.
+    h.errores.AnotarError(ListaErrores::kTipoCorrecto, "edtNIF", "", 0, ListaErrores::kSinMensaje);
     hoja.Enfocar(chkComplementaria);
     ASSERT_TRUE(hoja.Tabular());
     EXPECT_EQ(h.Entrada("chkComplementaria"), "E 1030 Casilla de autoliquidación complementaria obligatoria");
