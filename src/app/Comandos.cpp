@@ -1,6 +1,7 @@
 #include "app/Comandos.h"
 
 #include "platform/Texto1252.h"
+#include "print/Impresion.h"
 
 #include <exception>
 

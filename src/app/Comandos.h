@@ -5,7 +5,6 @@
 #include "app/Hoja.h"
 #include "platform/Ayuda.h"
 #include "platform/Portapapeles.h"
-#include "print/Impresion.h"
 
 #include <cstdint>
 #include <functional>
@@ -13,6 +12,9 @@
 #include <string_view>
 
 namespace m817 {
+
+// Kept out of this header: its page elements share a name with the sheet's layout elements.
+class ImpresiónDeclaración;
 
 enum class Comando {
     NuevaDeclaración,

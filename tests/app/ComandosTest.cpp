@@ -1,6 +1,7 @@
 // The main window's commands, driven on a loaded sheet: the check of the field being edited before each
 // command, the clipboard commands through the key filter, help, and closing.
 #include "app/Comandos.h"
+#include "print/Impresion.h"
 #include "support/HojaPrueba.h"
 #include "support/ImpresorasGuion.h"
 #include "support/ServiciosVentana.h"
