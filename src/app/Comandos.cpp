@@ -13,7 +13,13 @@ bool EsLíneaDepuración(int argc, const char* const* argv) {
 
 ComandosPrincipal::ComandosPrincipal(frmHoja1& hoja1, ServicioPortapapeles& portapapeles,
                                      ServicioAyuda& ayuda)
-    : hoja1_(hoja1), portapapeles_(portapapeles), ayuda_(ayuda) {}
+    : hoja1_(hoja1), portapapeles_(portapapeles), ayuda_(ayuda) {
+    auto& o = operaciones;
+    o.AbrirDeclaración = [&hoja1](std::int32_t n, std::int32_t m) { return hoja1.AbrirDeclaración(n, m); };
+    o.GuardarDeclaración = [&hoja1](bool bPreguntar) { return hoja1.GuardarDeclaración(bPreguntar); };
+    o.EliminarDeclaración = [&hoja1](std::int32_t n) { return hoja1.EliminarDeclaración(n); };
+    o.ConfirmarGuardarCambios = [&hoja1] { return hoja1.ConfirmarGuardarCambios(); };
+}
 
 bool ComandosPrincipal::Disponible(Comando c) const {
     const auto& o = operaciones;
@@ -42,6 +48,7 @@ void ComandosPrincipal::ConectarImpresión(ImpresiónDeclaración& impresión, b
     a.GuardarDeclaración = [this](bool bPreguntar) {
         return operaciones.GuardarDeclaración && operaciones.GuardarDeclaración(bPreguntar);
     };
+    a.EjercicioDeclaración = [this] { return static_cast<int>(hoja1_.EjercicioDeclaración); };
     operaciones.Imprimir = [&impresión] { impresión.Imprimir(); };
     if (depuración)
         operaciones.RegistroDepuración = [&impresión] { return impresión.CopiarRegistroImpresion(); };
@@ -80,8 +87,8 @@ void ComandosPrincipal::CopiarDesde() {
     ConDiálogo([this] {
         const std::int32_t n = Seleccionar("Copiar declaración desde...", "C&opiar");
         if (n == 0) return;
-        operaciones.AbrirDeclaración(n, 0);
-        hoja1_.hoja.RegistroModificado = true;
+        // A copy that did not load (the user kept the return on screen) leaves that return as it was.
+        if (operaciones.AbrirDeclaración(n, 0)) hoja1_.hoja.RegistroModificado = true;
     });
 }
 

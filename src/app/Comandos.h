@@ -48,8 +48,9 @@ class ComandosPrincipal {
   public:
     ComandosPrincipal(frmHoja1& hoja1, ServicioPortapapeles& portapapeles, ServicioAyuda& ayuda);
 
-    // What other windows and modules offer the commands. A command whose operation is missing is not
-    // available (its menu item and button are disabled).
+    // What other windows and modules offer the commands; the sheet's own operations are set from the start,
+    // the window adds its selection dialog and the print command. A command whose operation is missing is
+    // not available (its menu item and button are disabled).
     struct Operaciones {
         // The modal selection dialog: the record number chosen, 0 for none (also when it closes itself
         // before being shown because there is nothing to choose).

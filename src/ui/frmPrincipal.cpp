@@ -8,6 +8,7 @@
 #include "ui/VistaErrores.h"
 #include "ui/VistaHoja.h"
 #include "ui/frmInicio.h"
+#include "ui/frmSeleccionarDeclaracion.h"
 
 #include <QAction>
 #include <QApplication>
@@ -92,6 +93,10 @@ void frmPrincipal::Construir() {
     CrearBarra();
     setMinimumSize(VistaHoja::Px(kAnchoMínimo), VistaHoja::Px(kAltoMínimo));
     hoja1_.entrada.FijarDesplazamiento(&desplazamiento_);
+    comandos_.operaciones.SeleccionarDeclaración = [this](const PeticiónSelección& s) {
+        return frmSeleccionarDeclaración::Elegir(this, s.título, s.botón, s.registroActual, hoja1_.archivos,
+                                                 hoja1_.carpeta.Datos(), hoja1_.mensajes);
+    };
     Form_Load();
     ActualizarComandos();
 }

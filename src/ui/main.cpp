@@ -9,8 +9,10 @@
 #include "platform/qt/InstanciaUnicaQt.h"
 #include "platform/qt/MensajesQt.h"
 #include "store/Conversion.h"
-#include "ui/frmInicio.h"
+#include "ui/ImpresionPrincipal.h"
+#include "ui/Medicion.h"
 #include "ui/VistaHoja.h"
+#include "ui/frmInicio.h"
 #include "ui/frmPrincipal.h"
 
 #include <QApplication>
@@ -19,6 +21,7 @@
 
 int main(int argc, char** argv) {
     using namespace m817;
+    const bool depuración = EsLíneaDepuración(argc, argv);
     QApplication app(argc, argv);
     const std::filesystem::path carpetaPrograma = QCoreApplication::applicationDirPath().toStdString();
 
@@ -39,10 +42,12 @@ int main(int argc, char** argv) {
 
     frmHoja1 hoja1(mensajes, reloj, carpeta, archivos);
     frmPrincipal ventana(hoja1);
+    ImpresiónPrincipal impresión(ventana, versión, depuración);
     mensajes.EstablecerPadre(&ventana);
     hoja1.Form_Load();
     presentación.reset();
     ventana.show();
     ventana.Vista()->Sincronizar();
+    SalirAlMostrarSiSePide(ventana, hoja1);
     return app.exec();
 }

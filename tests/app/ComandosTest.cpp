@@ -100,6 +100,13 @@ TEST(ComandosPrincipal, LosDeArchivoCompruebanAntesElCampoSalvoEliminar) {
     }
 }
 
+TEST(ComandosPrincipal, UnaCopiaQueNoSeCargaNoMarcaLaHojaComoModificada) {
+    Comandos t;
+    t.comandos.operaciones.AbrirDeclaración = [](std::int32_t, std::int32_t) { return false; };
+    t.comandos.CopiarDesde();
+    EXPECT_FALSE(t.hoja().RegistroModificado);
+}
+
 TEST(ComandosPrincipal, NadaElegidoNoAbreNiElimina) {
     for (auto orden :
          {&ComandosPrincipal::CopiarDesde, &ComandosPrincipal::Abrir, &ComandosPrincipal::Eliminar}) {
@@ -154,20 +161,19 @@ TEST(ComandosPrincipal, NuevaDeclaraciónSóloConElCampoCorrecto) {
     EXPECT_EQ(t.p.Texto(edtNombre), "");
 }
 
-TEST(ComandosPrincipal, SinSusOperacionesLosComandosDeArchivoNoEstánDisponibles) {
+TEST(ComandosPrincipal, SinDiálogoNiImpresiónSusComandosNoEstánDisponibles) {
     HojaPrueba p;
     PortapapelesGuion portapapeles;
     AyudaGuion ayuda;
     ComandosPrincipal c(*p.ventana, portapapeles, ayuda);
-    for (Comando x :
-         {Comando::CopiarDeclaración, Comando::Abrir, Comando::Guardar, Comando::Eliminar, Comando::Imprimir})
+    for (Comando x : {Comando::CopiarDeclaración, Comando::Abrir, Comando::Eliminar, Comando::Imprimir})
         EXPECT_FALSE(c.Disponible(x)) << static_cast<int>(x);
-    for (Comando x : {Comando::NuevaDeclaración, Comando::Salir, Comando::Cortar, Comando::Copiar,
-                      Comando::Pegar, Comando::VerErrores, Comando::Uso, Comando::Temas, Comando::AcercaDe})
+    for (Comando x :
+         {Comando::NuevaDeclaración, Comando::Guardar, Comando::Salir, Comando::Cortar, Comando::Copiar,
+          Comando::Pegar, Comando::VerErrores, Comando::Uso, Comando::Temas, Comando::AcercaDe})
         EXPECT_TRUE(c.Disponible(x)) << static_cast<int>(x);
     // Nothing happens, and nothing breaks, when one is run all the same.
     c.Abrir();
-    c.Guardar();
     c.Eliminar();
     c.Imprimir();
     c.operaciones.Imprimir = [] {};

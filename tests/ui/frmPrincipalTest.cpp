@@ -159,17 +159,20 @@ TEST_F(Principal, BarraDeHerramientasEnSuOrdenConSusConsejos) {
     EXPECT_TRUE(ventana->Botón("VerErrores")->isCheckable());
 }
 
-TEST_F(Principal, LosComandosSinSuOperaciónEstánDesactivadosHastaQueLlega) {
-    for (const char* n : {"mnuCopiarDeclaración", "mnuAbrir", "mnuGuardar", "mnuEliminar", "mnuImprimir"})
-        EXPECT_FALSE(ventana->Menú(QString::fromUtf8(n))->isEnabled()) << n;
-    for (const char* n : {"mnuNuevaDeclaración", "mnuSalir", "mnuCortar", "mnuCopiar", "mnuPegar",
-                          "mnuVerErrores", "mnuUso", "mnuTemas", "mnuAcercade"})
+TEST_F(Principal, ImprimirEstáDesactivadoHastaQueLlegaLaImpresiónYCtrlGCompruebaAntes) {
+    EXPECT_FALSE(ventana->Menú("mnuImprimir")->isEnabled());
+    EXPECT_FALSE(ventana->Botón("Imprimir")->isEnabled());
+    for (const char* n :
+         {"mnuNuevaDeclaración", "mnuCopiarDeclaración", "mnuAbrir", "mnuGuardar", "mnuEliminar", "mnuSalir",
+          "mnuCortar", "mnuCopiar", "mnuPegar", "mnuVerErrores", "mnuUso", "mnuTemas", "mnuAcercade"})
         EXPECT_TRUE(ventana->Menú(QString::fromUtf8(n))->isEnabled()) << n;
+    ventana->Comandos().operaciones.Imprimir = [] {};
+    ventana->ActualizarComandos();
+    EXPECT_TRUE(ventana->Menú("mnuImprimir")->isEnabled());
+    EXPECT_TRUE(ventana->Botón("Imprimir")->isEnabled());
+
     int guardados = 0;
     ventana->Comandos().operaciones.GuardarDeclaración = [&](bool) { return ++guardados > 0; };
-    ventana->ActualizarComandos();
-    EXPECT_TRUE(ventana->Menú("mnuGuardar")->isEnabled());
-    EXPECT_TRUE(ventana->Botón("Guardar")->isEnabled());
 
     // Ctrl+G checks the field being edited first: a province not in the list stops the save.
     p.Escribir(cmbProvincia, "Zz");
