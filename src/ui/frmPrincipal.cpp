@@ -65,6 +65,9 @@ void frmPrincipal::Construir() {
     hScrollBar_ = new QScrollBar(Qt::Horizontal, marco_);
     vScrollBar_->setObjectName("vScrollBar");
     hScrollBar_->setObjectName("hScrollBar");
+    // No room to scroll until the first layout: a field focused while loading must not move the sheet.
+    vScrollBar_->setRange(0, 0);
+    hScrollBar_->setRange(0, 0);
     // Dragging the thumb moves the sheet continuously, as a change does.
     connect(vScrollBar_, &QScrollBar::valueChanged, this, [this] { vScrollBar_Change(); });
     connect(hScrollBar_, &QScrollBar::valueChanged, this, [this] { hScrollBar_Change(); });

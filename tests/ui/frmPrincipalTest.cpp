@@ -284,6 +284,11 @@ TEST_F(Principal, LaBarraDelPanelLoEstiraEntreSusLímites) {
     EXPECT_EQ(ventana->trvErrores()->height(), VistaHoja::Px(400 - 80));
 }
 
+TEST_F(Principal, ArrancaConLaHojaArribaAunqueUnCampoTomaraElFocoAlCargar) {
+    EXPECT_NE(hoja.Foco(), kNingúnCampo);
+    EXPECT_EQ(ventana->Vista()->pos(), QPoint(0, 0));
+}
+
 TEST_F(Principal, LaVentanaMásPequeñaDeLoPermitidoVuelveAlMínimo) {
     ventana->resize(100, 100);
     Procesar();
