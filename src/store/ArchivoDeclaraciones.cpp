@@ -17,6 +17,51 @@ std::uint64_t Posición(std::int32_t n) {
     return static_cast<std::uint64_t>(n - 1) * kLongitud;
 }
 
+// The side file of a rewrite: the record number in five digits, the old record, the new one, and a check of
+// all that in eight hex digits, so that a side file cut or garbled by a crash is never taken for a good one.
+constexpr std::size_t kDígitosNúmero = 5;
+constexpr std::size_t kLongitudDeshacer = kDígitosNúmero + 2 * kLongitudRegistro + 8;
+
+std::uint32_t Suma(std::string_view bytes) {
+    std::uint32_t h = 2166136261u; // FNV-1a
+    for (const char c : bytes)
+        h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    return h;
+}
+
+std::string Hex(std::uint32_t v) {
+    std::string t(8, '0');
+    for (std::size_t i = 8; i-- > 0; v >>= 4)
+        t[i] = "0123456789ABCDEF"[v & 15];
+    return t;
+}
+
+struct Reescritura {
+    std::int32_t n;
+    std::string_view anterior, nuevo;
+};
+
+std::optional<Reescritura> LeerDeshacer(std::string_view t) {
+    if (t.size() != kLongitudDeshacer) return std::nullopt;
+    const std::string_view cuerpo = t.substr(0, kLongitudDeshacer - 8);
+    if (t.substr(cuerpo.size()) != Hex(Suma(cuerpo))) return std::nullopt;
+    std::int32_t n = 0;
+    for (const char c : t.substr(0, kDígitosNúmero)) {
+        if (c < '0' || c > '9') return std::nullopt;
+        n = n * 10 + (c - '0');
+    }
+    if (n < 1 || n > kMáximoRegistros) return std::nullopt;
+    return Reescritura{n, t.substr(kDígitosNúmero, kLongitud),
+                       t.substr(kDígitosNúmero + kLongitud, kLongitud)};
+}
+
+// What a rewrite cut short can leave: each byte is the old one or the new one.
+bool Mezcla(std::string_view ahora, const Reescritura& r) {
+    for (std::size_t i = 0; i < ahora.size(); ++i)
+        if (ahora[i] != r.anterior[i] && ahora[i] != r.nuevo[i]) return false;
+    return true;
+}
+
 } // namespace
 
 std::filesystem::path RutaDeclaraciones(const std::filesystem::path& carpetaDatos) {
@@ -26,14 +71,60 @@ std::filesystem::path RutaDeclaraciones(const std::filesystem::path& carpetaDato
 ArchivoDeclaraciones::ArchivoDeclaraciones(ServicioArchivos& archivos, std::filesystem::path ruta)
     : archivos_(archivos), ruta_(std::move(ruta)) {}
 
+std::filesystem::path ArchivoDeclaraciones::RutaDeshacer() const {
+    std::filesystem::path ruta = ruta_;
+    ruta += kSufijoDeshacer;
+    return ruta;
+}
+
 bool ArchivoDeclaraciones::AbrirLectura() {
+    archivo_.reset();
+    // Where the folder cannot be written, the side file waits for the next writer; reading goes on.
+    Deshacer();
     archivo_ = archivos_.Abrir(ruta_, ModoApertura::Lectura);
     return Abierto();
 }
 
 bool ArchivoDeclaraciones::AbrirLecturaEscritura() {
+    archivo_.reset();
+    if (!Deshacer()) return false;
     archivo_ = archivos_.Abrir(ruta_, ModoApertura::LecturaEscritura);
     return Abierto();
+}
+
+bool ArchivoDeclaraciones::GuardarDeshacer(std::int32_t n, std::string_view anterior,
+                                           std::string_view nuevo) {
+    const auto ruta = RutaDeshacer();
+    std::string número = std::to_string(n);
+    std::string texto = std::string(kDígitosNúmero - número.size(), '0') + número;
+    texto.append(anterior).append(nuevo);
+    texto += Hex(Suma(texto));
+    auto archivo = archivos_.Abrir(ruta, ModoApertura::Nuevo);
+    if (archivo && archivo->Escribir(0, texto) && archivo->Sincronizar()) return true;
+    archivo.reset();
+    archivos_.Eliminar(ruta);
+    return false;
+}
+
+bool ArchivoDeclaraciones::Deshacer() {
+    const auto ruta = RutaDeshacer();
+    if (!archivos_.Existe(ruta)) return true;
+    std::string texto;
+    if (!archivos_.LeerTodo(ruta, texto)) return false;
+    // A side file that does not check out was cut while it was written, before the record was touched.
+    if (const auto r = LeerDeshacer(texto); r && archivos_.Existe(ruta_)) {
+        auto archivo = archivos_.Abrir(ruta_, ModoApertura::LecturaEscritura);
+        if (!archivo) return false;
+        std::string ahora(kLongitudRegistro, ' ');
+        const auto leídos = archivo->Leer(Posición(r->n), ahora);
+        if (!leídos) return false;
+        // A record that is wholly the new one was written to the end: it stays. One that is neither old
+        // nor new bytes is not the record of this rewrite (the file was replaced): it is not touched.
+        if (*leídos == kLongitudRegistro && ahora != r->nuevo && Mezcla(ahora, *r) &&
+            (!archivo->Escribir(Posición(r->n), r->anterior) || !archivo->Sincronizar()))
+            return false;
+    }
+    return archivos_.Eliminar(ruta);
 }
 
 std::optional<std::int32_t> ArchivoDeclaraciones::NúmeroRegistros() {
@@ -69,12 +160,18 @@ bool ArchivoDeclaraciones::Escribir(std::int32_t n, const RegistroDeclaración& 
         if (!leídos || *leídos != anterior.size()) return false;
     }
 
-    if (archivo_->Escribir(posición, registro.Bytes()) && archivo_->Sincronizar()) return true;
+    // Appending needs no undo: a cut record at the end is no record.
+    const bool reescritura = anterior.size() == kLongitud;
+    if (reescritura && !GuardarDeshacer(n, anterior, registro.Bytes())) return false;
+    if (archivo_->Escribir(posición, registro.Bytes()) && archivo_->Sincronizar() &&
+        (!reescritura || archivos_.Eliminar(RutaDeshacer())))
+        return true;
 
     // Shorten first: that frees space, so the old bytes, which fit within the old length, can go back.
     archivo_->Truncar(*tamaño);
     if (!anterior.empty()) archivo_->Escribir(posición, anterior);
-    archivo_->Sincronizar();
+    // Only once the old record is back for sure has the side file nothing left to undo.
+    if (archivo_->Sincronizar() && reescritura) archivos_.Eliminar(RutaDeshacer());
     return false;
 }
 

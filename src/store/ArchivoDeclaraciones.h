@@ -3,6 +3,12 @@
 // the identity of a saved return. Only whole records count: the bytes of a record cut short by a crash are
 // not a record, and the next record written takes their place. Every write is synced before it reports
 // success, and a write that fails leaves the file exactly as it was.
+//
+// A saved record is rewritten in place, and a process killed in the middle of that write can leave the first
+// part of the new record over the rest of the old one. So before a whole record is overwritten, its old and
+// new bytes go to a side file (the data file's name followed by kSufijoDeshacer), synced; the side file goes
+// once the record is written and synced. Opening the file finds a side file left by a cut rewrite and puts
+// the old record back.
 #include "platform/Archivos.h"
 #include "store/RegistroDeclaracion.h"
 
@@ -17,6 +23,7 @@
 namespace m817 {
 
 inline constexpr const char* kNombreArchivoDeclaraciones = "Declaraciones.txt";
+inline constexpr const char* kSufijoDeshacer = "_deshacer.txt";
 // Record numbers are counted in a signed 16-bit number: a file of this many records takes no more.
 inline constexpr std::int32_t kMáximoRegistros = 32767;
 
@@ -26,9 +33,11 @@ class ArchivoDeclaraciones {
   public:
     ArchivoDeclaraciones(ServicioArchivos& archivos, std::filesystem::path ruta);
 
-    // False when the file is missing or cannot be read.
+    // False when the file is missing or cannot be read. A rewrite cut short is undone first where the folder
+    // allows it.
     bool AbrirLectura();
-    // Created empty if it does not exist; false when it cannot be (a missing Datos folder, a read-only one).
+    // Created empty if it does not exist; false when it cannot be (a missing Datos folder, a read-only one)
+    // or when a rewrite cut short cannot be undone.
     bool AbrirLecturaEscritura();
     void Cerrar() { archivo_.reset(); }
     bool Abierto() const { return archivo_ != nullptr; }
@@ -47,7 +56,14 @@ class ArchivoDeclaraciones {
     // False when reading fails.
     bool Recorrer(const std::function<bool(std::int32_t, std::string_view)>& visitante);
 
+    // The side file of a rewrite.
+    std::filesystem::path RutaDeshacer() const;
+
   private:
+    bool GuardarDeshacer(std::int32_t n, std::string_view anterior, std::string_view nuevo);
+    // Puts back the old record of a rewrite that was cut short. True when nothing is left to undo.
+    bool Deshacer();
+
     ServicioArchivos& archivos_;
     std::filesystem::path ruta_;
     std::unique_ptr<Archivo> archivo_;
