@@ -1,7 +1,8 @@
 // The saved-returns file at its largest: 32,766 records (24.6 MB), the most a new return can still be added
 // to. Filling and sorting the selection list, saving a new return (the duplicate scan and the append) and
 // opening one record should each stay within three times one raw read of the whole file, measured in the same
-// run.
+// run. The sheet's own save and open are measured too, also on files of 1 and 1,000 records.
+#include "app/Hoja.h"
 #include "platform/ArchivosPosix.h"
 #include "platform/Texto1252.h"
 #include "store/ArchivoDeclaraciones.h"
@@ -10,6 +11,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <random>
 
 namespace {
@@ -29,7 +31,6 @@ const char* const kPeriodos[] = {"1T", "2T", "3T", "4T"};
 struct ArchivoGrande {
     ArchivoGrande() {
         std::mt19937 azar(817);
-        std::string bytes;
         bytes.reserve(static_cast<std::size_t>(kRegistros) * kLongitudRegistro);
         for (std::int32_t n = 1; n <= kRegistros; ++n) {
             RegistroDeclaración r;
@@ -54,6 +55,7 @@ struct ArchivoGrande {
     }
     prueba::CarpetaTemporal carpeta;
     std::filesystem::path ruta;
+    std::string bytes;
 };
 
 const ArchivoGrande& Archivo() {
@@ -130,6 +132,53 @@ void BM_AbrirUnRegistro(benchmark::State& estado) {
     }
 }
 BENCHMARK(BM_AbrirUnRegistro)->Unit(benchmark::kMillisecond);
+
+// The loaded sheet over a file holding the first `registros` records of the large one.
+struct HojaConArchivo {
+    explicit HojaConArchivo(std::int32_t n) : registros(n) {
+        carpeta.CopiarTablasReales();
+        carpeta.EscribirDatos(kNombreArchivoDeclaraciones,
+                              Archivo().bytes.substr(0, static_cast<std::size_t>(n) * kLongitudRegistro));
+        ventana = std::make_unique<frmHoja1>(mensajes, reloj, carpeta, gArchivos);
+        ventana->Form_Load();
+        auto& h = ventana->hoja;
+        h.EscribirTexto(campos::edtNIF, "99999999R");
+        h.EscribirTexto(campos::edtNombre, W("PEÑA GARCÍA, JUAN"));
+        h.EscribirTexto(campos::edtCasilla(3), "1.000,00");
+    }
+    prueba::CarpetaTemporal carpeta;
+    prueba::MensajesTolerantes mensajes;
+    prueba::RelojFijo reloj;
+    std::unique_ptr<frmHoja1> ventana;
+    std::int32_t registros;
+};
+
+// A new return saved from the sheet: the duplicate scan of the whole file, then the append and its sync.
+void BM_GuardarDesdeLaHoja(benchmark::State& estado) {
+    HojaConArchivo h(static_cast<std::int32_t>(estado.range(0)));
+    const auto ruta = RutaDeclaraciones(h.carpeta.Datos());
+    for (auto _ : estado) {
+        h.ventana->hoja.EscribirTexto(campos::edtIdDeclaración, "0");
+        h.ventana->hoja.RegistroModificado = true;
+        if (!h.ventana->GuardarDeclaración(false)) estado.SkipWithError("no se guardó");
+        estado.PauseTiming();
+        std::filesystem::resize_file(ruta, static_cast<std::uintmax_t>(h.registros) * kLongitudRegistro);
+        estado.ResumeTiming();
+    }
+    if (!h.mensajes.mostrados.empty()) estado.SkipWithError("hubo mensajes");
+}
+BENCHMARK(BM_GuardarDesdeLaHoja)->Arg(1)->Arg(1000)->Arg(kRegistros)->Unit(benchmark::kMillisecond);
+
+// A saved return put on the sheet: one record read, every field moved and the sheet recalculated.
+void BM_AbrirEnLaHoja(benchmark::State& estado) {
+    HojaConArchivo h(kRegistros);
+    std::int32_t n = 1;
+    for (auto _ : estado) {
+        if (!h.ventana->AbrirDeclaración(n, n)) estado.SkipWithError("no se abrió");
+        n = (n + 7919) % kRegistros + 1;
+    }
+}
+BENCHMARK(BM_AbrirEnLaHoja)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
