@@ -22,6 +22,13 @@ bool EmpiezaSinMayúsculas(std::string_view s, std::size_t p, std::string_view p
     return true;
 }
 
+// Tags and attributes may be written in either case.
+std::size_t BuscarSinMayúsculas(std::string_view s, std::string_view aguja, std::size_t desde) {
+    for (std::size_t p = desde; p + aguja.size() <= s.size(); ++p)
+        if (EmpiezaSinMayúsculas(s, p, aguja)) return p;
+    return std::string_view::npos;
+}
+
 void AñadirUtf8(std::string& s, unsigned long c) {
     if (c < 0x80) {
         s += static_cast<char>(c);
@@ -93,10 +100,10 @@ std::vector<TemaAyuda> LeerLista(std::string_view html, std::size_t desde) {
             if (--nivel <= 0) break;
         } else if (nivel > 0 && EmpiezaSinMayúsculas(html, p, "<a ")) {
             auto finEtiqueta = html.find('>', p);
-            auto cierre = html.find("</a>", p);
+            auto cierre = BuscarSinMayúsculas(html, "</a>", p);
             if (finEtiqueta == std::string_view::npos || cierre == std::string_view::npos) break;
             std::string_view etiqueta = html.substr(p, finEtiqueta - p);
-            auto href = etiqueta.find("href=\"#");
+            auto href = BuscarSinMayúsculas(etiqueta, "href=\"#", 0);
             if (href != std::string_view::npos) {
                 auto inicio = href + 7;
                 auto fin = etiqueta.find('"', inicio);
@@ -114,7 +121,7 @@ std::vector<TemaAyuda> ListaTrasAncla(std::string_view html, std::string_view an
     std::string marca = "name=\"" + std::string(ancla) + "\"";
     auto p = html.find(marca);
     if (p == std::string_view::npos) return {};
-    auto lista = html.find("<ul", p);
+    auto lista = BuscarSinMayúsculas(html, "<ul", p);
     if (lista == std::string_view::npos) return {};
     return LeerLista(html, lista);
 }

@@ -356,6 +356,29 @@ TEST_F(Principal, PortapapelesDeLasTeclasYDelMenú) {
     EXPECT_EQ(hoja.Texto(edtJustifComp), "15");
 }
 
+TEST_F(Principal, CerrarCompruebaElCampoYPreguntaPorLosCambios) {
+    const char* pregunta = "¿Desea guardar los cambios efectuados en la declaración?";
+    // A field that does not pass keeps the window open, before any question.
+    p.Escribir(cmbProvincia, "Zz");
+    Procesar();
+    p.mensajes.EsperarError("Provincia errónea");
+    ventana->Menú("mnuSalir")->trigger();
+    Procesar();
+    EXPECT_TRUE(ventana->isVisible());
+    EXPECT_FALSE(p.mensajes.Pendientes());
+
+    p.Escribir(cmbProvincia, "Burgos");
+    Procesar();
+    ASSERT_TRUE(hoja.RegistroModificado);
+    p.mensajes.Esperar(pregunta, Icono::Pregunta, Botones::SíNoCancelar, Respuesta::Cancelar);
+    EXPECT_FALSE(ventana->close());
+    EXPECT_TRUE(ventana->isVisible());
+    p.mensajes.Esperar(pregunta, Icono::Pregunta, Botones::SíNoCancelar, Respuesta::No);
+    EXPECT_TRUE(ventana->close());
+    EXPECT_FALSE(ventana->isVisible());
+    EXPECT_FALSE(p.mensajes.Pendientes());
+}
+
 TEST_F(Principal, F1AbreElTemaDelCampoYLosMenúsDeAyudaElSuyo) {
     Entrar(edtNIF);
     QTest::keyClick(Ctl(edtNIF), Qt::Key_F1);
