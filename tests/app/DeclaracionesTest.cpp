@@ -187,8 +187,11 @@ TEST_F(Declaraciones, UnaDeclaraciónLlenaSeGuardaCampoACampo) {
 }
 
 TEST_F(Declaraciones, AbrirYGuardarDevuelveLosMismosBytes) {
-    // Three kinds of result, each saved from the sheet as the user fills it.
+    // Three kinds of result, each saved from the sheet as the user fills it (a payment has no refund
+    // account).
     LlenarPago();
+    for (int i = 0; i <= 3; ++i)
+        Poner(edtCCCDev(i), "");
     ASSERT_TRUE(v.GuardarDeclaración(false));
 
     ASSERT_TRUE(v.NuevaDeclaración());
@@ -218,8 +221,14 @@ TEST_F(Declaraciones, AbrirYGuardarDevuelveLosMismosBytes) {
     EXPECT_EQ(archivo.substr(1500 + 724, 1), "C");
     EXPECT_EQ(archivo.substr(1500 + 652, 6), "4,5   "); // decimal comma, whatever the machine's settings
 
-    // Opened in any order over whatever the sheet showed, each one is saved back unchanged.
-    for (int n : {2, 1, 3, 3, 2, 1}) {
+    // Opened in any order over whatever the sheet showed, each one is saved back unchanged. First the user
+    // changes the province: the sheet still remembers the one it had, whose municipalities it no longer
+    // lists.
+    hoja.Enfocar(cmbProvincia);
+    hoja.ElegirEntrada(cmbProvincia, 2); // Illes Balears
+    hoja.Enfocar(edtNIF);
+    hoja.RegistroModificado = false;
+    for (int n : {3, 2, 1, 1, 3, 2}) {
         ASSERT_TRUE(v.AbrirDeclaración(n, n)) << n;
         EXPECT_EQ(Id(), std::to_string(n));
         EXPECT_FALSE(hoja.RegistroModificado);
@@ -391,6 +400,12 @@ TEST_F(Declaraciones, VolverALaVersiónGuardadaOGuardarAntesDeDejarla) {
     EXPECT_TRUE(v.AbrirDeclaración(1, 0));
     EXPECT_EQ(hoja.Texto(edtNIF), "11111111H");
     EXPECT_EQ(Id(), "0");
+
+    // An unsaved return has no saved version to go back to: a copy over it asks to save it.
+    Mínima("33333333P");
+    p.mensajes.Esperar(kPreguntaGuardar, Icono::Pregunta, Botones::SíNoCancelar, Respuesta::Cancelar);
+    EXPECT_FALSE(v.AbrirDeclaración(2, 0));
+    EXPECT_EQ(hoja.Texto(edtNIF), "33333333P");
 }
 
 TEST_F(Declaraciones, NuevaDeclaraciónPreguntaAntesDeDejarLaActual) {
