@@ -418,7 +418,6 @@ void VistaHoja::TextoEntrante(IdCampo id, const QString& texto) {
 }
 
 void VistaHoja::TeclaPulsada(IdCampo id, QKeyEvent* e) {
-    if (teclaDeVentana && teclaDeVentana(e)) return;
     if (hoja_.Foco() != id) return;
     bool mayús = e->modifiers() & Qt::ShiftModifier;
     switch (e->key()) {

@@ -33,9 +33,6 @@ public:
     bool Tabulador(bool atrás);
     void EtiquetaPulsada(const QString& nombre, int índice);
 
-    // Keys the window's commands take (Ctrl+X/C/V, Shift+Insert, F1) go here.
-    std::function<bool(QKeyEvent*)> teclaDeVentana;
-
     // Applies what the model holds to every widget now (tests and start-up).
     void Sincronizar();
 
