@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -105,14 +106,20 @@ frmSeleccionarDeclaración::frmSeleccionarDeclaración(SeleccionDeclaraciones& m
     encabezado->setSectionsMovable(false);
     encabezado->setSectionsClickable(true);
     encabezado->setSortIndicatorShown(true);
+    int anchoColumnas = 0;
     for (int c = 0; c < kColumnasSelección; ++c) {
         const int ancho = modelo_.Columnas()[static_cast<std::size_t>(c)].ancho;
-        if (ancho <= 0)
+        if (ancho <= 0) {
             lvwDeclaraciones->setColumnHidden(c, true);
-        else
+        } else {
             lvwDeclaraciones->setColumnWidth(c, píxeles(ancho));
+            anchoColumnas += píxeles(ancho);
+        }
     }
-    lvwDeclaraciones->setMinimumSize(píxeles(kAnchoLista) + 4, píxeles(3600));
+    // Wide enough for every column, with room for the vertical scroll bar of a long list.
+    lvwDeclaraciones->setMinimumSize(anchoColumnas + 2 * lvwDeclaraciones->frameWidth() +
+                                         lvwDeclaraciones->verticalScrollBar()->sizeHint().width(),
+                                     píxeles(3600));
 
     cmdSeleccionar = new QPushButton(Qt1252(botón), this);
     cmdSeleccionar->setObjectName(QStringLiteral("cmdSeleccionar"));
