@@ -149,6 +149,8 @@ std::optional<std::int32_t> RegistroDeclaración::Entero(CampoRegistro c) const 
     const std::string t = Valor(c);
     const char* inicio = t.data();
     if (!t.empty() && t.front() == '+') ++inicio;
+    // from_chars takes a minus of its own: after a plus only digits may follow.
+    if (inicio != t.data() && t.size() > 1 && t[1] == '-') return std::nullopt;
     std::int32_t v = 0;
     const auto r = std::from_chars(inicio, t.data() + t.size(), v);
     if (t.empty() || r.ec != std::errc{} || r.ptr != t.data() + t.size()) return std::nullopt;

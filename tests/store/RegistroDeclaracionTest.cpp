@@ -126,6 +126,7 @@ TEST(RegistroDeclaracion, EnteroSoloDeTextosQueSonNumeros) {
         {"20a0", std::nullopt},
         {"2010,5", std::nullopt},
         {"- 1", std::nullopt},
+        {"+-12", std::nullopt}, // two signs
         {"99999999999", std::nullopt},
     };
     for (const auto& [texto, esperado] : casos) {
