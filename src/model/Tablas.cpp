@@ -66,7 +66,8 @@ std::optional<std::int32_t> LeerEntero(std::string_view s) {
         negativo = s.front() == '-';
         s.remove_prefix(1);
     }
-    if (s.empty() || s.size() > 12) return std::nullopt;
+    // Digits only (from_chars would take a second sign); leading zeros are no limit, an overflow is.
+    if (s.empty() || s.front() == '-') return std::nullopt;
     std::int64_t n = 0;
     auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), n);
     if (ec != std::errc() || p != s.data() + s.size()) return std::nullopt;

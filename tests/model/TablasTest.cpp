@@ -102,6 +102,14 @@ TEST_F(CargaTablas, UnCódigoNuméricoSeGuardaYSeBuscaSinCerosDelante) {
     EXPECT_EQ(CódigoCombo(hoja, cmbProvincia, false), "8");
 }
 
+TEST_F(CargaTablas, LosCerosDelanteNoLimitanElCódigo) {
+    carpeta.EscribirDatos("Municipios.txt", "00000000006005,Ultima\r\n-0000000000000000001,Otra\r\n");
+    ASSERT_TRUE(Cargar(cmbMunicipio, "Municipios", false));
+    std::set<std::int32_t> códigos;
+    for (const auto& e : hoja.Lista(cmbMunicipio)) códigos.insert(e.código);
+    EXPECT_EQ(códigos, (std::set<std::int32_t>{6005, -1}));
+}
+
 TEST_F(CargaTablas, ElRangoDeUnaProvinciaComparaLosCódigosComoTexto) {
     carpeta.EscribirDatos("Municipios.txt", W("06999,Antes\r\n07000,Primero\r\n07040,Palma\r\n07999,"
                                               "Último\r\n08000,Despues\r\n12001,Atzeneta\r\n7050,Corto\r\n"));
@@ -125,6 +133,8 @@ TEST_F(CargaTablas, UnaTablaQueNoSePuedeLeerAvisaYDejaLaListaVacía) {
         {"código decimal", "1.5,Uno\r\n"},
         {"código de más de 32 bits", "1,Uno\r\n2147483648,Dos\r\n"},
         {"código vacío", ",Nada\r\n"},
+        {"dos signos", "+-5,Uno\r\n"},
+        {"dos menos", "--5,Uno\r\n"},
         {"un solo campo", "1,Uno\r\n2\r\n"},
         {"comillas sin cerrar", "1,\"Uno\r\n"},
         {"letras que no caben", "CL,Calle\r\nABCDE,Largo\r\n", true},
