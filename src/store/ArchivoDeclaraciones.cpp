@@ -184,7 +184,9 @@ std::optional<std::int32_t> ArchivoDeclaraciones::Añadir(const RegistroDeclarac
 bool ArchivoDeclaraciones::Recorrer(const std::function<bool(std::int32_t, std::string_view)>& visitante) {
     const auto registros = NúmeroRegistros();
     if (!registros) return false;
-    std::vector<char> bloque(kRegistrosPorBloque * kLongitudRegistro);
+    // No bigger than the file: a scan of a short file should not clear a whole block first.
+    const auto porBloque = std::min<std::size_t>(kRegistrosPorBloque, static_cast<std::size_t>(*registros));
+    std::vector<char> bloque(porBloque * kLongitudRegistro);
     for (std::int32_t primero = 1; primero <= *registros;) {
         const auto cuántos =
             std::min<std::size_t>(kRegistrosPorBloque, static_cast<std::size_t>(*registros - primero + 1));
