@@ -70,7 +70,8 @@ fuzz:
 	  t=$$(basename $$f .cpp); \
 	  rm -rf build-fuzz/corpus/$$t && mkdir -p build-fuzz/corpus/$$t && cp fuzz/corpus/$$t/* build-fuzz/corpus/$$t/; \
 	  echo "== fuzz_$$t: $(FUZZ_SECONDS) s"; \
-	  build-fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -timeout=10 -print_final_stats=1 \
+	  d=""; [ -f fuzz/$$t.dict ] && d="-dict=fuzz/$$t.dict"; \
+	  build-fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -timeout=10 -print_final_stats=1 $$d \
 	    -artifact_prefix=build-fuzz/hallazgo-$$t- build-fuzz/corpus/$$t 2>build-fuzz/fuzz_$$t.log; \
 	  r=$$?; grep -E "^(Done|stat::number_of_executed_units)" build-fuzz/fuzz_$$t.log; \
 	  if [ $$r -ne 0 ]; then tail -n 40 build-fuzz/fuzz_$$t.log; echo "fuzz_$$t failed: see build-fuzz/fuzz_$$t.log"; exit 1; fi; \

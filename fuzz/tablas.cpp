@@ -29,7 +29,18 @@ const Tabla kTablas[] = {
     {cmbMunicipio, kTablaMunicipios, false},
 };
 
-std::vector<std::string> Ordenados(std::vector<std::string> v) {
+// A numeric code: an optional sign and decimal digits, fitting 32 bits.
+std::optional<std::int32_t> Número(const std::string& código) {
+    const std::size_t signo = !código.empty() && (código[0] == '+' || código[0] == '-') ? 1 : 0;
+    if (código.size() == signo || código.find_first_not_of("0123456789", signo) != std::string::npos)
+        return std::nullopt;
+    const long long n = std::strtoll(código.c_str(), nullptr, 10);
+    if (n < INT32_MIN || n > INT32_MAX) return std::nullopt;
+    return static_cast<std::int32_t>(n);
+}
+
+using Entrada = std::pair<std::string, std::int32_t>;
+std::vector<Entrada> Ordenadas(std::vector<Entrada> v) {
     std::sort(v.begin(), v.end());
     return v;
 }
@@ -54,19 +65,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
         CargarTabla(hoja, tabla.lista, tabla.nombre, tabla.alfabética, carpeta, mensajes, rango);
     const auto& entradas = hoja.Lista(tabla.lista);
     M817_COMPROBAR(mensajes.mostrados == (cargada ? 0 : 1));
-    if (!cargada) {
-        M817_COMPROBAR(entradas.empty() && hoja.Texto(tabla.lista).empty());
-    } else {
-        // Every record in range is an entry with its text.
-        M817_COMPROBAR(registros);
-        std::vector<std::string> esperados, textos;
-        for (const auto& r : *registros)
-            if (!rango || (r.código >= rango->desde && r.código <= rango->hasta))
-                esperados.push_back(r.texto);
-        for (const auto& e : entradas)
-            textos.push_back(e.texto);
-        M817_COMPROBAR(Ordenados(esperados) == Ordenados(textos));
+    // Every record in range is an entry with its text and code; a code that is not one fails the table.
+    std::optional<std::vector<Entrada>> esperadas;
+    if (registros) {
+        esperadas.emplace();
+        for (const auto& r : *registros) {
+            if (rango && (r.código < rango->desde || r.código > rango->hasta)) continue;
+            const auto código = tabla.alfabética ? ClaveAlfabética(r.código) : Número(r.código);
+            if (!código) {
+                esperadas.reset();
+                break;
+            }
+            esperadas->emplace_back(r.texto, *código);
+        }
     }
+    M817_COMPROBAR(cargada == esperadas.has_value());
+    std::vector<Entrada> obtenidas;
+    for (const auto& e : entradas)
+        obtenidas.emplace_back(e.texto, e.código);
+    M817_COMPROBAR(Ordenadas(obtenidas) == Ordenadas(esperadas.value_or(std::vector<Entrada>{})));
+    if (!cargada) M817_COMPROBAR(hoja.Texto(tabla.lista).empty());
 
     // Looking entries up by their code text finds one with that code.
     for (std::size_t i = 0; i < std::min<std::size_t>(entradas.size(), 16); ++i) {
