@@ -23,6 +23,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
     std::string otra = nif;
     M817_COMPROBAR(ValidarNIF(otra) == nifVálido && otra == nif);
     if (nifVálido) M817_COMPROBAR(nif.size() >= 9 || (nif[0] >= '0' && nif[0] <= '9'));
+    // Up to eight digits and a letter: the letter of the number modulo 23.
+    const std::size_t cifras = nif.find_first_not_of("0123456789");
+    if (cifras >= 1 && cifras <= 8 && cifras + 1 == nif.size() && nif.back() >= 'A' && nif.back() <= 'Z')
+        M817_COMPROBAR(nifVálido == (nif.back() == "TRWAGMYFPDXBNJZSQVHLCKE"[std::stol(nif) % 23]));
     (void)ValidarNIFPersona(texto);
     (void)ValidarCIFDigito(texto);
     (void)ValidarCIFLetra(texto);
