@@ -180,8 +180,8 @@ void frmHoja1::MoverRegistroAPantalla() {
 }
 
 void frmHoja1::MostrarErroresCarga() {
-    if (ListaCamposNoCargados.empty()) return;
     std::string lista = Recortar(ListaCamposNoCargados);
+    if (lista.empty()) return;
     lista.pop_back();
     lista += ".";
     MostrarError(mensajes, W("Se ha producido un error al leer los datos de la declaración seleccionada.") +
