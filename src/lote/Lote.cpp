@@ -15,9 +15,12 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <charconv>
 #include <exception>
+#include <sstream>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 namespace m817::lote {
@@ -69,13 +72,64 @@ std::string CampoCsv(const std::string& utf8) {
     return s + '"';
 }
 
-// What one command needs: the data file read once, the services the sheet sees, and the sheet itself.
+void EscribirEntradas(std::ostream& s, const std::vector<ListaErrores::Entrada>& entradas) {
+    for (const auto& e : entradas) {
+        const char* marca = e.imagen == ListaErrores::kImagenError   ? "ERROR"
+                            : e.imagen == ListaErrores::kImagenAviso ? "AVISO"
+                                                                     : "OK   ";
+        s << "  " << marca << "  " << Utf8(e.texto) << '\n';
+    }
+}
+
+// A sheet window as the program loads it, with message boxes and files of its own, so that several can work
+// side by side. Its messages go to `error`.
+class HojaLote {
+  public:
+    HojaLote(std::ostream& error, ServicioArchivos& real, const fs::path& rutaPrograma, const fs::path& ruta,
+             ServicioReloj& reloj, ServicioCarpeta& carpeta)
+        : mensajes(error), archivos(real, rutaPrograma, ruta), h(mensajes, reloj, carpeta, archivos),
+          error_(error) {}
+
+    // Form_Load; false when a reference table did not load, which would make every check of its field fail.
+    bool Cargar() {
+        mensajes.contexto.clear();
+        mensajes.Reiniciar();
+        h.Form_Load();
+        recién_ = {h.validación.bMostrarErrorNIF, h.validación.bMostrarErrorJustificante};
+        return mensajes.errores == 0;
+    }
+
+    // The record on the sheet as "Abrir" puts it there; contexto (UTF-8) names it in every message.
+    bool Abrir(std::int32_t n, const std::string& contexto) {
+        mensajes.contexto = contexto;
+        mensajes.Reiniciar();
+        // The return on the sheet is never saved here: leaving it asks nothing.
+        h.hoja.RegistroModificado = false;
+        // Each record opens as on a window just loaded: whether a wrong number shows its box depends on the
+        // numbers met before.
+        h.validación.bMostrarErrorNIF = recién_.first;
+        h.validación.bMostrarErrorJustificante = recién_.second;
+        if (h.AbrirDeclaración(n, n)) return true;
+        error_ << "modelo817-lote: " << contexto << ": no se ha podido abrir la declaración\n";
+        return false;
+    }
+
+    MensajesLote mensajes;
+    ArchivosSoloLectura archivos;
+    frmHoja1 h;
+
+  private:
+    std::ostream& error_;
+    std::pair<bool, bool> recién_; // the message flags of the sheet just loaded
+};
+
+// What one command needs: the data file read once, and the services the sheets see.
 class Sesión {
   public:
     Sesión(const Opciones& o, Entorno& e)
         : o_(o), e_(e), carpeta_(e.carpetaPrograma),
           ruta_(o.datos ? RutaDeclaraciones(*o.datos) : RutaDeclaraciones(carpeta_.Datos())),
-          archivos_(e.archivos, RutaDeclaraciones(carpeta_.Datos()), ruta_), mensajes_(e.error),
+          archivos_(e.archivos, RutaDeclaraciones(carpeta_.Datos()), ruta_),
           fijo_(o.fecha.value_or(FechaHora{})) {}
 
     int Ejecutar();
@@ -92,10 +146,9 @@ class Sesión {
     bool LeerArchivo();
     // The chosen records that are there and live; a missing or deleted one has been told.
     std::vector<std::int32_t> Elegidos(bool& fallo);
-    bool CargarHoja();
-    // The record on the sheet as "Abrir" puts it there.
-    bool Abrir(std::int32_t n);
-    void EscribirEntradas(std::ostream& s, const std::vector<ListaErrores::Entrada>& entradas);
+    // A loaded sheet whose messages go to `error`; none when the tables did not load (told on standard
+    // error).
+    std::unique_ptr<HojaLote> CargarHoja(std::ostream& error);
 
     int Listar();
     int Validar();
@@ -107,11 +160,8 @@ class Sesión {
     CarpetaFija carpeta_;
     fs::path ruta_;
     ArchivosSoloLectura archivos_;
-    MensajesLote mensajes_;
     RelojFijo fijo_;
     std::vector<RegistroDeclaración> registros_; // every whole record, deleted ones included
-    std::unique_ptr<frmHoja1> hoja1_;
-    std::pair<bool, bool> recién_; // the message flags of the sheet just loaded
 };
 
 bool Sesión::LeerArchivo() {
@@ -170,43 +220,12 @@ std::vector<std::int32_t> Sesión::Elegidos(bool& fallo) {
     return elegidos;
 }
 
-bool Sesión::CargarHoja() {
-    hoja1_ = std::make_unique<frmHoja1>(mensajes_, Reloj(), carpeta_, archivos_);
-    mensajes_.contexto.clear();
-    mensajes_.Reiniciar();
-    hoja1_->Form_Load();
-    recién_ = {hoja1_->validación.bMostrarErrorNIF, hoja1_->validación.bMostrarErrorJustificante};
-    // A table that did not load would make every check of its field fail.
-    if (mensajes_.errores > 0) {
-        Fallo(carpeta_.Datos().string(), "no se han podido cargar las tablas de referencia");
-        return false;
-    }
-    return true;
-}
-
-bool Sesión::Abrir(std::int32_t n) {
-    mensajes_.contexto = Contexto(n);
-    mensajes_.Reiniciar();
-    // The return on the sheet is never saved here: leaving it asks nothing.
-    hoja1_->hoja.RegistroModificado = false;
-    // Each record opens as on a window just loaded: whether a wrong number shows its box depends on the
-    // numbers met before.
-    hoja1_->validación.bMostrarErrorNIF = recién_.first;
-    hoja1_->validación.bMostrarErrorJustificante = recién_.second;
-    if (!hoja1_->AbrirDeclaración(n, n)) {
-        Fallo(Contexto(n), "no se ha podido abrir la declaración");
-        return false;
-    }
-    return true;
-}
-
-void Sesión::EscribirEntradas(std::ostream& s, const std::vector<ListaErrores::Entrada>& entradas) {
-    for (const auto& e : entradas) {
-        const char* marca = e.imagen == ListaErrores::kImagenError   ? "ERROR"
-                            : e.imagen == ListaErrores::kImagenAviso ? "AVISO"
-                                                                     : "OK   ";
-        s << "  " << marca << "  " << Utf8(e.texto) << '\n';
-    }
+std::unique_ptr<HojaLote> Sesión::CargarHoja(std::ostream& error) {
+    auto hoja = std::make_unique<HojaLote>(error, e_.archivos, RutaDeclaraciones(carpeta_.Datos()), ruta_,
+                                           Reloj(), carpeta_);
+    if (hoja->Cargar()) return hoja;
+    Fallo(carpeta_.Datos().string(), "no se han podido cargar las tablas de referencia");
+    return nullptr;
 }
 
 int Sesión::Ejecutar() {
@@ -283,42 +302,88 @@ int Sesión::Validar() {
     using enum CampoRegistro;
     bool fallo = false;
     const std::vector<std::int32_t> elegidos = Elegidos(fallo);
-    if (!elegidos.empty() && !CargarHoja()) return kSalidaFallo;
 
-    std::size_t revisadas = 0, sinErrores = 0, conAvisos = 0, conErrores = 0, errores = 0, avisos = 0,
-                sinAbrir = 0;
-    std::ostream& s = e_.salida;
-    for (std::int32_t n : elegidos) {
-        const RegistroDeclaración& r = registros_[static_cast<std::size_t>(n - 1)];
-        s << "Registro " << n << ": " << Utf8(r.Valor(NIF)) << "  " << Utf8(r.Valor(Nombre)) << "  "
-          << Utf8(r.Valor(Ejercicio)) << ' ' << Utf8(r.Valor(Periodo)) << '\n';
-        if (!Abrir(n)) {
-            s << "  No se ha podido abrir la declaración\n";
-            ++sinAbrir;
-            fallo = true;
-            continue;
-        }
-        // What the panel shows: the list the load filled, in the panel's order.
-        const std::vector<ListaErrores::Entrada> entradas = PanelErrores(*hoja1_).Entradas();
-        EscribirEntradas(s, entradas);
-        const auto cuenta = [&](int imagen) {
-            return static_cast<std::size_t>(std::count_if(entradas.begin(), entradas.end(),
-                                                          [&](const auto& e) { return e.imagen == imagen; }));
-        };
-        const std::size_t e = cuenta(ListaErrores::kImagenError), a = cuenta(ListaErrores::kImagenAviso);
-        ++revisadas;
-        errores += e;
-        avisos += a;
-        (e > 0 ? conErrores : a > 0 ? conAvisos : sinErrores)++;
+    // Each record is checked on its own, so the records are shared out among sheets that work side by side,
+    // and what each one wrote is put out in record order afterwards.
+    struct Revisión {
+        std::string salida, error;
+        std::size_t errores = 0, avisos = 0;
+        bool abierta = false;
+    };
+    struct Trabajador {
+        std::ostringstream error;
+        std::unique_ptr<HojaLote> hoja;
+    };
+    const std::size_t máquina = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t hilos =
+        std::min(o_.hilos > 0 ? static_cast<std::size_t>(o_.hilos) : máquina, elegidos.size());
+    std::vector<Trabajador> trabajadores(hilos);
+    for (std::size_t k = 0; k < hilos; ++k) {
+        Trabajador& t = trabajadores[k];
+        t.hoja = CargarHoja(t.error);
+        // What loading tells the user is told once.
+        if (k == 0) e_.error << t.error.str();
+        t.error.str("");
+        if (!t.hoja) return kSalidaFallo;
     }
 
+    std::vector<Revisión> revisiones(elegidos.size());
+    std::atomic<std::size_t> siguiente{0};
+    auto revisar = [&](Trabajador& t) {
+        for (std::size_t i = siguiente++; i < elegidos.size(); i = siguiente++) {
+            const std::int32_t n = elegidos[i];
+            const RegistroDeclaración& r = registros_[static_cast<std::size_t>(n - 1)];
+            Revisión& v = revisiones[i];
+            std::ostringstream s;
+            s << "Registro " << n << ": " << Utf8(r.Valor(NIF)) << "  " << Utf8(r.Valor(Nombre)) << "  "
+              << Utf8(r.Valor(Ejercicio)) << ' ' << Utf8(r.Valor(Periodo)) << '\n';
+            try {
+                if (t.hoja->Abrir(n, Contexto(n))) {
+                    // What the panel shows: the list the load filled, in the panel's order.
+                    const std::vector<ListaErrores::Entrada> entradas = PanelErrores(t.hoja->h).Entradas();
+                    EscribirEntradas(s, entradas);
+                    for (const auto& e : entradas) {
+                        v.errores += e.imagen == ListaErrores::kImagenError;
+                        v.avisos += e.imagen == ListaErrores::kImagenAviso;
+                    }
+                    v.abierta = true;
+                }
+            } catch (const std::exception& e) {
+                t.error << "modelo817-lote: " << Contexto(n) << ": " << e.what() << '\n';
+            }
+            if (!v.abierta) s << "  No se ha podido abrir la declaración\n";
+            v.salida = s.str();
+            v.error = t.error.str();
+            t.error.str("");
+        }
+    };
+    std::vector<std::thread> otros;
+    for (std::size_t k = 1; k < hilos; ++k)
+        otros.emplace_back(revisar, std::ref(trabajadores[k]));
+    if (hilos > 0) revisar(trabajadores[0]);
+    for (std::thread& h : otros)
+        h.join();
+
+    std::size_t sinErrores = 0, conAvisos = 0, conErrores = 0, errores = 0, avisos = 0, sinAbrir = 0;
+    for (const Revisión& v : revisiones) {
+        e_.salida << v.salida;
+        e_.error << v.error;
+        errores += v.errores;
+        avisos += v.avisos;
+        if (!v.abierta)
+            ++sinAbrir;
+        else
+            (v.errores > 0 ? conErrores : v.avisos > 0 ? conAvisos : sinErrores)++;
+    }
+    const std::size_t revisadas = revisiones.size() - sinAbrir;
+    std::ostream& s = e_.salida;
     s << "Resumen: " << Plural(revisadas, "declaración revisada", "declaraciones revisadas") << ": "
       << sinErrores << " sin errores ni avisos, " << conAvisos << " solo con avisos, " << conErrores
       << " con errores (" << Plural(errores, "error", "errores") << " y " << Plural(avisos, "aviso", "avisos")
       << ")";
     if (sinAbrir > 0) s << "; " << sinAbrir << " sin abrir";
     s << ".\n";
-    if (fallo) return kSalidaFallo;
+    if (fallo || sinAbrir > 0) return kSalidaFallo;
     return conErrores > 0 ? kSalidaConErrores : kSalidaCorrecta;
 }
 
@@ -341,33 +406,36 @@ int Sesión::Borrador() {
         Fallo(Ruta(), "esta instalación no puede imprimir");
         return kSalidaFallo;
     }
-    if (!CargarHoja()) return kSalidaFallo;
-    if (o_.aceptarAvisos) mensajes_.aceptadas.push_back(W(kPreguntaAvisos));
+    const std::unique_ptr<HojaLote> hoja = CargarHoja(e_.error);
+    if (!hoja) return kSalidaFallo;
+    frmHoja1& h = hoja->h;
+    MensajesLote& mensajes = hoja->mensajes;
+    if (o_.aceptarAvisos) mensajes.aceptadas.push_back(W(kPreguntaAvisos));
 
     std::unique_ptr<ImpresoraArchivo> impresora = e_.crearImpresora();
     AleatorioSistema aleatorio;
-    ImpresiónDeclaración impresión(hoja1_->hoja, hoja1_->errores, mensajes_, Reloj(), carpeta_, *impresora,
-                                   *e_.códigos, aleatorio, VersiónPrograma());
+    ImpresiónDeclaración impresión(h.hoja, h.errores, mensajes, Reloj(), carpeta_, *impresora, *e_.códigos,
+                                   aleatorio, VersiónPrograma());
     AccionesImpresión& a = impresión.acciones;
-    a.ValidarÚltimoCampo = [this] { return hoja1_->ValidarÚltimoCampo(); };
-    a.ValidarCampos = [this] {
+    a.ValidarÚltimoCampo = [&h] { return h.ValidarÚltimoCampo(); };
+    a.ValidarCampos = [&h] {
         bool cancelar = false;
-        hoja1_->ValidarCampos("", -1, cancelar);
+        h.ValidarCampos("", -1, cancelar);
     };
     // Where the window shows its panel, the entries go to standard error.
-    a.MostrarPanelErrores = [this] {
-        e_.error << "modelo817-lote: " << mensajes_.contexto << ": lista de errores:\n";
-        EscribirEntradas(e_.error, PanelErrores(*hoja1_).Entradas());
+    a.MostrarPanelErrores = [&] {
+        e_.error << "modelo817-lote: " << mensajes.contexto << ": lista de errores:\n";
+        EscribirEntradas(e_.error, PanelErrores(h).Entradas());
     };
     // The data file is never written: a print that would need a save does not happen.
     a.GuardarDeclaración = [](bool) { return false; };
     // The command line chose the printer and the kind of print.
     a.MostrarSeleccionImpresora = [](SeleccionImpresora&) { return kModoBorrador; };
-    a.EjercicioDeclaración = [this] { return static_cast<int>(hoja1_->EjercicioDeclaración); };
+    a.EjercicioDeclaración = [&h] { return static_cast<int>(h.EjercicioDeclaración); };
 
     bool retenido = false;
     for (std::int32_t n : elegidos) {
-        if (!Abrir(n)) {
+        if (!hoja->Abrir(n, Contexto(n))) {
             fallo = true;
             continue;
         }
@@ -375,15 +443,15 @@ int Sesión::Borrador() {
             carpetaPdf / NombreBorrador(n, registros_[static_cast<std::size_t>(n - 1)].Valor(NIF));
         impresora->Destino(archivo);
         const int antes = impresora->Escritos();
-        const int erroresAntes = mensajes_.errores;
+        const int erroresAntes = mensajes.errores;
         impresión.Imprimir();
         if (impresora->Escritos() > antes) {
             e_.salida << "Registro " << n << ": " << archivo.string() << '\n';
-        } else if (hoja1_->errores.HayErrores() || mensajes_.rechazadas > 0) {
+        } else if (h.errores.HayErrores() || mensajes.rechazadas > 0) {
             Fallo(Contexto(n), "no se imprime el borrador");
             retenido = true;
         } else {
-            Fallo(Contexto(n), mensajes_.errores > erroresAntes
+            Fallo(Contexto(n), mensajes.errores > erroresAntes
                                    ? "no se imprime el borrador"
                                    : "no se ha podido escribir " + archivo.string());
             fallo = true;
@@ -399,11 +467,12 @@ int Sesión::Contenido() {
     bool fallo = false;
     const std::vector<std::int32_t> elegidos = Elegidos(fallo);
     if (fallo || elegidos.size() != 1) return kSalidaFallo;
-    if (!CargarHoja() || !Abrir(elegidos.front())) return kSalidaFallo;
+    const std::unique_ptr<HojaLote> hoja = CargarHoja(e_.error);
+    if (!hoja || !hoja->Abrir(elegidos.front(), Contexto(elegidos.front()))) return kSalidaFallo;
     // What "Copiar" puts on the clipboard in a debug run: the print record of the sheet, dated today.
     RegistroImpresion registro;
     DescripcionesImpresion descripciones;
-    MoverPantallaARegistroImpresion(hoja1_->hoja, Reloj().Ahora(), registro, descripciones);
+    MoverPantallaARegistroImpresion(hoja->h.hoja, Reloj().Ahora(), registro, descripciones);
     const std::string cadena = CadenaRegistroImpresion(registro);
     e_.salida << Utf8(cadena) << '\n';
     if (cadena.size() != kLongitudRegistroImpresion) {
@@ -461,6 +530,14 @@ LecturaArgumentos LeerArgumentos(const std::vector<std::string>& argumentos) {
             if (auto v = siguiente()) o.datos = *v;
         } else if (a == "--pdf") {
             if (auto v = siguiente()) o.pdf = *v;
+        } else if (a == "--hilos") {
+            if (auto v = siguiente()) {
+                const auto n = NúmeroDecimal(*v);
+                if (!n || *n < 1 || *n > 256)
+                    error("número de hilos no válido: «" + *v + "» (de 1 a 256)");
+                else
+                    o.hilos = *n;
+            }
         } else if (a == "--fecha") {
             if (auto v = siguiente()) {
                 o.fecha = LeerFecha(*v);
@@ -515,6 +592,7 @@ LecturaArgumentos LeerArgumentos(const std::vector<std::string>& argumentos) {
     if (o.csv && o.orden != Orden::Listar) error("--csv solo sirve con listar");
     if (o.pdf && o.orden != Orden::Borrador) error("--pdf solo sirve con borrador");
     if (o.aceptarAvisos && o.orden != Orden::Borrador) error("--aceptar-avisos solo sirve con borrador");
+    if (o.hilos > 0 && o.orden != Orden::Validar) error("--hilos solo sirve con validar");
     return l;
 }
 
@@ -567,6 +645,9 @@ Opciones:
   --pdf CARPETA       (borrador) Carpeta de los PDF; se crea si no existe.
   --aceptar-avisos    (borrador) Responde «Sí» a la pregunta de continuar con una
                       declaración que tiene avisos.
+  --hilos N           (validar) Revisa N declaraciones a la vez (por omisión,
+                      tantas como procesadores tiene el equipo). La salida es
+                      la misma con cualquier N.
   -h, --help          Muestra esta ayuda.
 
 Los mensajes que el programa mostraría en una ventana se escriben en la salida

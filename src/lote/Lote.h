@@ -32,6 +32,7 @@ struct Opciones {
     std::vector<std::int32_t> registros; // in the order given, ranges expanded
     bool csv = false;
     bool aceptarAvisos = false;
+    int hilos = 0;                              // sheets checking side by side; 0: one per processor
     std::optional<std::filesystem::path> datos; // the folder of Declaraciones.txt
     std::optional<std::filesystem::path> pdf;
     std::optional<FechaHora> fecha;

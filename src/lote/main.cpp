@@ -8,6 +8,8 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QString>
+#include <QtGlobal>
 
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +17,19 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace {
+
+// Qt's own complaints go to standard error like the program's, except the one about a missing runtime folder
+// of the session, which a batch run without a login session always meets and which says nothing about the
+// drafts.
+void MensajeQt(QtMsgType tipo, const QMessageLogContext&, const QString& texto) {
+    if (tipo == QtDebugMsg || tipo == QtInfoMsg || texto.startsWith(QStringLiteral("QStandardPaths:")))
+        return;
+    std::cerr << "modelo817-lote: Qt: " << texto.toStdString() << '\n';
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     using namespace m817;
@@ -27,6 +42,7 @@ int main(int argc, char** argv) {
         return kSalidaFallo;
     }
 
+    qInstallMessageHandler(MensajeQt);
     std::unique_ptr<QCoreApplication> app;
     if (l.opciones.orden == Orden::Borrador) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -264,6 +264,8 @@ const CasoEstado kEstados[] = {
     {"ContenidoDeDos", {"contenido", "1", "2"}, 2, "", "un único número de registro"},
     {"BorradorSinPdf", {"borrador", "1"}, 2, "", "--pdf CARPETA"},
     {"CsvFueraDeListar", {"validar", "--csv"}, 2, "", "--csv solo sirve con listar"},
+    {"HilosFueraDeValidar", {"listar", "--hilos", "2"}, 2, "", "--hilos solo sirve con validar"},
+    {"CeroHilos", {"validar", "--hilos=0"}, 2, "", "número de hilos no válido: «0»"},
     {"FechaImposible", {"validar", "--fecha", "2010-02-29"}, 2, "", "fecha no válida: «2010-02-29»"},
     {"Ayuda", {"--help"}, 0, "contenido N", ""},
 };
@@ -317,8 +319,10 @@ std::map<int, std::vector<std::pair<int, std::string>>> Bloques(const std::strin
 TEST_F(Lote, ValidarMuestraLoQueElPanelMuestraTrasAbrir) {
     const std::pair<FechaHora, const char*> fechas[] = {{kHoy, "2010-11-15"}, {{2011, 2, 15}, "2011-02-15"}};
     for (const auto& [hoy, fecha] : fechas) {
-        const Resultado r = CorrerLote({"validar", "--datos", carpeta->Datos().string(), "--fecha", fecha},
-                                       carpeta->Programa());
+        // Two sheets side by side, each opening several records in turn.
+        const Resultado r =
+            CorrerLote({"validar", "--hilos", "2", "--datos", carpeta->Datos().string(), "--fecha", fecha},
+                       carpeta->Programa());
         ASSERT_EQ(r.estado, 1) << r.error;
         const auto bloques = Bloques(r.salida);
         ASSERT_EQ(bloques.size(), 6u) << r.salida;
@@ -342,6 +346,16 @@ TEST_F(Lote, ValidarMuestraLoQueElPanelMuestraTrasAbrir) {
         EXPECT_TRUE(Contiene(r.error, "registro 7: Se ha producido un error al leer los datos")) << r.error;
         // A year later every period is out of course: the date reaches the rules.
         EXPECT_EQ(bloques.at(1).front().first, hoy.año == 2010 ? 1 : 3) << r.salida;
+    }
+}
+
+TEST_F(Lote, LaSalidaNoDependeDeLosHilos) {
+    const Resultado uno = Ejecutar({"validar", "--hilos", "1"});
+    for (const char* hilos : {"3", "7"}) {
+        const Resultado varios = Ejecutar({"validar", "--hilos", hilos});
+        EXPECT_EQ(varios.estado, uno.estado);
+        EXPECT_EQ(varios.salida, uno.salida) << hilos;
+        EXPECT_EQ(varios.error, uno.error) << hilos;
     }
 }
 
