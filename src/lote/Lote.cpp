@@ -23,6 +23,8 @@
 #include <thread>
 #include <utility>
 
+#include <unistd.h>
+
 namespace m817::lote {
 
 namespace {
@@ -412,10 +414,21 @@ int Sesión::Borrador() {
     MensajesLote& mensajes = hoja->mensajes;
     if (o_.aceptarAvisos) mensajes.aceptadas.push_back(W(kPreguntaAvisos));
 
+    // The print run clears the bar-code bitmaps of the folder it is given at its end: a folder of its own, so
+    // that an official print of the program running beside it keeps its own.
+    struct CarpetaPrivada final : ServicioCarpeta {
+        fs::path ruta = fs::temp_directory_path() / ("modelo817-lote-" + std::to_string(::getpid()));
+        CarpetaPrivada() { fs::create_directories(ruta); }
+        ~CarpetaPrivada() override {
+            std::error_code ec;
+            fs::remove_all(ruta, ec);
+        }
+        fs::path Programa() const override { return ruta; }
+    } carpetaImpresión;
     std::unique_ptr<ImpresoraArchivo> impresora = e_.crearImpresora();
     AleatorioSistema aleatorio;
-    ImpresiónDeclaración impresión(h.hoja, h.errores, mensajes, Reloj(), carpeta_, *impresora, *e_.códigos,
-                                   aleatorio, VersiónPrograma());
+    ImpresiónDeclaración impresión(h.hoja, h.errores, mensajes, Reloj(), carpetaImpresión, *impresora,
+                                   *e_.códigos, aleatorio, VersiónPrograma());
     AccionesImpresión& a = impresión.acciones;
     a.ValidarÚltimoCampo = [&h] { return h.ValidarÚltimoCampo(); };
     a.ValidarCampos = [&h] {
