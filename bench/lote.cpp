@@ -89,7 +89,10 @@ void BM_ValidarLote10000(benchmark::State& estado) {
     orden += programa.string();
     orden += "' validar --datos '";
     orden += Archivo().carpeta.Datos().string();
-    orden += "' --fecha 2010-11-15 >/dev/null 2>&1";
+    orden += "' --fecha 2010-11-15";
+    // 0: one sheet per processor, as by default.
+    if (estado.range(0) > 0) orden += " --hilos " + std::to_string(estado.range(0));
+    orden += " >/dev/null 2>&1";
     for (auto _ : estado) {
         const int r = std::system(orden.c_str());
         // Exit status 1: the returns with the wrong NIF have errors.
@@ -97,7 +100,7 @@ void BM_ValidarLote10000(benchmark::State& estado) {
     }
     estado.SetItemsProcessed(estado.iterations() * kRegistros);
 }
-BENCHMARK(BM_ValidarLote10000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_ValidarLote10000)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 // One record opened and its entries read, on a sheet loaded once, as validar does for each.
 void BM_AbrirYLeerErrores(benchmark::State& estado) {

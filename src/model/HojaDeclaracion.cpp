@@ -124,6 +124,23 @@ void HojaDeclaración::AñadirEntrada(IdCampo id, EntradaLista e) {
     Redibujar(id);
 }
 
+void HojaDeclaración::EstablecerLista(IdCampo id, std::vector<EntradaLista> entradas) {
+    // One key per entry and one sort: what adding them one by one would give, without a key per comparison.
+    std::vector<std::pair<std::string, std::size_t>> claves;
+    claves.reserve(entradas.size());
+    for (std::size_t i = 0; i < entradas.size(); ++i) claves.emplace_back(ClaveOrdenación(entradas[i].texto), i);
+    std::stable_sort(claves.begin(), claves.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    auto& c = campos_[id];
+    c.lista.clear();
+    c.lista.reserve(entradas.size());
+    for (const auto& [clave, i] : claves) c.lista.push_back(std::move(entradas[i]));
+    ++c.versiónLista;
+    c.posición = -1;
+    CambiarTexto(id, "", 0, 0);
+    Redibujar(id);
+}
+
 void HojaDeclaración::SeleccionarEntrada(IdCampo id, int posición) {
     auto& c = campos_[id];
     if (posición < -1 || posición >= static_cast<int>(c.lista.size())) posición = -1;

@@ -84,6 +84,8 @@ public:
     const std::vector<EntradaLista>& Lista(IdCampo id) const { return campos_[id].lista; }
     void VaciarLista(IdCampo id);                    // entries, choice and text emptied
     void AñadirEntrada(IdCampo id, EntradaLista e);  // inserted at its alphabetical place
+    // The whole list at once, in alphabetical order (equal texts keep their given order); nothing chosen.
+    void EstablecerLista(IdCampo id, std::vector<EntradaLista> entradas);
     int Posición(IdCampo id) const { return campos_[id].posición; }
     void SeleccionarEntrada(IdCampo id, int posición); // text follows; Click when an entry is chosen
 

@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <limits>
+#include <memory>
 
 namespace m817 {
 
@@ -77,16 +79,57 @@ std::optional<std::int32_t> LeerEntero(std::string_view s) {
     return static_cast<std::int32_t>(n);
 }
 
-std::optional<std::string> LeerArchivoTabla(const ServicioCarpeta& carpeta, std::string_view nombre) {
+std::optional<std::string> LeerArchivoTabla(const std::filesystem::path& ruta) {
     try {
-        std::ifstream f(carpeta.Datos() / (std::string(nombre) + ".txt"), std::ios::binary);
+        std::ifstream f(ruta, std::ios::binary);
         if (!f) return std::nullopt;
-        std::string bytes{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+        std::string bytes;
+        char bloque[64 * 1024];
+        while (f.read(bloque, sizeof bloque) || f.gcount() > 0)
+            bytes.append(bloque, static_cast<std::size_t>(f.gcount()));
         if (f.bad()) return std::nullopt;
         return bytes;
     } catch (...) {
         return std::nullopt;
     }
+}
+
+// The municipalities are read again for every province chosen, and a batch check chooses one per return: the
+// records of the last few files read are kept, per thread, for as long as each file's size and modification
+// time stay the same, so that an edited table is still read afresh. A file changed within the last second is not
+// kept: a second change within the clock's step could leave both alike. A damaged table is read (and refused)
+// every time.
+struct TablaLeída {
+    std::filesystem::path ruta;
+    std::uintmax_t tamaño = 0;
+    std::filesystem::file_time_type modificada;
+    std::shared_ptr<const std::vector<RegistroTabla>> registros;
+};
+constexpr std::size_t kTablasGuardadas = 8;
+
+std::shared_ptr<const std::vector<RegistroTabla>> RegistrosDeTabla(const ServicioCarpeta& carpeta,
+                                                                   std::string_view nombre) {
+    thread_local std::vector<TablaLeída> leídas;
+    const auto ruta = carpeta.Datos() / (std::string(nombre) + ".txt");
+    std::error_code ec;
+    const auto tamaño = std::filesystem::file_size(ruta, ec);
+    const auto modificada = ec ? std::filesystem::file_time_type() : std::filesystem::last_write_time(ruta, ec);
+    const bool fechada = !ec;
+    auto guardada = std::find_if(leídas.begin(), leídas.end(), [&](const TablaLeída& t) { return t.ruta == ruta; });
+    if (guardada != leídas.end()) {
+        if (fechada && guardada->tamaño == tamaño && guardada->modificada == modificada) return guardada->registros;
+        leídas.erase(guardada);
+    }
+    auto bytes = LeerArchivoTabla(ruta);
+    auto registros = bytes ? LeerRegistrosTabla(*bytes) : std::nullopt;
+    if (!registros) return nullptr;
+    auto leída = std::make_shared<const std::vector<RegistroTabla>>(std::move(*registros));
+    using namespace std::chrono_literals;
+    if (fechada && modificada < std::filesystem::file_time_type::clock::now() - 1s) {
+        if (leídas.size() == kTablasGuardadas) leídas.erase(leídas.begin());
+        leídas.push_back({ruta, tamaño, modificada, leída});
+    }
+    return leída;
 }
 
 } // namespace
@@ -131,21 +174,24 @@ std::optional<std::vector<RegistroTabla>> LeerRegistrosTabla(std::string_view by
 bool CargarTabla(HojaDeclaración& hoja, IdCampo lista, std::string_view nombre, bool alfabética,
                  const ServicioCarpeta& carpeta, ServicioMensajes& mensajes,
                  const std::optional<RangoCódigos>& rango) {
-    hoja.VaciarLista(lista);
     std::vector<EntradaLista> entradas;
-    auto bytes = LeerArchivoTabla(carpeta, nombre);
-    bool bien = bytes && RecorrerRegistros(*bytes, [&](std::string_view código, std::string_view texto) {
-                    if (rango && (código < rango->desde || código > rango->hasta)) return true;
-                    auto número = alfabética ? ClaveAlfabética(código) : LeerEntero(código);
-                    if (!número) return false;
-                    entradas.push_back({std::string(texto), *número});
-                    return true;
-                });
+    const auto registros = RegistrosDeTabla(carpeta, nombre);
+    bool bien = registros != nullptr;
+    for (std::size_t i = 0; bien && i < registros->size(); ++i) {
+        const auto& [código, texto] = (*registros)[i];
+        if (rango && (código < rango->desde || código > rango->hasta)) continue;
+        auto número = alfabética ? ClaveAlfabética(código) : LeerEntero(código);
+        if (número)
+            entradas.push_back({texto, *número});
+        else
+            bien = false;
+    }
     if (!bien) {
+        hoja.VaciarLista(lista);
         MostrarError(mensajes, W("Error al cargar la tabla de ") + std::string(nombre));
         return false;
     }
-    for (auto& e : entradas) hoja.AñadirEntrada(lista, std::move(e));
+    hoja.EstablecerLista(lista, std::move(entradas));
     return true;
 }
 
@@ -157,7 +203,7 @@ bool CargarMunicipiosAdministraciones(HojaDeclaración& hoja, const ServicioCarp
                                       ServicioMensajes& mensajes) {
     auto& col = hoja.colMunicipiosAdministraciones;
     col.clear();
-    auto bytes = LeerArchivoTabla(carpeta, kTablaMunicipiosAdministraciones);
+    auto bytes = LeerArchivoTabla(carpeta.Datos() / (std::string(kTablaMunicipiosAdministraciones) + ".txt"));
     if (bytes) col.reserve(static_cast<std::size_t>(std::count(bytes->begin(), bytes->end(), '\n')) + 1);
     bool bien = bytes && RecorrerRegistros(*bytes, [&](std::string_view municipio, std::string_view admin) {
                     return col.emplace(std::string(municipio), std::string(admin)).second;

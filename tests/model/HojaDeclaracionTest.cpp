@@ -126,6 +126,24 @@ TEST(HojaDeclaración, ListasOrdenadasAlfabéticamenteConSuCódigo) {
     EXPECT_EQ(h.Texto(cmbSigla), "");
 }
 
+TEST(HojaDeclaración, UnaListaEnteraQuedaComoAñadidaEntradaAEntrada) {
+    // Equal keys (accents and case aside) keep their given order either way.
+    const std::vector<EntradaLista> entradas{{"Calle", 1}, {"\xC1vila", 2}, {"AVILA", 3}, {"Avenida", 4},
+                                             {"avila", 5}, {"", 6},          {"Zona", 7}, {"\xE1vila", 8}};
+    HojaDeclaración una, todas;
+    for (const auto& e : entradas) una.AñadirEntrada(cmbSigla, e);
+    todas.AñadirEntrada(cmbSigla, {"Previa", 9});
+    todas.SeleccionarEntrada(cmbSigla, 0);
+    todas.EstablecerLista(cmbSigla, entradas);
+    std::vector<int> uno, todo;
+    for (const auto& e : una.Lista(cmbSigla)) uno.push_back(e.código);
+    for (const auto& e : todas.Lista(cmbSigla)) todo.push_back(e.código);
+    EXPECT_EQ(todo, uno);
+    EXPECT_EQ(todo, (std::vector<int>{6, 4, 2, 3, 5, 8, 1, 7}));
+    EXPECT_EQ(todas.Posición(cmbSigla), -1);
+    EXPECT_EQ(todas.Texto(cmbSigla), "");
+}
+
 TEST(HojaDeclaración, EdiciónDeUnaLíneaComoEnLaVentana) {
     HojaDeclaración h;
     ASSERT_TRUE(h.Enfocar(edtNumero)); // at most 5 characters

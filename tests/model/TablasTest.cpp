@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <set>
 
 using namespace m817;
@@ -153,6 +155,39 @@ TEST_F(CargaTablas, UnaTablaQueNoSePuedeLeerAvisaYDejaLaListaVacía) {
         EXPECT_EQ(hoja.Texto(cmbProvincia), "");
         EXPECT_FALSE(mensajes.Pendientes());
     }
+}
+
+TEST_F(CargaTablas, UnaTablaCambiadaSeLeeDeNuevo) {
+    // A table last written an hour ago; each change below is no longer and leaves another old time, as a copy
+    // from elsewhere would.
+    const auto ruta = carpeta.Datos() / "Municipios.txt";
+    auto escribir = [&](const std::string& bytes, int minutos) {
+        carpeta.EscribirDatos("Municipios.txt", bytes);
+        std::filesystem::last_write_time(ruta, std::filesystem::file_time_type::clock::now() -
+                                                   std::chrono::minutes(minutos));
+    };
+    escribir("07040,Palma\r\n", 60);
+    ASSERT_TRUE(Cargar(cmbMunicipio, "Municipios", false, RangoProvincia(7)));
+    ASSERT_TRUE(Cargar(cmbMunicipio, "Municipios", false, RangoProvincia(7)));
+    EXPECT_EQ(Textos(hoja, cmbMunicipio), std::vector<std::string>{"Palma"});
+
+    escribir("07040,Pollo\r\n", 59);
+    ASSERT_TRUE(Cargar(cmbMunicipio, "Municipios", false, RangoProvincia(7)));
+    EXPECT_EQ(Textos(hoja, cmbMunicipio), std::vector<std::string>{"Pollo"});
+
+    escribir("07040,Poll\r\n", 59);
+    ASSERT_TRUE(Cargar(cmbMunicipio, "Municipios", false, RangoProvincia(7)));
+    EXPECT_EQ(Textos(hoja, cmbMunicipio), std::vector<std::string>{"Poll"});
+
+    escribir("07040,\"Poll\r\n", 58);
+    mensajes.EsperarError("Error al cargar la tabla de Municipios");
+    EXPECT_FALSE(Cargar(cmbMunicipio, "Municipios", false, RangoProvincia(7)));
+
+    std::filesystem::remove(ruta);
+    mensajes.EsperarError("Error al cargar la tabla de Municipios");
+    EXPECT_FALSE(Cargar(cmbMunicipio, "Municipios", false, RangoProvincia(7)));
+    EXPECT_TRUE(hoja.Lista(cmbMunicipio).empty());
+    EXPECT_FALSE(mensajes.Pendientes());
 }
 
 TEST_F(CargaTablas, CualquierContenidoSeLeeOSeRechazaSinMás) {
