@@ -232,8 +232,9 @@ double ValorInicial(std::string_view t) {
 }
 
 // Spanish notation: blanks around, an optional sign, digits with grouping points anywhere in the integer
-// part, an optional decimal comma followed by digits only. Empty when the text is anything else.
-std::optional<double> LeerEnEspañol(std::string_view t) {
+// part, an optional decimal comma followed by digits only. Empty when the text is anything else, and, when
+// soloEnRango, also when the number is too big or too small for a double (otherwise it reads as the nearest).
+std::optional<double> LeerEnEspañol(std::string_view t, bool soloEnRango) {
     std::size_t i = 0, fin = t.size();
     while (i < fin && t[i] == ' ')
         ++i;
@@ -260,11 +261,20 @@ std::optional<double> LeerEnEspañol(std::string_view t) {
     }
     if (!hayCifras) return std::nullopt;
     if (cifras.front() == '.') cifras.insert(cifras.begin(), '0');
-    const double v = LeerPositivo(cifras);
+    double v = 0;
+    if (soloEnRango) {
+        if (std::from_chars(cifras.data(), cifras.data() + cifras.size(), v).ec != std::errc{}) return std::nullopt;
+    } else {
+        v = LeerPositivo(cifras);
+    }
     return negativo ? -v : v;
 }
 
 } // namespace
+
+std::optional<double> LeerNúmero(std::string_view texto) {
+    return LeerEnEspañol(texto, true);
+}
 
 double ValorLímiteImporte() {
     static const double límite = LeerPositivo(SinPuntos(LIMITE_IMPORTE));
@@ -279,7 +289,7 @@ double ValorImporte(std::string_view texto) {
     const double inicial = ValorInicial(texto);
     if (inicial >= ValorLímiteImporte()) return inicial;
     if (texto.empty() || texto == "," || texto == "-") return 0.0;
-    const auto v = LeerEnEspañol(texto);
+    const auto v = LeerEnEspañol(texto, false);
     return v ? Redondear(*v, 2).value_or(0.0) : 0.0;
 }
 

@@ -23,6 +23,11 @@ bool ImporteSobreLímite(double valor);
 // text is read in the Spanish notation and rounded to cents.
 double ValorImporte(std::string_view texto);
 
+// A number in the Spanish notation: blanks around, optional sign, digits (points may group them), optional
+// decimal comma and digits. Empty for anything else, the empty text included, and for a number out of a
+// double's range.
+std::optional<double> LeerNúmero(std::string_view texto);
+
 // Decimal rounding to n places (n < 0 counts as 0), halves away from zero, after taking the value to 15
 // significant digits (so 1.005 gives 1.01). Empty for NaN and infinities.
 std::optional<double> Redondear(double valor, int n);

@@ -468,7 +468,7 @@ void AñadirPie(Página& p) {
 using enum CampoImpresión;
 
 // A record number as the report reads it: an optional sign and digits, anything else ends it.
-double LeerNúmero(std::string_view s) {
+double LeerCifrasDelante(std::string_view s) {
     s = s.substr(std::min(s.find_first_not_of(' '), s.size()));
     bool negativo = false;
     if (!s.empty() && (s[0] == '-' || s[0] == '+')) {
@@ -492,7 +492,7 @@ bool EnBlanco(const Informe& i, std::string_view nombre) {
 }
 
 std::string Importe(std::string_view campo, bool mostrarCero) {
-    return FormatearImporte(LeerNúmero(campo) / 100.0, mostrarCero, FORMATO_IMPORTE);
+    return FormatearImporte(LeerCifrasDelante(campo) / 100.0, mostrarCero, FORMATO_IMPORTE);
 }
 
 std::string NombreCasilla(int i) {
@@ -632,7 +632,7 @@ ResultadoImpresión RellenarInforme(Informe& informe, const RegistroImpresion& r
     poner("rptNombre", r.Campo(Nombre));
     poner("rptSigla", r.Campo(Sigla));
     poner("rptViaPublica", r.Campo(ViaPublica));
-    poner("rptNumero", FormatearImporte(LeerNúmero(r.Campo(Numero)), false, "General Number"));
+    poner("rptNumero", FormatearImporte(LeerCifrasDelante(r.Campo(Numero)), false, "General Number"));
     poner("rptEscalera", r.Campo(Escalera));
     poner("rptPiso", r.Campo(Piso));
     poner("rptPuerta", r.Campo(Puerta));
@@ -645,7 +645,7 @@ ResultadoImpresión RellenarInforme(Informe& informe, const RegistroImpresion& r
         importe(i, false);
     for (int i = 1; i <= 6; ++i)
         poner("rptTipos" + std::to_string(i),
-              FormatearImporte(LeerNúmero(r.Campo(Tipos, i)) / 100.0, true, "General Number"));
+              FormatearImporte(LeerCifrasDelante(r.Campo(Tipos, i)) / 100.0, true, "General Number"));
     for (int i = 1; i <= 6; ++i) {
         const std::string tipo = "rptTipos" + std::to_string(i);
         importe(6 + i, !EnBlanco(informe, NombreCasilla(i)) && !informe.Texto(tipo).empty());

@@ -165,35 +165,6 @@ void InicializarRegistro(RegistroDeclaración& r) {
     r.Poner(FinRegistro, "\r\n");
 }
 
-std::optional<double> LeerNúmero(std::string_view texto) {
-    const std::string t = Recortar(texto);
-    std::size_t i = 0;
-    bool negativo = false;
-    if (i < t.size() && (t[i] == '-' || t[i] == '+')) negativo = t[i++] == '-';
-    std::string cifras;
-    bool hayCifras = false, hayComa = false;
-    for (; i < t.size(); ++i) {
-        const char c = t[i];
-        if (c >= '0' && c <= '9') {
-            cifras += c;
-            hayCifras = true;
-        } else if (c == '.' && !hayComa) {
-            continue;
-        } else if (c == ',' && !hayComa) {
-            hayComa = true;
-            cifras += '.';
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!hayCifras) return std::nullopt;
-    if (cifras.front() == '.') cifras.insert(cifras.begin(), '0');
-    double v = 0;
-    const auto r = std::from_chars(cifras.data(), cifras.data() + cifras.size(), v);
-    if (r.ec != std::errc{}) return std::nullopt;
-    return negativo ? -v : v;
-}
-
 std::string TextoNúmero(double valor) {
     return FormatearImporte(valor, true, "General Number");
 }

@@ -87,11 +87,8 @@ class RegistroDeclaración {
 void InicializarRegistro(RegistroDeclaración& r);
 
 // Numbers written into the file always use the program's own notation (decimal comma, no grouping), whatever
-// the machine's settings, so that a file means the same everywhere.
+// the machine's settings, so that a file means the same everywhere; LeerNúmero (model/Importes.h) reads them.
 //
-// A number in that notation: blanks around, optional sign, digits (points may group them), optional decimal
-// comma and digits. Empty for anything else, the empty text included.
-std::optional<double> LeerNúmero(std::string_view texto);
 // The shortest decimal form: 13 -> "13", 4.5 -> "4,5", 0.1 -> "0,1".
 std::string TextoNúmero(double valor);
 // What the record keeps of a rate box: the number in its shortest form, an empty box as "0"; a text that is

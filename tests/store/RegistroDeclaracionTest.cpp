@@ -1,5 +1,6 @@
 #include "store/RegistroDeclaracion.h"
 
+#include "model/Importes.h"
 #include "platform/Texto1252.h"
 
 #include <gtest/gtest.h>
@@ -147,8 +148,12 @@ TEST(RegistroDeclaracion, NumerosEnLaNotacionDelPrograma) {
 
     EXPECT_EQ(LeerNúmero("1.234,56"), 1234.56);
     EXPECT_EQ(LeerNúmero(" -0,5 "), -0.5);
-    for (const char* no : {"", "-", ",", "1,000.00", "12a", "1e3", "1 000"})
+    const std::string enorme(400, '9'), diminuto = "0," + std::string(400, '0') + "1";
+    for (const std::string& no : {std::string(""), std::string("-"), std::string(","), std::string("1,000.00"),
+                                  std::string("12a"), std::string("1e3"), std::string("1 000"), enorme, diminuto})
         EXPECT_FALSE(LeerNúmero(no)) << no;
+    EXPECT_EQ(TextoTipo(enorme), enorme); // kept as typed, not turned into the largest double
+    EXPECT_TRUE(ImporteSobreLímite(ValorImporte(enorme)));
     EXPECT_EQ(TextoNúmero(130), "130");
     EXPECT_EQ(TextoNúmero(61.73), "61,73");
     EXPECT_EQ(TextoNúmero(0.1 + 0.2), "0,3");
