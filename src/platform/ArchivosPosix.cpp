@@ -18,9 +18,12 @@ int Reintentando(auto llamada) {
     return r;
 }
 
+void SincronizarCarpeta(const std::filesystem::path& archivo);
+
 class ArchivoPosix final : public Archivo {
   public:
-    explicit ArchivoPosix(int fd) : fd_(fd) {}
+    // nuevoEn: the path of a file this open created, whose name is only durable once its folder is synced.
+    ArchivoPosix(int fd, std::filesystem::path nuevoEn) : fd_(fd), nuevoEn_(std::move(nuevoEn)) {}
     ~ArchivoPosix() override { ::close(fd_); }
     ArchivoPosix(const ArchivoPosix&) = delete;
     ArchivoPosix& operator=(const ArchivoPosix&) = delete;
@@ -51,7 +54,12 @@ class ArchivoPosix final : public Archivo {
     }
 
     bool Sincronizar() override {
-        return Reintentando([this] { return ::fsync(fd_); }) == 0;
+        if (Reintentando([this] { return ::fsync(fd_); }) != 0) return false;
+        if (!nuevoEn_.empty()) {
+            SincronizarCarpeta(nuevoEn_);
+            nuevoEn_.clear();
+        }
+        return true;
     }
 
     bool Truncar(std::uint64_t tamaño) override {
@@ -66,6 +74,7 @@ class ArchivoPosix final : public Archivo {
 
   private:
     int fd_;
+    std::filesystem::path nuevoEn_;
 };
 
 // A rename or a new name is only durable once the folder that holds it is synced.
@@ -128,6 +137,7 @@ std::unique_ptr<Archivo> ArchivosPosix::Abrir(const std::filesystem::path& ruta,
         flags |= O_RDWR | O_CREAT | O_TRUNC;
         break;
     }
+    const bool creará = (flags & O_CREAT) != 0 && !Existe(ruta);
     const int fd = Reintentando([&] { return ::open(ruta.c_str(), flags, 0644); });
     if (fd < 0) return nullptr;
     struct stat st {};
@@ -135,7 +145,7 @@ std::unique_ptr<Archivo> ArchivosPosix::Abrir(const std::filesystem::path& ruta,
         ::close(fd);
         return nullptr;
     }
-    return std::make_unique<ArchivoPosix>(fd);
+    return std::make_unique<ArchivoPosix>(fd, creará ? ruta : std::filesystem::path());
 }
 
 bool ArchivosPosix::Existe(const std::filesystem::path& ruta) {
