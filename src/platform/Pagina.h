@@ -13,7 +13,7 @@ inline constexpr double kTwipsPorPulgada = 1440.0;
 inline constexpr double kAnchoA4 = 11906.0;
 inline constexpr double kAltoA4 = 16838.0;
 
-enum class ClaseElemento : std::uint8_t { Texto, Línea, Rectángulo, Imagen };
+enum class ClaseElementoPágina : std::uint8_t { Texto, Línea, Rectángulo, Imagen };
 enum class AlineaciónTexto : std::uint8_t { Izquierda, Centro, Derecha };
 
 struct FuenteTexto {
@@ -24,7 +24,7 @@ struct FuenteTexto {
 };
 
 struct ElementoPágina {
-    ClaseElemento clase = ClaseElemento::Texto;
+    ClaseElementoPágina clase = ClaseElementoPágina::Texto;
     std::string nombre; // the control name of a named item; empty for the fixed parts of the page
     double izquierda = 0, arriba = 0, ancho = 0,
            alto = 0; // a line runs from the top left to the bottom right

@@ -264,14 +264,14 @@ static_assert(kY3 + 6200 < kY4 && kY4 + 1690 < kY7 && kY7 + 1480 < kPieY, "block
 ElementoPágina Plantilla(Estilo e) {
     ElementoPágina el;
     const auto texto = [&](double puntos, bool negrita, AlineaciónTexto a, bool centradoV = true) {
-        el.clase = ClaseElemento::Texto;
+        el.clase = ClaseElementoPágina::Texto;
         el.fuente.puntos = puntos;
         el.fuente.negrita = negrita;
         el.alineación = a;
         el.centradoVertical = centradoV;
     };
     const auto rectángulo = [&](bool opaco, std::uint32_t fondo, double grosor, bool borde = true) {
-        el.clase = ClaseElemento::Rectángulo;
+        el.clase = ClaseElementoPágina::Rectángulo;
         el.opaco = opaco;
         el.colorFondo = fondo;
         el.grosor = grosor;
@@ -298,7 +298,7 @@ ElementoPágina Plantilla(Estilo e) {
         rectángulo(true, 0xD2D2D2, 12);
         break;
     case Estilo::Línea:
-        el.clase = ClaseElemento::Línea;
+        el.clase = ClaseElementoPágina::Línea;
         el.grosor = 10;
         break;
     case Estilo::TítuloSección:
@@ -359,7 +359,7 @@ ElementoPágina Plantilla(Estilo e) {
         texto(9, true, A::Centro);
         break;
     case Estilo::Imagen:
-        el.clase = ClaseElemento::Imagen;
+        el.clase = ClaseElementoPágina::Imagen;
         break;
     }
     return el;

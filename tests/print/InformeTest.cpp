@@ -151,7 +151,7 @@ TEST(InformeDiseño, LlevaTodosLosRótulosFijosDelImpreso) {
         "Sello y firma"};
     std::multiset<std::string> textos;
     for (const ElementoPágina& e : CrearInforme().página.elementos)
-        if (e.clase == ClaseElemento::Texto) textos.insert(Utf8(e.texto));
+        if (e.clase == ClaseElementoPágina::Texto) textos.insert(Utf8(e.texto));
     for (const char* r : rótulos)
         EXPECT_TRUE(textos.count(r)) << r;
     EXPECT_EQ(textos.count("Importe"), 3u);

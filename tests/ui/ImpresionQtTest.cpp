@@ -114,7 +114,7 @@ TEST(ImpresorasQt, UnaImpresoraPredeterminadaQueYaNoExisteImprimeEnLaActual) {
 TEST(DibujoInforme, LosTwipsSeConviertenEnPuntosDelDispositivo) {
     Página p;
     ElementoPágina caja;
-    caja.clase = ClaseElemento::Rectángulo;
+    caja.clase = ClaseElementoPágina::Rectángulo;
     caja.izquierda = 1440;
     caja.arriba = 720;
     caja.ancho = 1440;
@@ -124,7 +124,7 @@ TEST(DibujoInforme, LosTwipsSeConviertenEnPuntosDelDispositivo) {
     caja.borde = false;
     p.elementos.push_back(caja);
     ElementoPágina imagen;
-    imagen.clase = ClaseElemento::Imagen;
+    imagen.clase = ClaseElementoPágina::Imagen;
     imagen.izquierda = 144;
     imagen.arriba = 144;
     imagen.ancho = 24 * 2.4; // 24 pixels at 600 dpi

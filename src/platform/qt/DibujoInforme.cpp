@@ -102,16 +102,16 @@ void DibujarPágina(QPainter& p, const Página& página) {
     for (const ElementoPágina& e : página.elementos) {
         if (!e.visible) continue;
         switch (e.clase) {
-        case ClaseElemento::Texto:
+        case ClaseElementoPágina::Texto:
             DibujarTexto(p, k, e);
             break;
-        case ClaseElemento::Rectángulo:
+        case ClaseElementoPágina::Rectángulo:
             DibujarRectángulo(p, k, e);
             break;
-        case ClaseElemento::Línea:
+        case ClaseElementoPágina::Línea:
             DibujarLínea(p, k, e);
             break;
-        case ClaseElemento::Imagen:
+        case ClaseElementoPágina::Imagen:
             DibujarImagen(p, k, e);
             break;
         }
