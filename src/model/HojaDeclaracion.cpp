@@ -103,11 +103,7 @@ int HojaDeclaración::OpciónSeleccionada() const {
 // ---- lists ------------------------------------------------------------------------------
 
 void HojaDeclaración::VaciarLista(IdCampo id) {
-    auto& c = campos_[id];
-    c.lista.clear();
-    ++c.versiónLista;
-    c.posición = -1;
-    CambiarTexto(id, "", 0, 0);
+    EstablecerLista(id, {});
 }
 
 void HojaDeclaración::AñadirEntrada(IdCampo id, EntradaLista e) {
@@ -137,8 +133,7 @@ void HojaDeclaración::EstablecerLista(IdCampo id, std::vector<EntradaLista> ent
     for (const auto& [clave, i] : claves) c.lista.push_back(std::move(entradas[i]));
     ++c.versiónLista;
     c.posición = -1;
-    CambiarTexto(id, "", 0, 0);
-    Redibujar(id);
+    CambiarTexto(id, "", 0, 0); // redraws
 }
 
 void HojaDeclaración::SeleccionarEntrada(IdCampo id, int posición) {

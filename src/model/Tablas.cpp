@@ -79,6 +79,10 @@ std::optional<std::int32_t> LeerEntero(std::string_view s) {
     return static_cast<std::int32_t>(n);
 }
 
+std::filesystem::path RutaTabla(const ServicioCarpeta& carpeta, std::string_view nombre) {
+    return carpeta.Datos() / (std::string(nombre) + ".txt");
+}
+
 std::optional<std::string> LeerArchivoTabla(const std::filesystem::path& ruta) {
     try {
         std::ifstream f(ruta, std::ios::binary);
@@ -110,7 +114,7 @@ constexpr std::size_t kTablasGuardadas = 8;
 std::shared_ptr<const std::vector<RegistroTabla>> RegistrosDeTabla(const ServicioCarpeta& carpeta,
                                                                    std::string_view nombre) {
     thread_local std::vector<TablaLeída> leídas;
-    const auto ruta = carpeta.Datos() / (std::string(nombre) + ".txt");
+    const auto ruta = RutaTabla(carpeta, nombre);
     std::error_code ec;
     const auto tamaño = std::filesystem::file_size(ruta, ec);
     const auto modificada = ec ? std::filesystem::file_time_type() : std::filesystem::last_write_time(ruta, ec);
@@ -203,7 +207,7 @@ bool CargarMunicipiosAdministraciones(HojaDeclaración& hoja, const ServicioCarp
                                       ServicioMensajes& mensajes) {
     auto& col = hoja.colMunicipiosAdministraciones;
     col.clear();
-    auto bytes = LeerArchivoTabla(carpeta.Datos() / (std::string(kTablaMunicipiosAdministraciones) + ".txt"));
+    auto bytes = LeerArchivoTabla(RutaTabla(carpeta, kTablaMunicipiosAdministraciones));
     if (bytes) col.reserve(static_cast<std::size_t>(std::count(bytes->begin(), bytes->end(), '\n')) + 1);
     bool bien = bytes && RecorrerRegistros(*bytes, [&](std::string_view municipio, std::string_view admin) {
                     return col.emplace(std::string(municipio), std::string(admin)).second;
