@@ -3,18 +3,14 @@
 #include "platform/Texto1252.h"
 #include "platform/qt/CodigosBarrasZint.h"
 #include "support/Dobles.h"
+#include "ui/LecturaImagen.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QProcess>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 #include <zint.h>
-
-#ifdef M817_CON_ZXING
-#include <ZXing/ReadBarcode.h>
-#endif
 
 #include <algorithm>
 #include <vector>
@@ -23,6 +19,10 @@ namespace m817 {
 namespace {
 
 using prueba::CarpetaTemporal;
+using prueba::Rasterizar;
+#ifdef M817_CON_ZXING
+using prueba::LeerBytes;
+#endif
 namespace cb = código_barras;
 
 std::string Pieza(std::string_view utf8, std::size_t ancho) {
@@ -95,22 +95,6 @@ void ComprobarMódulosEnteros(const QImage& imagen, int resolución, double mmM�
 int ResoluciónDe(const QImage& imagen) {
     return qRound(imagen.dotsPerMeterX() * 0.0254);
 }
-
-#ifdef M817_CON_ZXING
-// The bytes of the symbol of that kind found in the image, or "" when none decodes. One
-// kind a call: looking for several at once trips an assertion in this zxing-cpp.
-std::string LeerBytes(const QImage& imagen, ZXing::BarcodeFormat formato) {
-    const QImage gris = imagen.convertToFormat(QImage::Format_Grayscale8);
-    const ZXing::ImageView vista(gris.constBits(), gris.width(), gris.height(), ZXing::ImageFormat::Lum,
-                                 static_cast<int>(gris.bytesPerLine()));
-    ZXing::DecodeHints pistas;
-    pistas.setFormats(formato);
-    pistas.setTryHarder(true);
-    const ZXing::Result r = ZXing::ReadBarcode(vista, pistas);
-    if (!r.isValid()) return {};
-    return std::string(r.bytes().begin(), r.bytes().end());
-}
-#endif
 
 struct CasoPDF {
     const char* nombre;
@@ -248,8 +232,7 @@ struct CasoPágina {
 class PáginaPdf : public ::testing::TestWithParam<CasoPágina> {};
 
 TEST_P(PáginaPdf, LosDosSímbolosSeLeenDeLaPáginaRasterizada) {
-    const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
-    if (pdftoppm.isEmpty()) GTEST_SKIP() << "pdftoppm no está instalado";
+    if (QStandardPaths::findExecutable("pdftoppm").isEmpty()) GTEST_SKIP() << "pdftoppm no está instalado";
     const CasoPágina& c = GetParam();
     const std::string contenido = ContenidoRealista();
     CarpetaTemporal carpeta;
@@ -283,13 +266,7 @@ TEST_P(PáginaPdf, LosDosSímbolosSeLeenDeLaPáginaRasterizada) {
                     barra);
     }
 
-    const QString base = QString::fromStdString((carpeta.Programa() / "hoja").string());
-    QProcess proceso;
-    proceso.start(pdftoppm,
-                  {"-r", QString::number(c.resoluciónEscáner), "-gray", "-png", "-singlefile", pdf, base});
-    ASSERT_TRUE(proceso.waitForFinished(60000));
-    ASSERT_EQ(proceso.exitCode(), 0) << proceso.readAllStandardError().toStdString();
-    const QImage página(base + ".png");
+    const QImage página = Rasterizar(carpeta.Programa() / "hoja.pdf", c.resoluciónEscáner);
     ASSERT_FALSE(página.isNull());
 
     EXPECT_EQ(LeerBytes(página, ZXing::BarcodeFormat::PDF417), contenido);

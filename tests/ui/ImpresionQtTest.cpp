@@ -8,22 +8,17 @@
 #include "print/HojaImpresion.h"
 #include "print/Impresion.h"
 #include "support/Dobles.h"
+#include "ui/LecturaImagen.h"
 #include "support/ImpresorasGuion.h"
 #include "ui/frmSeleccionarImpresora.h"
 
 #include <QImage>
-#include <QImageReader>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
-
-#ifdef M817_CON_ZXING
-#include <ZXing/ReadBarcode.h>
-#endif
 
 #include <set>
 
@@ -31,6 +26,10 @@ namespace m817 {
 namespace {
 
 using prueba::CarpetaTemporal;
+using prueba::Rasterizar;
+#ifdef M817_CON_ZXING
+using prueba::LeerBytes;
+#endif
 using prueba::MensajesGuion;
 using prueba::RelojFijo;
 
@@ -246,33 +245,6 @@ struct ImpresiónReal {
         return r;
     }
 };
-
-QImage Rasterizar(const std::filesystem::path& pdf, int resolución) {
-    const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
-    if (pdftoppm.isEmpty()) return {};
-    const QString base =
-        QString::fromStdString((pdf.parent_path() / ("pagina-" + std::to_string(resolución))).string());
-    QProcess proceso;
-    proceso.start(pdftoppm, {"-r", QString::number(resolución), "-gray", "-png", "-singlefile",
-                             QString::fromStdString(pdf.string()), base});
-    if (!proceso.waitForFinished(120000) || proceso.exitCode() != 0) return {};
-    QImageReader::setAllocationLimit(0);
-    return QImage(base + ".png");
-}
-
-#ifdef M817_CON_ZXING
-std::string LeerBytes(const QImage& imagen, ZXing::BarcodeFormat formato) {
-    const QImage gris = imagen.convertToFormat(QImage::Format_Grayscale8);
-    const ZXing::ImageView vista(gris.constBits(), gris.width(), gris.height(), ZXing::ImageFormat::Lum,
-                                 static_cast<int>(gris.bytesPerLine()));
-    ZXing::DecodeHints pistas;
-    pistas.setFormats(formato);
-    pistas.setTryHarder(true);
-    const ZXing::Result r = ZXing::ReadBarcode(vista, pistas);
-    if (!r.isValid()) return {};
-    return std::string(r.bytes().begin(), r.bytes().end());
-}
-#endif
 
 TEST(ImpresiónOficial, TresPdfCuyoSímboloSeLeeIgualQueElContenido) {
     if (QStandardPaths::findExecutable("pdftoppm").isEmpty()) GTEST_SKIP() << "pdftoppm no está instalado";
