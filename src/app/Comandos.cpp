@@ -133,7 +133,7 @@ void ComandosPrincipal::Cortar() {
     // return that can neither be saved nor typed again.
     const auto& estado = hoja.Estado(id);
     if (!estado.habilitado || estado.bloqueado) return;
-    hoja.ReemplazarSelección(id, "");
+    hoja.BorrarSelección();
     hoja.RegistroModificado = true;
 }
 
@@ -156,28 +156,30 @@ void ComandosPrincipal::CopiarRegistroDepuración() {
 }
 
 void ComandosPrincipal::Pegar() {
-    HojaDeclaración& hoja = hoja1_.hoja;
-    const IdCampo id = hoja.Foco();
-    if (id == kNingúnCampo) return;
+    if (hoja1_.hoja.Foco() == kNingúnCampo) return;
     // Any failure ends the paste quietly; what went in stays.
     try {
         std::string texto;
-        if (!portapapeles_.LeerTexto(texto)) return;
-        bool rechazada = false;
-        for (char c : texto) {
-            if (hoja.Foco() != id) break;
-            int KeyAscii = static_cast<unsigned char>(c);
-            if (!hoja1_.entrada.VerTeclas(id, KeyAscii, true)) {
-                rechazada = true;
-                continue;
-            }
-            // Line ends and tabs the filter lets through are keys, not characters of a one-line field.
-            if (KeyAscii < 32) continue;
-            if (!hoja.InsertarCarácter(static_cast<char>(KeyAscii))) rechazada = true;
-        }
-        if (rechazada) hoja1_.mensajes.Pitido();
+        if (portapapeles_.LeerTexto(texto)) PegarTexto(texto);
     } catch (...) {
     }
+}
+
+void ComandosPrincipal::PegarTexto(const std::string& texto) {
+    if (hoja1_.hoja.Foco() == kNingúnCampo) return;
+    try {
+        if (!hoja1_.entrada.Pegar(texto)) hoja1_.mensajes.Pitido();
+    } catch (...) {
+    }
+}
+
+void ComandosPrincipal::PegarSelección() {
+    std::string texto;
+    if (portapapeles_.LeerSelección(texto)) PegarTexto(texto);
+}
+
+void ComandosPrincipal::SeleccionarTodo() {
+    hoja1_.hoja.SeleccionarTodo();
 }
 
 void ComandosPrincipal::AyudaDelCampo() {

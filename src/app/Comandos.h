@@ -86,6 +86,12 @@ class ComandosPrincipal {
     void Cortar();
     void Copiar();
     void Pegar();
+    // Text that comes to the field with the focus by the mouse (the primary selection, a drop): pasted as
+    // "Pegar" pastes, through the key filter.
+    void PegarTexto(const std::string& texto);
+    void PegarSelección();
+    // "Seleccionar todo" of a field's menu.
+    void SeleccionarTodo();
     // "Copiar" with nothing selected: only in a debug run.
     void CopiarRegistroDepuración();
 

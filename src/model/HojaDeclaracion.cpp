@@ -30,6 +30,8 @@ void HojaDeclaración::CambiarTexto(IdCampo id, std::string texto, int ancla, in
     auto& c = campos_[id];
     bool cambia = c.texto != texto;
     if (cambia) c.texto = std::move(texto);
+    // The program rewrote the field (a return opened, a box formatted): its last edit is no longer undone.
+    if (cambia && ediciones_ == 0 && id == deshacer_.campo) deshacer_ = {};
     int n = static_cast<int>(c.texto.size());
     c.ancla = std::clamp(ancla, 0, n);
     c.cursor = std::clamp(cursor, 0, n);
@@ -241,6 +243,7 @@ bool HojaDeclaración::Enfocar(IdCampo destino) {
         }
     }
     foco_ = destino;
+    deshacer_ = {}; // undo belongs to the field being edited
     if (anterior != kNingúnCampo && eventos.LostFocus) eventos.LostFocus(anterior);
     for (auto& f : alMoverFoco_) f(foco_);
     if (foco_ == destino && destino != kNingúnCampo && eventos.GotFocus) eventos.GotFocus(destino);
@@ -279,6 +282,14 @@ bool HojaDeclaración::InsertarCarácter(char c) {
 bool HojaDeclaración::Teclear(int KeyAscii) {
     IdCampo id = foco_;
     if (id == kNingúnCampo) return false;
+    const Instantánea antes = EmpezarEdición(id);
+    const bool aceptada = TeclearEnEdición(KeyAscii);
+    AcabarEdición(id, antes, KeyAscii >= 32 && KeyAscii < 256);
+    return aceptada;
+}
+
+bool HojaDeclaración::TeclearEnEdición(int KeyAscii) {
+    IdCampo id = foco_;
     int k = KeyAscii;
     if (eventos.KeyPreview) eventos.KeyPreview(id, k);
     if (k == 0) return true; // taken by the sheet
@@ -317,36 +328,156 @@ bool HojaDeclaración::Teclear(int KeyAscii) {
 
 void HojaDeclaración::EnviarTabulador() { tabuladorPendiente_ = true; }
 
+namespace {
+// Words are runs of characters between blanks, as a one-line text box counts them.
+int PalabraAnterior(const std::string& t, int desde) {
+    int i = desde;
+    while (i > 0 && t[static_cast<std::size_t>(i - 1)] == ' ')
+        --i;
+    while (i > 0 && t[static_cast<std::size_t>(i - 1)] != ' ')
+        --i;
+    return i;
+}
+int PalabraSiguiente(const std::string& t, int desde) {
+    int i = desde, n = static_cast<int>(t.size());
+    while (i < n && t[static_cast<std::size_t>(i)] != ' ')
+        ++i;
+    while (i < n && t[static_cast<std::size_t>(i)] == ' ')
+        ++i;
+    return i;
+}
+} // namespace
+
 void HojaDeclaración::PulsarTecla(TeclaEdición tecla, bool mayúsculas) {
     IdCampo id = foco_;
     if (id == kNingúnCampo) return;
     auto tipo = Definición(id).tipo;
     if (tipo != TipoCampo::Texto && tipo != TipoCampo::Lista) return;
+    const Instantánea antes = EmpezarEdición(id);
     if (eventos.KeyDown) eventos.KeyDown(id, tecla);
-    if (foco_ != id) return;
-    const auto& c = campos_[id];
-    int n = static_cast<int>(c.texto.size());
-    int inicio = SelInicio(id), fin = inicio + SelLongitud(id);
-    auto mover = [&](int destino, int sinSelección) {
-        if (mayúsculas) EstablecerCursor(id, c.ancla, destino);
-        else EstablecerCursor(id, sinSelección, sinSelección);
-    };
-    switch (tecla) {
-    case TeclaEdición::Izquierda: mover(std::max(0, c.cursor - 1), inicio == fin ? std::max(0, c.cursor - 1) : inicio); break;
-    case TeclaEdición::Derecha: mover(std::min(n, c.cursor + 1), inicio == fin ? std::min(n, c.cursor + 1) : fin); break;
-    case TeclaEdición::Inicio: mover(0, 0); break;
-    case TeclaEdición::Fin: mover(n, n); break;
-    case TeclaEdición::Suprimir:
-        if (c.bloqueado) break;
-        if (inicio != fin) ReemplazarSelección(id, "");
-        else if (c.cursor < n) {
-            std::string t = c.texto;
-            int cur = c.cursor;
-            t.erase(cur, 1);
-            Editar(id, std::move(t), cur);
+    if (foco_ == id) {
+        const auto& c = campos_[id];
+        int n = static_cast<int>(c.texto.size());
+        int inicio = SelInicio(id), fin = inicio + SelLongitud(id);
+        auto mover = [&](int destino, int sinSelección) {
+            if (mayúsculas)
+                EstablecerCursor(id, c.ancla, destino);
+            else
+                EstablecerCursor(id, sinSelección, sinSelección);
+        };
+        switch (tecla) {
+        case TeclaEdición::Izquierda:
+            mover(std::max(0, c.cursor - 1), inicio == fin ? std::max(0, c.cursor - 1) : inicio);
+            break;
+        case TeclaEdición::Derecha:
+            mover(std::min(n, c.cursor + 1), inicio == fin ? std::min(n, c.cursor + 1) : fin);
+            break;
+        case TeclaEdición::Inicio:
+            mover(0, 0);
+            break;
+        case TeclaEdición::Fin:
+            mover(n, n);
+            break;
+        case TeclaEdición::PalabraAnterior: {
+            const int p = PalabraAnterior(c.texto, c.cursor);
+            mover(p, p);
+            break;
         }
-        break;
+        case TeclaEdición::PalabraSiguiente: {
+            const int p = PalabraSiguiente(c.texto, c.cursor);
+            mover(p, p);
+            break;
+        }
+        case TeclaEdición::Suprimir:
+            if (c.bloqueado) break;
+            if (inicio != fin)
+                ReemplazarSelección(id, "");
+            else if (c.cursor < n) {
+                std::string t = c.texto;
+                int cur = c.cursor;
+                t.erase(cur, 1);
+                Editar(id, std::move(t), cur);
+            }
+            break;
+        }
     }
+    AcabarEdición(id, antes, false);
+}
+
+// ---- edits as one step, and their undo ----------------------------------------------------------------
+
+HojaDeclaración::Instantánea HojaDeclaración::EmpezarEdición(IdCampo id) {
+    ++ediciones_;
+    return Foto(id);
+}
+
+void HojaDeclaración::AcabarEdición(IdCampo id, const Instantánea& antes, bool escritura) {
+    --ediciones_;
+    // An edit that moved the focus on (a full account box, Enter) is not this field's to undo.
+    if (foco_ != id || campos_[id].texto == antes.texto) return;
+    auto& d = deshacer_;
+    const bool sigue = escritura && d.escritura && d.campo == id && antes.texto == d.después.texto &&
+                       antes.ancla == d.después.ancla && antes.cursor == d.después.cursor;
+    if (!sigue) {
+        d.campo = id;
+        d.antes = antes;
+    }
+    d.después = Foto(id);
+    d.escritura = escritura;
+}
+
+bool HojaDeclaración::Pegar(const std::string& caracteres) {
+    IdCampo id = foco_;
+    if (id == kNingúnCampo) return false;
+    const Instantánea antes = EmpezarEdición(id);
+    bool rechazada = false;
+    for (char c : caracteres) {
+        if (foco_ != id) break;
+        int k = static_cast<unsigned char>(c);
+        if (eventos.KeyPreview) eventos.KeyPreview(id, k);
+        if (k == kCódigoRechazo) {
+            rechazada = true;
+            continue;
+        }
+        // Line ends and tabs the filter lets through are keys, not characters of a one-line field.
+        if (k < 32) continue;
+        if (!InsertarCarácter(static_cast<char>(k))) rechazada = true;
+    }
+    AcabarEdición(id, antes, false);
+    return !rechazada;
+}
+
+void HojaDeclaración::BorrarSelección() {
+    IdCampo id = foco_;
+    if (id == kNingúnCampo || SelLongitud(id) == 0) return;
+    const Instantánea antes = EmpezarEdición(id);
+    ReemplazarSelección(id, "");
+    AcabarEdición(id, antes, false);
+}
+
+void HojaDeclaración::SeleccionarTodo() {
+    if (foco_ == kNingúnCampo) return;
+    EstablecerCursor(foco_, 0, static_cast<int>(campos_[foco_].texto.size()));
+}
+
+bool HojaDeclaración::Deshacer() {
+    IdCampo id = foco_;
+    if (id == kNingúnCampo || deshacer_.campo != id) return false;
+    const auto& c = campos_[id];
+    if (c.bloqueado || !c.habilitado || c.texto != deshacer_.después.texto) return false;
+    const Instantánea actual = Foto(id);
+    const Instantánea vuelta = deshacer_.antes;
+    ++ediciones_;
+    if (Definición(id).tipo == TipoCampo::Lista) campos_[id].posición = EntradaExacta(c.lista, vuelta.texto);
+    CambiarTexto(id, vuelta.texto, vuelta.ancla, vuelta.cursor);
+    --ediciones_;
+    if (foco_ != id) return true;
+    // One level: undoing again puts the edit back.
+    deshacer_.antes = actual;
+    deshacer_.después = Foto(id);
+    deshacer_.escritura = false;
+    RegistroModificado = true;
+    return true;
 }
 
 void HojaDeclaración::ElegirEntrada(IdCampo id, int posición) {

@@ -37,8 +37,9 @@ struct EstadoCampo {
     int contextoAyuda = 0;
 };
 
-// Keys a one-line text box handles itself (besides typed characters).
-enum class TeclaEdición { Izquierda, Derecha, Inicio, Fin, Suprimir };
+// Keys a one-line text box handles itself (besides typed characters). The word keys are Ctrl+Left and
+// Ctrl+Right: to the start of the word before the caret, to the start of the next word.
+enum class TeclaEdición { Izquierda, Derecha, Inicio, Fin, Suprimir, PalabraAnterior, PalabraSiguiente };
 
 
 // The sheet's event handlers, one slot per event kind, set when the window is wired.
@@ -129,6 +130,18 @@ public:
     bool InsertarCarácter(char c);
     // A key handler asks for a Tab: the focus moves on once the key has been inserted.
     void EnviarTabulador();
+    // Pasted characters into the field with the focus, as one edit: each passes the key preview as if typed
+    // and, when accepted, replaces the selection. False when any was refused (the view beeps).
+    bool Pegar(const std::string& caracteres);
+    // Cut's edit: the selection of the field with the focus goes, as one edit.
+    void BorrarSelección();
+    // The whole text of the field with the focus selected.
+    void SeleccionarTodo();
+    // One level of undo, as a one-line text box has: the field with the focus gets back the text it had
+    // before its last edit (a run of typed characters, a deletion, a paste, a cut), and undoing again redoes
+    // it. An edit is forgotten when the focus moves or the program writes the field. False when there is
+    // none.
+    bool Deshacer();
 
     // ---- members of the sheet ------------------------------------------------------------
     bool RegistroModificado = false;
@@ -145,6 +158,23 @@ public:
     void CargarEjercicio(std::int16_t Ejercicio);
 
 private:
+    struct Instantánea {
+        std::string texto;
+        int ancla = 0, cursor = 0;
+    };
+    // The field's text before its last edit, and what that edit left.
+    struct EdiciónAnotada {
+        IdCampo campo = kNingúnCampo;
+        Instantánea antes, después;
+        bool escritura = false; // a typed character: the next one joins the same edit
+    };
+    Instantánea Foto(IdCampo id) const { return {campos_[id].texto, campos_[id].ancla, campos_[id].cursor}; }
+    // A user's edit of the field with the focus runs between these two; handlers may write the field
+    // meanwhile.
+    Instantánea EmpezarEdición(IdCampo id);
+    bool TeclearEnEdición(int KeyAscii);
+    void AcabarEdición(IdCampo id, const Instantánea& antes, bool escritura);
+
     void Redibujar(IdCampo id);
     void CambiarTexto(IdCampo id, std::string texto, int ancla, int cursor); // raises Change when it differs
     void Editar(IdCampo id, std::string texto, int cursor);                 // a user edit of the text
@@ -152,6 +182,8 @@ private:
     std::array<EstadoCampo, kNúmeroCampos> campos_;
     IdCampo foco_ = kNingúnCampo;
     bool tabuladorPendiente_ = false;
+    int ediciones_ = 0; // user edits under way
+    EdiciónAnotada deshacer_;
     std::vector<Oyente> alRedibujar_;
     std::vector<Oyente> alMoverFoco_;
 };

@@ -12,6 +12,12 @@ class ServicioPortapapeles {
     // The text on the clipboard (characters with no place in Windows-1252 become '?'); false when the
     // clipboard holds no text or cannot be read.
     virtual bool LeerTexto(std::string& texto) = 0;
+    // The text the user last selected anywhere (the primary selection, pasted with the middle button), in the
+    // same way; false where the system keeps none.
+    virtual bool LeerSelección(std::string& texto) {
+        (void)texto;
+        return false;
+    }
 };
 
 } // namespace m817

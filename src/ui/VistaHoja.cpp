@@ -5,14 +5,18 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRadioButton>
 #include <QTimer>
+#include <QWheelEvent>
 
 namespace m817 {
 namespace {
@@ -53,9 +57,9 @@ bool EsTabulador(QEvent* e, bool& atrás) {
 class CampoTexto : public QLineEdit {
   public:
     CampoTexto(VistaHoja* vista, IdCampo id, QWidget* padre) : QLineEdit(padre), vista_(vista), id_(id) {
-        setContextMenuPolicy(Qt::NoContextMenu);
         setDragEnabled(false);
-        setAcceptDrops(false);
+        // Dropped text is pasted through the model, never inserted by the box itself.
+        setAcceptDrops(true);
         setAttribute(Qt::WA_InputMethodEnabled, true);
     }
 
@@ -68,9 +72,10 @@ class CampoTexto : public QLineEdit {
         }
         if (e->type() == QEvent::ShortcutOverride) {
             // Keys with Ctrl belong to the window's commands (cut, copy, paste, open…), and so do
-            // Shift+Insert (paste) and F1 (the field's help).
+            // Shift+Insert (paste), F1 (the field's help) and F6 (to the error list).
             auto* k = static_cast<QKeyEvent*>(e);
             if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier) || k->key() == Qt::Key_F1 ||
+                k->key() == Qt::Key_F6 ||
                 (k->key() == Qt::Key_Insert && (k->modifiers() & Qt::ShiftModifier))) {
                 e->ignore();
                 return false;
@@ -103,8 +108,44 @@ class CampoTexto : public QLineEdit {
         Informar();
     }
     void mouseReleaseEvent(QMouseEvent* e) override {
+        if (e->button() == Qt::MiddleButton) {
+            // The primary selection goes through the model's paste, not straight into the box.
+            Informar();
+            vista_->PegarSelección(id_);
+            e->accept();
+            return;
+        }
         QLineEdit::mouseReleaseEvent(e);
         Informar();
+        if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+            vista_->CampoPulsado(id_);
+    }
+    void contextMenuEvent(QContextMenuEvent* e) override {
+        vista_->MenúContextual(id_, e->globalPos());
+        e->accept();
+    }
+    void dragEnterEvent(QDragEnterEvent* e) override {
+        if (e->mimeData()->hasText() && vista_->AdmiteSoltar(id_))
+            e->acceptProposedAction();
+        else
+            e->ignore();
+    }
+    void dragMoveEvent(QDragMoveEvent* e) override {
+        if (e->mimeData()->hasText() && vista_->AdmiteSoltar(id_))
+            e->acceptProposedAction();
+        else
+            e->ignore();
+    }
+    void dragLeaveEvent(QDragLeaveEvent* e) override { e->accept(); }
+    void dropEvent(QDropEvent* e) override {
+        if (!e->mimeData()->hasText() || !vista_->AdmiteSoltar(id_)) {
+            e->ignore();
+            return;
+        }
+        // Copied, never moved: the text stays where it came from.
+        e->setDropAction(Qt::CopyAction);
+        e->accept();
+        vista_->SoltarTexto(id_, cursorPositionAt(e->position().toPoint()), e->mimeData()->text());
     }
     void mouseDoubleClickEvent(QMouseEvent* e) override {
         QLineEdit::mouseDoubleClickEvent(e);
@@ -132,6 +173,8 @@ class CampoLista : public QComboBox {
         setInsertPolicy(QComboBox::NoInsert);
         setCompleter(nullptr);
         setMaxVisibleItems(16);
+        // A wheel turned over the sheet scrolls it: it neither takes the focus nor changes a closed list.
+        setFocusPolicy(Qt::StrongFocus);
         connect(this, qOverload<int>(&QComboBox::activated), this,
                 [this](int i) { vista_->Hoja().ElegirEntrada(id_, i); });
     }
@@ -153,6 +196,8 @@ class CampoLista : public QComboBox {
         QComboBox::focusInEvent(e);
         vista_->FocoRecibido(id_);
     }
+    // An open list takes the wheel in its own window; over the closed one it goes on to the sheet.
+    void wheelEvent(QWheelEvent* e) override { e->ignore(); }
 
   private:
     VistaHoja* vista_;
@@ -216,6 +261,7 @@ class EtiquetaHoja : public QLabel {
 };
 
 const QColor kTinta(0x1F, 0x2A, 0x44);
+const QColor kFondoDesactivado(0xD9, 0xDB, 0xDF);
 const QColor kBanda(0x2E, 0x4A, 0x7A);
 
 } // namespace
@@ -368,8 +414,11 @@ void VistaHoja::PintarPendientes() {
                 edición->setSelection(s.ancla, s.cursor - s.ancla);
             else
                 edición->setCursorPosition(s.cursor);
+            // A disabled box shows it: greyed, whatever its background while it is open.
             QPalette p = edición->palette();
-            p.setColor(QPalette::Base, ColorBGR(s.fondo));
+            p.setColor(QPalette::Active, QPalette::Base, ColorBGR(s.fondo));
+            p.setColor(QPalette::Inactive, QPalette::Base, ColorBGR(s.fondo));
+            p.setColor(QPalette::Disabled, QPalette::Base, kFondoDesactivado);
             edición->setPalette(p);
         }
     }
@@ -419,13 +468,19 @@ void VistaHoja::TextoEntrante(IdCampo id, const QString& texto) {
 
 void VistaHoja::TeclaPulsada(IdCampo id, QKeyEvent* e) {
     if (hoja_.Foco() != id) return;
-    bool mayús = e->modifiers() & Qt::ShiftModifier;
+    const bool mayús = e->modifiers() & Qt::ShiftModifier;
+    const bool control = e->modifiers() & Qt::ControlModifier;
+    if (e->matches(QKeySequence::Undo)) {
+        hoja_.Deshacer();
+        PintarPendientes();
+        return;
+    }
     switch (e->key()) {
     case Qt::Key_Left:
-        hoja_.PulsarTecla(TeclaEdición::Izquierda, mayús);
+        hoja_.PulsarTecla(control ? TeclaEdición::PalabraAnterior : TeclaEdición::Izquierda, mayús);
         break;
     case Qt::Key_Right:
-        hoja_.PulsarTecla(TeclaEdición::Derecha, mayús);
+        hoja_.PulsarTecla(control ? TeclaEdición::PalabraSiguiente : TeclaEdición::Derecha, mayús);
         break;
     case Qt::Key_Home:
         hoja_.PulsarTecla(TeclaEdición::Inicio, mayús);
@@ -459,6 +514,42 @@ void VistaHoja::TeclaPulsada(IdCampo id, QKeyEvent* e) {
 
 void VistaHoja::SelecciónPorRatón(IdCampo id, int ancla, int cursor) {
     hoja_.EstablecerCursor(id, ancla, cursor);
+}
+
+void VistaHoja::CampoPulsado(IdCampo id) {
+    // The focus move may have been refused; only the field that has it is clicked.
+    if (hoja_.Foco() != id || Definición(id).tipo != TipoCampo::Texto) return;
+    hoja_.Pulsar(id);
+    PintarPendientes();
+}
+
+void VistaHoja::MenúContextual(IdCampo id, const QPoint& global) {
+    if (hoja_.Foco() != id || !alMenúContextual) return;
+    PintarPendientes();
+    alMenúContextual(global);
+}
+
+void VistaHoja::PegarSelección(IdCampo id) {
+    if (hoja_.Foco() != id || !alPegarSelección) return;
+    alPegarSelección();
+    PintarPendientes();
+}
+
+bool VistaHoja::AdmiteSoltar(IdCampo id) const {
+    return alSoltarTexto && hoja_.PuedeRecibirFoco(id) && !hoja_.Estado(id).bloqueado;
+}
+
+void VistaHoja::SoltarTexto(IdCampo id, int posición, const QString& texto) {
+    if (!AdmiteSoltar(id)) return;
+    // As a click there would: the field takes the focus (its check may refuse), then the caret goes to the
+    // point.
+    if (hoja_.Foco() != id && !hoja_.Enfocar(id)) {
+        PintarPendientes();
+        return;
+    }
+    hoja_.EstablecerCursor(id, posición, posición);
+    alSoltarTexto(W(texto.toStdString()));
+    PintarPendientes();
 }
 
 void VistaHoja::EtiquetaPulsada(const QString& nombre, int índice) {

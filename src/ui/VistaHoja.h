@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <string>
 
 class QLineEdit;
 
@@ -25,6 +26,12 @@ public:
     QWidget* Control(IdCampo id) const { return controles_[id]; }
     HojaDeclaración& Hoja() { return hoja_; }
 
+    // What the window offers the fields; while unset, that way in is off. The field's menu, at a point of the
+    // screen; the paste of the primary selection (middle button); text dropped on a field (Windows-1252).
+    std::function<void(const QPoint& global)> alMenúContextual;
+    std::function<void()> alPegarSelección;
+    std::function<void(const std::string& texto)> alSoltarTexto;
+
     // Called by the field widgets.
     void TeclaPulsada(IdCampo id, QKeyEvent* e);
     void TextoEntrante(IdCampo id, const QString& texto);
@@ -32,6 +39,13 @@ public:
     void SelecciónPorRatón(IdCampo id, int ancla, int cursor);
     bool Tabulador(bool atrás);
     void EtiquetaPulsada(const QString& nombre, int índice);
+    // A click on a text field (the result amounts choose their option).
+    void CampoPulsado(IdCampo id);
+    void MenúContextual(IdCampo id, const QPoint& global);
+    void PegarSelección(IdCampo id);
+    // Text dropped at caret position `posición` of the field: false when the field does not take it.
+    bool AdmiteSoltar(IdCampo id) const;
+    void SoltarTexto(IdCampo id, int posición, const QString& texto);
 
     // Applies what the model holds to every widget now (tests and start-up).
     void Sincronizar();

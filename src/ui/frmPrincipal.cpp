@@ -16,11 +16,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWheelEvent>
 
 namespace m817 {
 
@@ -65,6 +67,13 @@ void frmPrincipal::Construir() {
     hScrollBar_ = new QScrollBar(Qt::Horizontal, marco_);
     vScrollBar_->setObjectName("vScrollBar");
     hScrollBar_->setObjectName("hScrollBar");
+    // The corner between the bars is the frame's own, not a view of the sheet beneath.
+    esquina_ = new QWidget(marco_);
+    esquina_->setObjectName("esquinaBarras");
+    esquina_->setAutoFillBackground(true);
+    esquina_->setPalette(QApplication::palette());
+    esquina_->hide();
+    marco_->installEventFilter(this);
     // No room to scroll until the first layout: a field focused while loading must not move the sheet.
     vScrollBar_->setRange(0, 0);
     hScrollBar_->setRange(0, 0);
@@ -94,6 +103,10 @@ void frmPrincipal::Construir() {
 
     CrearMenús();
     CrearBarra();
+    CrearMenúCampo();
+    vista_->alMenúContextual = [this](const QPoint& global) { MostrarMenúCampo(global); };
+    vista_->alPegarSelección = [this] { comandos_.PegarSelección(); };
+    vista_->alSoltarTexto = [this](const std::string& texto) { comandos_.PegarTexto(texto); };
     setMinimumSize(VistaHoja::Px(kAnchoMínimo), VistaHoja::Px(kAltoMínimo));
     hoja1_.entrada.FijarDesplazamiento(&desplazamiento_);
     comandos_.operaciones.SeleccionarDeclaración = [this](const PeticiónSelección& s) {
@@ -184,6 +197,57 @@ void frmPrincipal::CrearMenús() {
     ayudaCampo->setShortcut(QKeySequence(Qt::Key_F1));
     connect(ayudaCampo, &QAction::triggered, this, [this] { comandos_.AyudaDelCampo(); });
     addAction(ayudaCampo);
+    auto* f6 = new QAction(this);
+    f6->setObjectName("AlternarPanelErrores");
+    f6->setShortcut(QKeySequence(Qt::Key_F6));
+    connect(f6, &QAction::triggered, this, [this] { AlternarPanelErrores(); });
+    addAction(f6);
+}
+
+void frmPrincipal::CrearMenúCampo() {
+    using C = ComandosPrincipal;
+    menúCampo_ = new QMenu(this);
+    menúCampo_->setObjectName("mnuCampo");
+    const std::pair<const char*, void (C::*)()> elementos[] = {
+        {"Cor&tar", &C::Cortar},
+        {"&Copiar", &C::Copiar},
+        {"&Pegar", &C::Pegar},
+        {"&Seleccionar todo", &C::SeleccionarTodo},
+    };
+    for (auto [texto, orden] : elementos) {
+        QAction* a = menúCampo_->addAction(QString::fromUtf8(texto));
+        connect(a, &QAction::triggered, this, [this, orden] {
+            (comandos_.*orden)();
+            vista_->Sincronizar();
+        });
+    }
+}
+
+void frmPrincipal::MostrarMenúCampo(const QPoint& global) {
+    const HojaDeclaración& hoja = hoja1_.hoja;
+    const IdCampo id = hoja.Foco();
+    if (id == kNingúnCampo) return;
+    const auto& estado = hoja.Estado(id);
+    const bool selección = hoja.SelLongitud(id) > 0;
+    const bool editable = estado.habilitado && !estado.bloqueado;
+    const auto acciones = menúCampo_->actions();
+    acciones[0]->setEnabled(selección && editable);
+    acciones[1]->setEnabled(selección);
+    acciones[2]->setEnabled(editable);
+    acciones[3]->setEnabled(!estado.texto.empty());
+    menúCampo_->popup(global);
+}
+
+void frmPrincipal::AlternarPanelErrores() {
+    if (trvErrores_->hasFocus()) {
+        // Back to the field the user was in.
+        if (QWidget* w = vista_->Control(hoja1_.hoja.Foco())) w->setFocus(Qt::ShortcutFocusReason);
+        return;
+    }
+    if (!panel_.Visible()) MostrarPanelErrores(true, true);
+    if (!trvErrores_->currentItem() && trvErrores_->topLevelItemCount() > 0)
+        trvErrores_->setCurrentItem(trvErrores_->topLevelItem(0));
+    trvErrores_->setFocus(Qt::ShortcutFocusReason);
 }
 
 void frmPrincipal::CrearBarra() {
@@ -264,7 +328,46 @@ void frmPrincipal::ActualizarComandos() {
 void frmPrincipal::Form_Load() {
     MostrarPanelErrores(false, false);
     setWindowTitle(kTítuloAplicación);
-    resize(VistaHoja::Px(kAnchoHoja) + 40, 820);
+    ColocarAlInicio();
+}
+
+void frmPrincipal::ColocarAlInicio() {
+    QScreen* pantalla = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QSize deseado(VistaHoja::Px(kAnchoHoja) + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8,
+                        820);
+    if (!pantalla) {
+        resize(deseado);
+        return;
+    }
+    // Room is left for the title bar and borders, which are not known until the window is shown.
+    const QRect libre = pantalla->availableGeometry();
+    const QSize tamaño = deseado.boundedTo(libre.size() - QSize(16, 48)).expandedTo(minimumSize());
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, tamaño, libre));
+}
+
+bool frmPrincipal::eventFilter(QObject* objeto, QEvent* e) {
+    if (objeto == marco_ && e->type() == QEvent::Wheel) return RuedaSobreHoja(static_cast<QWheelEvent*>(e));
+    return QMainWindow::eventFilter(objeto, e);
+}
+
+bool frmPrincipal::RuedaSobreHoja(QWheelEvent* e) {
+    const bool lateral = e->modifiers() & Qt::ShiftModifier;
+    const QPoint píxeles = e->pixelDelta();
+    const QPoint ángulo = e->angleDelta();
+    // A notch (120) moves three rows of the sheet's fields.
+    const int paso = QApplication::wheelScrollLines() * VistaHoja::Px(300);
+    auto desplazar = [&](QScrollBar* barra, int píxelesDelta, int ánguloDelta) {
+        const int d = píxelesDelta != 0 ? píxelesDelta : ánguloDelta * paso / 120;
+        barra->setValue(barra->value() - d);
+    };
+    if (lateral)
+        desplazar(hScrollBar_, píxeles.y() ? píxeles.y() : píxeles.x(), ángulo.y() ? ángulo.y() : ángulo.x());
+    else if (ángulo.y() != 0 || píxeles.y() != 0)
+        desplazar(vScrollBar_, píxeles.y(), ángulo.y());
+    else
+        desplazar(hScrollBar_, píxeles.x(), ángulo.x());
+    e->accept();
+    return true;
 }
 
 void frmPrincipal::vScrollBar_Change() {
@@ -333,6 +436,9 @@ void frmPrincipal::Form_Resize() {
     hScrollBar_Change();
     vScrollBar_->raise();
     hScrollBar_->raise();
+    esquina_->setVisible(b.vertical.visible && b.horizontal.visible);
+    esquina_->setGeometry(mw - grosor, mh - grosor, grosor, grosor);
+    esquina_->raise();
 
     if (hoja1_.hoja.Foco() != kNingúnCampo) hoja1_.entrada.EnfocarCampo(hoja1_.hoja.Foco());
 }

@@ -17,6 +17,7 @@ class QMenu;
 class QScrollBar;
 class QToolBar;
 class QToolButton;
+class QWheelEvent;
 
 namespace m817 {
 
@@ -66,7 +67,11 @@ class frmPrincipal : public QMainWindow {
     // Enables the commands whose operations exist (after one has been wired in Comandos().operaciones).
     void ActualizarComandos();
 
+    // F6: from the sheet to the error list (shown first if hidden) and back.
+    void AlternarPanelErrores();
+
   protected:
+    bool eventFilter(QObject* objeto, QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
@@ -97,6 +102,12 @@ class frmPrincipal : public QMainWindow {
     void Form_Load();
     void RellenarErrores();
     void IrAEntrada(const std::string& clave);
+    void CrearMenúCampo();
+    void MostrarMenúCampo(const QPoint& global);
+    // The window's first size and place: as much of the sheet as the screen it opens on allows, centred.
+    void ColocarAlInicio();
+    // The wheel over the sheet scrolls it (with Shift, sideways).
+    bool RuedaSobreHoja(QWheelEvent* e);
     QAction* NuevaAcción(const QString& texto, const QString& nombre, Comando c,
                          void (ComandosPrincipal::*orden)());
 
@@ -112,6 +123,8 @@ class frmPrincipal : public QMainWindow {
     VistaHoja* vista_ = nullptr;
     QScrollBar* vScrollBar_ = nullptr;
     QScrollBar* hScrollBar_ = nullptr;
+    QWidget* esquina_ = nullptr; // the square between the two bars
+    QMenu* menúCampo_ = nullptr;
     BordeErrores* pctBordeErrores_ = nullptr;
     QWidget* pctErrores_ = nullptr;
     ÁrbolErrores* trvErrores_ = nullptr;

@@ -11,6 +11,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 namespace m817 {
@@ -112,8 +113,10 @@ frmSeleccionarDeclaración::frmSeleccionarDeclaración(SeleccionDeclaraciones& m
         if (ancho <= 0) {
             lvwDeclaraciones->setColumnHidden(c, true);
         } else {
-            lvwDeclaraciones->setColumnWidth(c, píxeles(ancho));
-            anchoColumnas += píxeles(ancho);
+            // Never narrower than its caption, sort mark included: "Complementaria" does not fit 900 twips.
+            const int px = std::max(píxeles(ancho), encabezado->sectionSizeHint(c));
+            lvwDeclaraciones->setColumnWidth(c, px);
+            anchoColumnas += px;
         }
     }
     // Wide enough for every column, with room for the vertical scroll bar of a long list.

@@ -125,6 +125,38 @@ bool VerTeclas(HojaDeclaración& hoja, IdCampo campo, int& KeyAscii, bool Contro
     return aceptada;
 }
 
+std::optional<std::string> ImportePegado(std::string_view texto) {
+    const auto blanco = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!texto.empty() && blanco(texto.front()))
+        texto.remove_prefix(1);
+    while (!texto.empty() && blanco(texto.back()))
+        texto.remove_suffix(1);
+    const auto dígito = [](char c) { return c >= '0' && c <= '9'; };
+    std::size_t i = texto.empty() || texto[0] != '-' ? 0 : 1;
+    std::string cifras(texto.substr(0, i));
+    // One to three digits, then groups of a point and three digits: only then are the points surely groups.
+    std::size_t primeras = 0;
+    for (; i < texto.size() && dígito(texto[i]) && primeras < 4; ++i, ++primeras)
+        cifras += texto[i];
+    if (primeras == 0 || primeras > 3) return std::nullopt;
+    int grupos = 0;
+    while (i < texto.size() && texto[i] == '.') {
+        for (std::size_t k = 1; k <= 3; ++k)
+            if (i + k >= texto.size() || !dígito(texto[i + k])) return std::nullopt;
+        cifras.append(texto.substr(i + 1, 3));
+        i += 4;
+        ++grupos;
+    }
+    if (grupos == 0) return std::nullopt;
+    if (i < texto.size() && texto[i] == ',') {
+        cifras += ',';
+        for (++i; i < texto.size() && dígito(texto[i]); ++i)
+            cifras += texto[i];
+    }
+    if (i != texto.size()) return std::nullopt;
+    return cifras;
+}
+
 void EnfocarCampo(HojaDeclaración& hoja, IdCampo campo, DesplazamientoHoja* d) {
     if (campo < 0 || campo >= kNúmeroCampos) return;
     const auto tipo = Definición(campo).tipo;
@@ -154,6 +186,14 @@ EntradaCampos::EntradaCampos(HojaDeclaración& hoja, ValidaciónDeclaración& va
 
 bool EntradaCampos::VerTeclas(IdCampo campo, int& KeyAscii, bool ControlUltimoCampo) {
     return m817::VerTeclas(hoja_, campo, KeyAscii, ControlUltimoCampo);
+}
+
+bool EntradaCampos::Pegar(const std::string& texto) {
+    const IdCampo id = hoja_.Foco();
+    if (id == kNingúnCampo) return false;
+    if (EsCasilla(id))
+        if (auto importe = ImportePegado(texto)) return hoja_.Pegar(*importe);
+    return hoja_.Pegar(texto);
 }
 
 void EntradaCampos::EnfocarCampo(IdCampo campo) {

@@ -5,6 +5,10 @@
 #include "model/HojaDeclaracion.h"
 #include "validation/ReglasValidacion.h"
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 namespace m817 {
 
 // The scroll bars that move the sheet inside the main window, in twips. The sheet's top edge is at minus the
@@ -37,6 +41,11 @@ inline constexpr int kMargenEnfoque = 100;
 // or 7 for a refused key. An accepted key marks the return as modified.
 bool VerTeclas(HojaDeclaración& hoja, IdCampo campo, int& KeyAscii, bool ControlUltimoCampo);
 
+// A pasted text that is a whole amount in the Spanish notation, with its points grouping the thousands
+// (1.234,56, -2.500, 1.000; blanks around it ignored): that amount without the points, as a box is edited.
+// Empty for any other text.
+std::optional<std::string> ImportePegado(std::string_view texto);
+
 // Selects the whole text of the field and moves the scroll bars so that the field is in view with a margin.
 // A field without text or without a place on the sheet, or no scroll bars, is left at that.
 void EnfocarCampo(HojaDeclaración& hoja, IdCampo campo, DesplazamientoHoja* desplazamiento);
@@ -54,6 +63,10 @@ class EntradaCampos {
 
     // The sheet's key preview: every key typed anywhere on the sheet.
     bool VerTeclas(IdCampo campo, int& KeyAscii, bool ControlUltimoCampo);
+    // Text pasted into the field with the focus, as one edit: a whole amount into an amount box goes in as
+    // that amount (ImportePegado); any other text passes the key filter character by character, as typed.
+    // False when a character was refused.
+    bool Pegar(const std::string& texto);
     // The field got the focus: the period of the province, the editing form of a box, then into view.
     void AlRecibirFoco(IdCampo campo);
     // The field's own key handler, after the preview: list completion, and the account boxes' advance.

@@ -216,7 +216,8 @@ TEST(Pegar, CadaCarácterPasaElFiltroComoSiSeTecleara) {
         {edtNIF, "", 0, 0, "123456789012", "123456789", 1},   // the field is full at nine
         {cmbPeriodo, "", 0, 2, "4t", "4T", 0},                // over the preset "3T"
         {edtCasilla(13), "", 0, 0, "-5.5", "5,5", 1},         // no minus in box 13
-        {edtCasilla(14), "", 0, 0, "-1.234,5", "-1,2345", 1}, // one comma only
+        {edtCasilla(14), "", 0, 0, "-1.234,5", "-1234,5", 0}, // a whole amount: its points group thousands
+        {edtCasilla(14), "", 0, 0, "-1,2,5", "-1,25", 1},     // one comma only
         {edtCasilla(14), "-7", 0, 0, "3", "-7", 1},           // nothing before the minus
         {edtCasilla(1), "", 0, 0, "12\r\n", "12", 1},         // the line feed is refused, Enter not typed
         {edtCasilla(15), "", 0, 0, "5", "", 1},               // a computed box is locked

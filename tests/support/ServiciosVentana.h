@@ -22,11 +22,17 @@ class PortapapelesGuion final : public ServicioPortapapeles {
         t = *texto;
         return true;
     }
+    bool LeerSelección(std::string& t) override {
+        if (!selección) return false;
+        t = *selección;
+        return true;
+    }
     // A UTF-8 text as the clipboard gives it (Windows-1252).
     void Poner(std::string_view utf8) { texto = W(utf8); }
     std::string TextoUtf8() const { return texto ? Utf8(*texto) : std::string(); }
 
-    std::optional<std::string> texto; // empty: no text on the clipboard
+    std::optional<std::string> texto;     // empty: no text on the clipboard
+    std::optional<std::string> selección; // the primary selection
     int vaciados = 0;
 };
 

@@ -16,13 +16,23 @@ void PortapapelesQt::PonerTexto(const std::string& texto) {
     if (auto* p = QGuiApplication::clipboard()) p->setText(QString::fromStdString(Utf8(texto)));
 }
 
-bool PortapapelesQt::LeerTexto(std::string& texto) {
+namespace {
+bool Leer(QClipboard::Mode modo, std::string& texto) {
     auto* p = QGuiApplication::clipboard();
-    if (!p) return false;
-    const QMimeData* datos = p->mimeData();
+    if (!p || (modo == QClipboard::Selection && !p->supportsSelection())) return false;
+    const QMimeData* datos = p->mimeData(modo);
     if (!datos || !datos->hasText()) return false;
     texto = W(datos->text().toStdString());
     return true;
+}
+} // namespace
+
+bool PortapapelesQt::LeerTexto(std::string& texto) {
+    return Leer(QClipboard::Clipboard, texto);
+}
+
+bool PortapapelesQt::LeerSelección(std::string& texto) {
+    return Leer(QClipboard::Selection, texto);
 }
 
 } // namespace m817

@@ -9,6 +9,7 @@ class PortapapelesQt final : public ServicioPortapapeles {
     void Vaciar() override;
     void PonerTexto(const std::string& texto) override;
     bool LeerTexto(std::string& texto) override;
+    bool LeerSelección(std::string& texto) override;
 };
 
 } // namespace m817

@@ -1,0 +1,375 @@
+// The sheet as a desktop user drives it with mouse and keyboard: whole amounts pasted, text that comes by the
+// middle button or a drop, the wheel, clicks on result amounts and on closed fields, the field's menu, undo,
+// F6, and the window's first place on the screen.
+#include "app/Hoja.h"
+#include "platform/Texto1252.h"
+#include "store/ArchivoDeclaraciones.h"
+#include "support/HojaPrueba.h"
+#include "support/ServiciosVentana.h"
+#include "ui/VistaErrores.h"
+#include "ui/VistaHoja.h"
+#include "ui/frmPrincipal.h"
+#include "ui/frmSeleccionarDeclaracion.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeView>
+#include <QtTest/qtestspontaneevent.h>
+#include <gtest/gtest.h>
+
+using namespace m817;
+using namespace m817::campos;
+
+namespace {
+
+struct Escritorio : ::testing::Test {
+    prueba::HojaPrueba p;
+    prueba::PortapapelesGuion portapapeles;
+    prueba::AyudaGuion ayuda;
+    std::unique_ptr<frmPrincipal> ventana;
+    HojaDeclaración& hoja = p.hoja();
+
+    void SetUp() override {
+        ventana = std::make_unique<frmPrincipal>(*p.ventana, portapapeles, ayuda);
+        p.Cargar();
+        ventana->resize(900, 700);
+        ventana->show();
+        QApplication::setActiveWindow(ventana.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(ventana.get()));
+        ventana->Vista()->Sincronizar();
+    }
+    QWidget* Ctl(IdCampo id) { return ventana->Vista()->Control(id); }
+    // Where the keyboard and the mouse reach a field: a list's typing box, or the field itself.
+    QWidget* Destino(IdCampo id) {
+        if (auto* c = qobject_cast<QComboBox*>(Ctl(id))) return c->lineEdit();
+        return Ctl(id);
+    }
+    QString Pantalla(IdCampo id) { return static_cast<QLineEdit*>(Destino(id))->text(); }
+    void Procesar() { QApplication::processEvents(); }
+    void Entrar(IdCampo id) {
+        ASSERT_TRUE(hoja.Enfocar(id));
+        Procesar();
+    }
+    // A wheel turned by the user over the middle of a widget, delivered as the system delivers it (as the
+    // test library does with clicks: straight to notify, marked as coming from the system).
+    void Rueda(QWidget* w, QPoint ángulo, Qt::KeyboardModifiers teclas = Qt::NoModifier) {
+        const QPointF centro = QRectF(w->rect()).center();
+        QWheelEvent e(centro, w->mapToGlobal(centro), QPoint(), ángulo, Qt::NoButton, teclas,
+                      Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&e);
+        qApp->notify(w, &e);
+        Procesar();
+    }
+    // Text dragged from elsewhere and dropped on a field.
+    void Soltar(IdCampo id, const QString& texto) {
+        QWidget* w = Destino(id);
+        QMimeData datos;
+        datos.setText(texto);
+        const QPoint punto = w->rect().center();
+        QDragEnterEvent entrar(punto, Qt::CopyAction | Qt::MoveAction, &datos, Qt::LeftButton,
+                               Qt::NoModifier);
+        QApplication::sendEvent(w, &entrar);
+        QDragMoveEvent mover(punto, Qt::CopyAction | Qt::MoveAction, &datos, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &mover);
+        if (mover.isAccepted()) {
+            QDropEvent soltar(QPointF(punto), Qt::CopyAction | Qt::MoveAction, &datos, Qt::LeftButton,
+                              Qt::NoModifier);
+            QApplication::sendEvent(w, &soltar);
+        }
+        Procesar();
+    }
+    // The field's menu, opened by a right click; its entries by caption.
+    QMenu* MenúDelCampo(IdCampo id) {
+        QWidget* w = Destino(id);
+        const QPoint punto = w->rect().center();
+        QTest::mouseClick(w, Qt::RightButton, {}, punto);
+        QContextMenuEvent e(QContextMenuEvent::Mouse, punto, w->mapToGlobal(punto));
+        QApplication::sendEvent(w, &e);
+        Procesar();
+        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    }
+    static QAction* Elemento(QMenu* menú, const char* texto) {
+        for (QAction* a : menú->actions())
+            if (a->text() == QString::fromUtf8(texto)) return a;
+        return nullptr;
+    }
+};
+
+} // namespace
+
+TEST_F(Escritorio, UnImporteEnteroSePegaComoEseImporteYLoDemásPasaPorElFiltro) {
+    struct Caso {
+        int casilla;
+        const char* portapapeles;
+        const char* queda;
+        int pitidos;
+    };
+    const Caso casos[] = {
+        {1, "1.234,56", "1234,56", 0},
+        {14, "-2.500", "-2500", 0},
+        {13, "1.000", "1000", 0},
+        {2, " 12.345.678,9\r\n", "12345678,9", 0},
+        // box 13 takes no sign: as typed, the minus is refused
+        {13, "-2.500", "2500", 1},
+        // not a grouped amount: each character as typed, the point as a comma
+        {1, "1.5", "1,5", 0},
+        {1, "12a4", "124", 1},
+        {1, "1.23", "1,23", 0},
+    };
+    const std::pair<const char*, std::function<void(QWidget*)>> formas[] = {
+        {"Ctrl+V", [](QWidget* w) { QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier); }},
+        {"Mayús+Insert", [](QWidget* w) { QTest::keyClick(w, Qt::Key_Insert, Qt::ShiftModifier); }},
+        {"Pegar", [this](QWidget*) { ventana->Botón("Pegar")->trigger(); }},
+    };
+    for (const auto& [forma, pegar] : formas) {
+        for (const Caso& c : casos) {
+            const IdCampo id = edtCasilla(c.casilla);
+            Entrar(id);
+            hoja.EstablecerSelección(id, 0, static_cast<int>(hoja.Texto(id).size()));
+            portapapeles.Poner(c.portapapeles);
+            const int antes = p.mensajes.pitidos;
+            pegar(Ctl(id));
+            Procesar();
+            EXPECT_EQ(hoja.Texto(id), c.queda) << forma << " " << c.portapapeles;
+            EXPECT_EQ(Pantalla(id), QString::fromUtf8(c.queda)) << forma << " " << c.portapapeles;
+            EXPECT_EQ(p.mensajes.pitidos - antes, c.pitidos) << forma << " " << c.portapapeles;
+        }
+    }
+    // A typed point is still a comma.
+    Entrar(edtCasilla(3));
+    QTest::keyClicks(Ctl(edtCasilla(3)), "7.5");
+    EXPECT_EQ(hoja.Texto(edtCasilla(3)), "7,5");
+}
+
+TEST_F(Escritorio, ElBotónCentralYLoSoltadoPasanPorElModeloYSuFiltro) {
+    Entrar(edtCasilla(1));
+    portapapeles.selección = "xyz";
+    QTest::mouseClick(Ctl(edtCasilla(1)), Qt::MiddleButton, {}, Ctl(edtCasilla(1))->rect().center());
+    Procesar();
+    EXPECT_EQ(hoja.Texto(edtCasilla(1)), "");
+    EXPECT_EQ(Pantalla(edtCasilla(1)), "");
+    EXPECT_EQ(p.mensajes.pitidos, 1);
+
+    portapapeles.selección = "1.234,56";
+    QTest::mouseClick(Ctl(edtCasilla(1)), Qt::MiddleButton, {}, Ctl(edtCasilla(1))->rect().center());
+    Procesar();
+    EXPECT_EQ(hoja.Texto(edtCasilla(1)), "1234,56");
+    EXPECT_EQ(Pantalla(edtCasilla(1)), "1234,56");
+
+    // Dropped text: refused letters leave nothing behind, an amount goes in and the field takes the focus.
+    Soltar(edtCasilla(2), "xyz");
+    EXPECT_EQ(hoja.Texto(edtCasilla(2)), "");
+    EXPECT_EQ(Pantalla(edtCasilla(2)), "");
+    Soltar(edtCasilla(2), "500");
+    EXPECT_EQ(hoja.Foco(), edtCasilla(2));
+    EXPECT_EQ(hoja.Texto(edtCasilla(2)), "500");
+    EXPECT_EQ(Pantalla(edtCasilla(2)), "500");
+    // A computed box takes nothing, whatever way it comes.
+    Soltar(edtCasilla(15), "9");
+    EXPECT_EQ(Pantalla(edtCasilla(15)), QString::fromStdString(hoja.Texto(edtCasilla(15))));
+    EXPECT_EQ(hoja.Foco(), edtCasilla(2));
+}
+
+TEST_F(Escritorio, LaRuedaDesplazaLaHojaYNoCambiaUnaListaCerrada) {
+    ventana->resize(600, 450);
+    Procesar();
+    p.Escribir(cmbProvincia, "Burgos");
+    p.Escribir(cmbMunicipio, "Burgos");
+    Entrar(edtNombre);
+    ASSERT_TRUE(ventana->vScrollBar()->isVisible());
+    ASSERT_TRUE(ventana->hScrollBar()->isVisible());
+    ventana->vScrollBar()->setValue(0);
+    ventana->hScrollBar()->setValue(0);
+    const std::string periodo = hoja.Texto(cmbPeriodo);
+
+    for (IdCampo lista : {cmbPeriodo, cmbProvincia}) {
+        Rueda(Destino(lista), QPoint(0, -120));
+        Rueda(Ctl(lista), QPoint(0, -120));
+    }
+    EXPECT_EQ(hoja.Texto(cmbPeriodo), periodo);
+    EXPECT_EQ(hoja.Texto(cmbProvincia), "Burgos");
+    EXPECT_EQ(hoja.Texto(cmbMunicipio), "Burgos");
+    EXPECT_EQ(hoja.Foco(), edtNombre);
+    EXPECT_GT(ventana->vScrollBar()->value(), 0);
+    EXPECT_EQ(ventana->Vista()->y(), -ventana->vScrollBar()->value());
+
+    // Back up over a text field, then sideways with Shift.
+    const int abajo = ventana->vScrollBar()->value();
+    Rueda(Ctl(edtNIF), QPoint(0, 120));
+    EXPECT_LT(ventana->vScrollBar()->value(), abajo);
+    Rueda(Ctl(edtNIF), QPoint(0, -120), Qt::ShiftModifier);
+    EXPECT_GT(ventana->hScrollBar()->value(), 0);
+    EXPECT_EQ(ventana->Vista()->x(), -ventana->hScrollBar()->value());
+}
+
+TEST_F(Escritorio, UnClicEnUnImporteDelResultadoEligeSuOpción) {
+    p.Escribir(cmbPeriodo, "4T");
+    p.Casilla(16, "500");
+    Entrar(edtNombre);
+    ASSERT_EQ(hoja.OpciónSeleccionada(), 3);
+    ASSERT_TRUE(hoja.Estado(optResultado(2)).habilitado);
+
+    QTest::mouseClick(Ctl(edtResultado(2)), Qt::LeftButton, {}, Ctl(edtResultado(2))->rect().center());
+    Procesar();
+    EXPECT_EQ(hoja.OpciónSeleccionada(), 2);
+    EXPECT_EQ(Pantalla(edtResultado(2)), "500,00");
+    EXPECT_TRUE(hoja.Estado(edtCCCDev(0)).habilitado);
+
+    // Option 1 is closed to a result of -500: a click on its amount chooses nothing.
+    QTest::mouseClick(Ctl(edtResultado(1)), Qt::LeftButton, {}, Ctl(edtResultado(1))->rect().center());
+    Procesar();
+    EXPECT_EQ(hoja.OpciónSeleccionada(), 2);
+    QTest::mouseClick(Ctl(edtResultado(3)), Qt::LeftButton, {}, Ctl(edtResultado(3))->rect().center());
+    Procesar();
+    EXPECT_EQ(hoja.OpciónSeleccionada(), 3);
+}
+
+TEST_F(Escritorio, UnaCuentaCerradaSeVeCerradaYUnClicEnEllaNoMueveNada) {
+    Entrar(edtNombre);
+    ASSERT_FALSE(hoja.Estado(edtCCCIng(0)).habilitado);
+    auto centro = [](QWidget* w) { return w->grab().toImage().pixelColor(w->rect().center()); };
+    EXPECT_NE(centro(Ctl(edtCCCIng(0))), centro(Ctl(edtNIF)));
+    EXPECT_EQ(centro(Ctl(edtNIF)), QColor(Qt::white));
+
+    QTest::mouseClick(Ctl(edtCCCIng(0)), Qt::LeftButton, {}, Ctl(edtCCCIng(0))->rect().center());
+    Procesar();
+    EXPECT_EQ(hoja.Foco(), edtNombre);
+    QTest::keyClicks(QApplication::focusWidget(), "2100");
+    Procesar();
+    EXPECT_EQ(hoja.Texto(edtNombre), "2100");
+    EXPECT_EQ(Pantalla(edtNombre), "2100");
+    EXPECT_EQ(hoja.Texto(edtCCCIng(0)), "");
+}
+
+TEST_F(Escritorio, ElMenúDelCampoUsaLasÓrdenesDeEdición) {
+    Entrar(edtJustifComp);
+    QTest::keyClicks(Ctl(edtJustifComp), "1234");
+    QMenu* menú = MenúDelCampo(edtJustifComp);
+    ASSERT_NE(menú, nullptr);
+    std::vector<QString> textos;
+    for (QAction* a : menú->actions())
+        textos.push_back(a->text());
+    EXPECT_EQ(textos, (std::vector<QString>{"Cor&tar", "&Copiar", "&Pegar", "&Seleccionar todo"}));
+    // Nothing is selected: nothing to cut or copy.
+    EXPECT_FALSE(Elemento(menú, "Cor&tar")->isEnabled());
+    Elemento(menú, "&Seleccionar todo")->trigger();
+    menú->close();
+    EXPECT_EQ(hoja.SelLongitud(edtJustifComp), 4);
+
+    menú = MenúDelCampo(edtJustifComp);
+    ASSERT_NE(menú, nullptr);
+    Elemento(menú, "Cor&tar")->trigger();
+    menú->close();
+    Procesar();
+    EXPECT_EQ(portapapeles.TextoUtf8(), "1234");
+    EXPECT_EQ(hoja.Texto(edtJustifComp), "");
+    EXPECT_EQ(Pantalla(edtJustifComp), "");
+
+    // Paste goes through the key filter, as the menu's does.
+    portapapeles.Poner("9x8");
+    menú = MenúDelCampo(edtJustifComp);
+    ASSERT_NE(menú, nullptr);
+    Elemento(menú, "&Pegar")->trigger();
+    menú->close();
+    Procesar();
+    EXPECT_EQ(hoja.Texto(edtJustifComp), "98");
+    EXPECT_EQ(Pantalla(edtJustifComp), "98");
+    EXPECT_EQ(p.mensajes.pitidos, 1);
+}
+
+TEST_F(Escritorio, CtrlZDeshaceLaÚltimaEdiciónYCtrlFlechaVaPorPalabras) {
+    Entrar(edtNombre);
+    QTest::keyClicks(Ctl(edtNombre), "ANA PEREZ");
+    QTest::keyClick(Ctl(edtNombre), Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(hoja.Cursor(edtNombre), 4);
+    QTest::keyClick(Ctl(edtNombre), Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(hoja.SelTexto(edtNombre), "PEREZ");
+    QTest::keyClick(Ctl(edtNombre), Qt::Key_Delete);
+    EXPECT_EQ(hoja.Texto(edtNombre), "ANA ");
+    QTest::keyClick(Ctl(edtNombre), Qt::Key_Z, Qt::ControlModifier);
+    Procesar();
+    EXPECT_EQ(hoja.Texto(edtNombre), "ANA PEREZ");
+    EXPECT_EQ(Pantalla(edtNombre), "ANA PEREZ");
+}
+
+TEST_F(Escritorio, F6VaDeLaHojaALaListaDeErroresYVuelve) {
+    Entrar(edtNombre);
+    QTest::keyClick(Destino(edtNombre), Qt::Key_F6);
+    Procesar();
+    EXPECT_TRUE(ventana->pctErrores()->isVisible());
+    ASSERT_EQ(QApplication::focusWidget(), ventana->trvErrores());
+    ASSERT_NE(ventana->trvErrores()->currentItem(), nullptr);
+    QTest::keyClick(ventana->trvErrores(), Qt::Key_F6);
+    Procesar();
+    EXPECT_EQ(QApplication::focusWidget(), Destino(edtNombre));
+
+    // Enter on a line goes to its field.
+    QTest::keyClick(Destino(edtNombre), Qt::Key_F6);
+    for (int i = 0; i < ventana->trvErrores()->topLevelItemCount(); ++i)
+        if (ÁrbolErrores::Clave(ventana->trvErrores()->topLevelItem(i)) == "edtNIF")
+            ventana->trvErrores()->setCurrentItem(ventana->trvErrores()->topLevelItem(i));
+    QTest::keyClick(ventana->trvErrores(), Qt::Key_Return);
+    Procesar();
+    EXPECT_EQ(hoja.Foco(), edtNIF);
+    EXPECT_EQ(QApplication::focusWidget(), Destino(edtNIF));
+}
+
+TEST_F(Escritorio, LaEsquinaEntreLasBarrasNoMuestraLaHoja) {
+    ventana->resize(600, 450);
+    Procesar();
+    ASSERT_TRUE(ventana->vScrollBar()->isVisible() && ventana->hScrollBar()->isVisible());
+    const QPoint esquina(ventana->vScrollBar()->geometry().center().x(),
+                         ventana->hScrollBar()->geometry().center().y());
+    QWidget* ahí = ventana->Marco()->childAt(esquina);
+    EXPECT_TRUE(ahí == nullptr || (ahí != ventana->Vista() && !ventana->Vista()->isAncestorOf(ahí)));
+}
+
+TEST(VentanaInicial, CabeEnLaPantallaYEstáCentrada) {
+    prueba::HojaPrueba p;
+    prueba::PortapapelesGuion portapapeles;
+    prueba::AyudaGuion ayuda;
+    frmPrincipal ventana(*p.ventana, portapapeles, ayuda);
+    p.Cargar();
+    ventana.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&ventana));
+    const QRect libre = ventana.screen()->availableGeometry();
+    EXPECT_TRUE(libre.contains(ventana.frameGeometry()))
+        << libre.height() << " " << ventana.frameGeometry().height();
+    EXPECT_LE((ventana.frameGeometry().center() - libre.center()).manhattanLength(), 4);
+    EXPECT_GE(ventana.width(), VistaHoja::Px(4000));
+    EXPECT_GE(ventana.height(), VistaHoja::Px(6000));
+}
+
+TEST(DiálogoSelecciónEncabezados, NingunaColumnaCortaSuTítulo) {
+    prueba::MensajesGuion mensajes;
+    prueba::CarpetaTemporal carpeta;
+    ArchivosPosix archivos;
+    RegistroDeclaración r;
+    r.Poner(CampoRegistro::NIF, "22222222J");
+    r.Poner(CampoRegistro::Complementaria, "1");
+    r.Poner(CampoRegistro::FechaImpresión, "15/11/2010");
+    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, std::string(r.Bytes()));
+    SeleccionDeclaraciones modelo;
+    ASSERT_TRUE(modelo.Cargar(archivos, RutaDeclaraciones(carpeta.Datos()), mensajes, 0));
+    frmSeleccionarDeclaración d(modelo, mensajes, W("Abrir declaración"), W("&Abrir"));
+    d.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    QHeaderView* h = d.lvwDeclaraciones->header();
+    for (int c = 0; c < h->count(); ++c) {
+        if (d.lvwDeclaraciones->isColumnHidden(c)) continue;
+        const QString título = h->model()->headerData(c, Qt::Horizontal).toString();
+        const int márgenes = 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
+        EXPECT_GE(h->sectionSize(c), h->fontMetrics().horizontalAdvance(título) + márgenes)
+            << título.toStdString();
+    }
+}
