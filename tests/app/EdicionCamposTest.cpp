@@ -95,9 +95,9 @@ TEST_F(Edición, DeshacerEnUnaCasillaRecalculaYUnTextoDelProgramaLoOlvida) {
 
     // The program rewriting the field (a return put on the sheet) leaves nothing of the old edit to undo.
     Teclear("7");
-    hoja.EscribirTexto(edtCasilla(3), "5");
+    hoja.EscribirTexto(edtCasilla(3), "7");
     EXPECT_FALSE(hoja.Deshacer());
-    EXPECT_EQ(p.TextoCasilla(3), "5");
+    EXPECT_EQ(p.TextoCasilla(3), "7");
 }
 
 TEST_F(Edición, SeleccionarTodoYCortarComoUnaEdición) {
