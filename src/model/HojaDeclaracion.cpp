@@ -30,8 +30,8 @@ void HojaDeclaración::CambiarTexto(IdCampo id, std::string texto, int ancla, in
     auto& c = campos_[id];
     bool cambia = c.texto != texto;
     if (cambia) c.texto = std::move(texto);
-    // The program wrote the field (a return opened, a box formatted), even with the text it had: its last edit
-    // is no longer the user's to undo.
+    // The program wrote the field (a return opened, a box formatted), even with the text it had: its last
+    // edit is no longer the user's to undo.
     if (ediciones_ == 0 && id == deshacer_.campo) deshacer_ = {};
     int n = static_cast<int>(c.texto.size());
     c.ancla = std::clamp(ancla, 0, n);
