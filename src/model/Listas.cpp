@@ -38,12 +38,14 @@ void SeleccionarCódigoCombo(HojaDeclaración& hoja, IdCampo lista, std::string_
 }
 
 void AutocompletarLista(HojaDeclaración& hoja, IdCampo lista) {
-    const std::string tecleado = Mayúsculas(hoja.Texto(lista));
+    // The key filter takes the accents off typed letters: compare with the list's own sort key, so that the
+    // entries a text reaches are the ones it sorts among.
+    const std::string tecleado = ClaveOrdenación(hoja.Texto(lista));
     if (tecleado.empty()) return;
     int n = static_cast<int>(tecleado.size());
     const auto& entradas = hoja.Lista(lista);
     for (std::size_t i = 0; i < entradas.size(); ++i) {
-        if (Mayúsculas(entradas[i].texto).starts_with(tecleado)) {
+        if (ClaveOrdenación(entradas[i].texto).starts_with(tecleado)) {
             hoja.SeleccionarEntrada(lista, static_cast<int>(i));
             break;
         }
