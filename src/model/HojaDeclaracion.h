@@ -139,6 +139,9 @@ public:
     bool bCambioInterno = false;
     int iProvinciaAnterior = -1;
     bool bCargando = false;
+    // The period the result logic last worked with: checking a period that has not changed since runs it
+    // no more.
+    std::string sPeriodoResultado;
     std::unordered_map<std::string, std::string> colMunicipiosAdministraciones;
     std::string sEjercicioVersion;
 

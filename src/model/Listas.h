@@ -29,6 +29,12 @@ void AutocompletarLista(HojaDeclaración& hoja, IdCampo lista);
 // key is discarded (KeyAscii = 0) once the text has longitudMáxima characters (0 = no limit).
 void TeclaLista(HojaDeclaración& hoja, IdCampo lista, int& KeyAscii, int longitudMáxima);
 
+// A month of the period: two digits, 01 to 12.
+bool EsMesPeriodo(std::string_view texto);
+// The period text is a whole value: an entry of the period's list or a month. While the user types, only such
+// a text runs the result logic; the ones passed through on the way ("", a first digit) do not.
+bool PeriodoCompleto(const HojaDeclaración& hoja, std::string_view texto);
+
 // Events of the list fields, as the sheet dispatches them.
 void Lista_Change(HojaDeclaración& hoja, IdCampo lista, const ValidarCamposFn& validar);
 void Lista_Click(HojaDeclaración& hoja, IdCampo lista, const ValidarCamposFn& validar);
