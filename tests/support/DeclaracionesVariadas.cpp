@@ -79,9 +79,10 @@ std::string CuentaCorrecta() {
 RegistroDeclaración DeclaraciónAlAzar(std::mt19937& azar) {
     static const std::array<const char*, 8> ejercicios = {"2010", "2010", "2010", "2010",
                                                           "2009", "1992", "",     "20x0"};
-    static const std::array<const char*, 20> periodos = {"1T", "2T", "3T", "4T", "3T", "4T", "4T",
-                                                         "01", "05", "10", "11", "12", "5",  "13",
-                                                         "7T", "0T", "",   "1A", "t",  "3"};
+    static const std::array<const char*, 12> periodos = {"1T", "2T", "3T", "4T", "3T", "4T",
+                                                         "01", "05", "10", "11", "12", "5"};
+    static const std::array<const char*, 9> periodosRaros = {"13", "7T", "0T", "",  "1A",
+                                                             "t",  "3",  "00", "99"};
     static const std::array<const char*, 5> administraciones = {"", "701", "801", "901", "999"};
     static const std::array<const char*, 6> nifs = {"12345678Z", "12345678Z", "11111111H",
                                                     "12345678A", "",          "X"};
@@ -110,40 +111,54 @@ RegistroDeclaración DeclaraciónAlAzar(std::mt19937& azar) {
     static const std::array<const char*, 5> tipos = {"", "7,5", "x", "16", "0"};
     static const std::array<const char*, 5> resultados = {" ", "C", "D", "X", "C"};
 
+    // Most fields keep the valid value of Base(); each one now and then takes one of its odd values.
     RegistroDeclaración r = Base();
-    r.Poner(Ejercicio, Uno(azar, ejercicios));
-    r.Poner(Periodo, Uno(azar, periodos));
-    r.Poner(Complementaria, Probabilidad(azar, 20) ? "1" : Probabilidad(azar, 10) ? " " : "0");
-    r.Poner(JustificanteComplementada, Probabilidad(azar, 70)   ? ""
-                                       : Probabilidad(azar, 50) ? JustificanteCorrecto()
-                                                                : "8170612345679");
-    r.Poner(Administración, Uno(azar, administraciones));
-    r.Poner(NIF, Uno(azar, nifs));
-    r.Poner(Nombre, W(Uno(azar, nombres)));
-    r.Poner(Sigla, Uno(azar, siglas));
-    r.Poner(ViaPública, Probabilidad(azar, 10) ? "" : "MAYOR");
-    r.Poner(Número, Uno(azar, números));
+    auto variar = [&](CampoRegistro c, unsigned porCiento, const auto& opciones) {
+        if (Probabilidad(azar, porCiento)) r.Poner(c, W(Uno(azar, opciones)));
+    };
+    variar(Ejercicio, 4, ejercicios);
+    r.Poner(Periodo, Probabilidad(azar, 12) ? Uno(azar, periodosRaros) : Uno(azar, periodos));
+    r.Poner(Complementaria, Probabilidad(azar, 8) ? "1" : Probabilidad(azar, 5) ? " " : "0");
+    if (r.Valor(Complementaria) == "1" ? Probabilidad(azar, 80) : Probabilidad(azar, 5))
+        r.Poner(JustificanteComplementada, Probabilidad(azar, 80) ? JustificanteCorrecto() : "8170612345679");
+    variar(Administración, 10, administraciones);
+    variar(NIF, 10, nifs);
+    variar(Nombre, 10, nombres);
+    variar(Sigla, 8, siglas);
+    if (Probabilidad(azar, 5)) r.Poner(ViaPública, "");
+    variar(Número, 8, números);
     r.Poner(Piso, Probabilidad(azar, 20) ? "2" : "");
     r.Poner(Teléfono, Probabilidad(azar, 20) ? "971 000 000" : "");
-    const Lugar& lugar = Uno(azar, lugares);
-    r.Poner(Provincia, lugar.provincia);
-    r.Poner(Municipio, lugar.municipio);
-    r.Poner(CódigoPostal, lugar.postal);
+    if (Probabilidad(azar, 25)) {
+        const Lugar& lugar = Uno(azar, lugares);
+        r.Poner(Provincia, lugar.provincia);
+        r.Poner(Municipio, lugar.municipio);
+        r.Poner(CódigoPostal, lugar.postal);
+    }
 
+    // The amounts decide the result: to pay, to offset, to refund, nothing at all.
     const bool sinActividad = Probabilidad(azar, 15);
-    for (int i : {1, 2, 3, 4, 5, 6, 13, 14, 16, 17, 18, 19, 20, 21, 24, 25})
-        r.Poner(*CampoCasilla(i), !sinActividad && Probabilidad(azar, 30) ? Uno(azar, importes) : "");
+    for (int i : {1, 2, 3, 4, 5, 6, 13, 14, 16, 17, 18, 19, 20, 21, 24, 25}) {
+        std::string importe = !sinActividad && Probabilidad(azar, 25) ? Uno(azar, importes) : "";
+        // A wrong amount now and then; the others are amounts.
+        if ((importe == "abc" || importe == "1.000.000.000.000") && !Probabilidad(azar, 30)) importe = "100";
+        r.Poner(*CampoCasilla(i),
+                i == 25 && r.Valor(Complementaria) != "1" && Probabilidad(azar, 80) ? "" : importe);
+    }
     for (int i = 7; i <= 12; ++i)
-        r.Poner(*CampoCasilla(i), !sinActividad && Probabilidad(azar, 15) ? Uno(azar, cuotas) : "");
+        r.Poner(*CampoCasilla(i), !sinActividad && Probabilidad(azar, 3) ? Uno(azar, cuotas) : "");
     for (int k = 1; k <= 6; ++k)
-        if (Probabilidad(azar, 10)) r.Poner(CampoTipo(k), Uno(azar, tipos));
+        if (Probabilidad(azar, 4)) r.Poner(CampoTipo(k), Uno(azar, tipos));
 
-    r.Poner(FPEfectivo, Probabilidad(azar, 50) ? "1" : "0");
-    r.Poner(FPCuenta, Probabilidad(azar, 40) ? "1" : "0");
+    const bool cuenta = Probabilidad(azar, 30);
+    r.Poner(FPEfectivo, cuenta ? (Probabilidad(azar, 10) ? "1" : "0") : (Probabilidad(azar, 90) ? "1" : "0"));
+    r.Poner(FPCuenta, cuenta ? "1" : "0");
     const std::array<std::string, 4> cuentas = {"", CuentaCorrecta(), kCuentaErrónea, "2100"};
-    PonerCuenta(r, CampoCCCIng, Uno(azar, cuentas));
-    PonerCuenta(r, CampoCCCDev, Uno(azar, cuentas));
-    r.Poner(Resultado, Uno(azar, resultados));
+    if (cuenta) PonerCuenta(r, CampoCCCIng, Probabilidad(azar, 70) ? CuentaCorrecta() : Uno(azar, cuentas));
+    const std::string resultado = Uno(azar, resultados);
+    r.Poner(Resultado, resultado);
+    if (resultado == "D")
+        PonerCuenta(r, CampoCCCDev, Probabilidad(azar, 70) ? CuentaCorrecta() : Uno(azar, cuentas));
     if (Probabilidad(azar, 15)) {
         r.Poner(NúmeroJustificante, "8170612345673");
         r.Poner(FechaImpresión, "16/11/2010");
