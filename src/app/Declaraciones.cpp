@@ -251,6 +251,9 @@ bool frmHoja1::AbrirDeclaración(std::int32_t NumRegistro, std::int32_t IdDeclar
         return false;
     }
 
+    // Over the sheet of a program just started: nothing of the return shown before (its focus, its payment
+    // boxes, its municipalities, the message toggles of its checks) may change what this one shows.
+    VolverAlEstadoRecién();
     registro = leído;
     ListaCamposNoCargados.clear();
     MoverRegistroAPantalla();

@@ -80,6 +80,17 @@ void frmHoja1::Form_Load() {
     NuevaDeclaración();
     hoja.sEjercicioVersion = ValorPorDefecto(hoja.Texto(campos::edtEjercicio), "0") +
                              ValorPorDefecto(hoja.Texto(campos::cmbPeriodo), "0");
+    recién_ = EstadoRecién{hoja.Instantánea(), errores.Entradas(), validación.bMostrarErrorNIF,
+                           validación.bMostrarErrorJustificante, EjercicioDeclaración};
+}
+
+void frmHoja1::VolverAlEstadoRecién() {
+    if (!recién_) return;
+    hoja.Restablecer(recién_->hoja);
+    errores.Restablecer(recién_->errores);
+    validación.bMostrarErrorNIF = recién_->bMostrarErrorNIF;
+    validación.bMostrarErrorJustificante = recién_->bMostrarErrorJustificante;
+    EjercicioDeclaración = recién_->EjercicioDeclaración;
 }
 
 } // namespace m817

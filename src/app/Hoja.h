@@ -14,8 +14,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace m817 {
 
@@ -31,7 +33,8 @@ public:
     RegistroDeclaración registro;
 
     // Loading: exercise warning, tables, exercise, periods, municipality-administration table, help contexts,
-    // a new declaration, and the exercise and period it shows.
+    // a new declaration, and the exercise and period it shows. The sheet as it then stands is kept: every
+    // return is opened over it (AbrirDeclaración).
     void Form_Load();
 
     // The saved returns of Datos/Declaraciones.txt (Declaraciones.cpp). Each returns true when it was carried
@@ -78,6 +81,20 @@ public:
     EntradaCampos entrada;
 
 private:
+    // What a freshly started program shows before it opens a return: the sheet, its error list, the message
+    // toggles of the checks and the exercise of the return on it, as Form_Load left them.
+    struct EstadoRecién {
+        InstantáneaHoja hoja;
+        std::vector<ListaErrores::Entrada> errores;
+        bool bMostrarErrorNIF = false;
+        bool bMostrarErrorJustificante = false;
+        std::int16_t EjercicioDeclaración = 0;
+    };
+    // Puts the sheet back as Form_Load left it, so that opening a return gives what it gives on a program
+    // just started, whatever the sheet held before. Nothing when Form_Load has not run.
+    void VolverAlEstadoRecién();
+    std::optional<EstadoRecién> recién_;
+
     void Conectar();
     void Campo_Change(IdCampo id);
     void Campo_Click(IdCampo id);

@@ -111,6 +111,7 @@ void Recalcular(HojaDeclaración& hoja, const ValidarCamposFn& validar) {
 }
 
 void ActualizarResultado(HojaDeclaración& hoja, const ValidarCamposFn& validar) {
+    hoja.sPeriodoResultado = hoja.Texto(cmbPeriodo);
     bool todasVacías = true;
     for (int i : kCasillasEntrada) todasVacías = todasVacías && !TieneTexto(hoja, i);
 

@@ -504,4 +504,59 @@ void HojaDeclaración::CargarEjercicio(std::int16_t Ejercicio) {
     EscribirTexto(campos::edtEjercicio, std::to_string(Ejercicio));
 }
 
+// ---- the sheet as a whole -------------------------------------------------------------------------
+
+InstantáneaHoja HojaDeclaración::Instantánea() const {
+    InstantáneaHoja s;
+    s.campos = campos_;
+    s.foco = foco_;
+    s.RegistroModificado = RegistroModificado;
+    s.BaseAnterior = BaseAnterior;
+    s.TipoAnterior = TipoAnterior;
+    s.bSuspenderRecalculo = bSuspenderRecalculo;
+    s.bRecalculando = bRecalculando;
+    s.bCambioInterno = bCambioInterno;
+    s.iProvinciaAnterior = iProvinciaAnterior;
+    s.bCargando = bCargando;
+    s.sPeriodoResultado = sPeriodoResultado;
+    return s;
+}
+
+void HojaDeclaración::Restablecer(const InstantáneaHoja& s) {
+    for (IdCampo id = 0; id < kNúmeroCampos; ++id) {
+        auto& c = campos_[id];
+        const auto& o = s.campos[id];
+        // A list that changed since the snapshot is put back under a version never used, so that a view that
+        // drew it reloads it; the lists loaded once keep their version and are not copied.
+        if (c.versiónLista != o.versiónLista) {
+            const unsigned versión = c.versiónLista + 1;
+            c.lista = o.lista;
+            c.versiónLista = versión;
+        }
+        c.texto = o.texto;
+        c.valor = o.valor;
+        c.posición = o.posición;
+        c.habilitado = o.habilitado;
+        c.bloqueado = o.bloqueado;
+        c.visible = o.visible;
+        c.fondo = o.fondo;
+        c.ancla = o.ancla;
+        c.cursor = o.cursor;
+        c.contextoAyuda = o.contextoAyuda;
+    }
+    RegistroModificado = s.RegistroModificado;
+    BaseAnterior = s.BaseAnterior;
+    TipoAnterior = s.TipoAnterior;
+    bSuspenderRecalculo = s.bSuspenderRecalculo;
+    bRecalculando = s.bRecalculando;
+    bCambioInterno = s.bCambioInterno;
+    iProvinciaAnterior = s.iProvinciaAnterior;
+    bCargando = s.bCargando;
+    sPeriodoResultado = s.sPeriodoResultado;
+    foco_ = kNingúnCampo;
+    tabuladorPendiente_ = false;
+    for (IdCampo id = 0; id < kNúmeroCampos; ++id) Redibujar(id);
+    if (s.foco != kNingúnCampo && PuedeRecibirFoco(s.foco)) Enfocar(s.foco);
+}
+
 } // namespace m817

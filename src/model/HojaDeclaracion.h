@@ -58,6 +58,23 @@ struct EventosHoja {
     std::function<void(std::string_view nombre, int índice)> ClickEtiqueta;
 };
 
+// What a sheet holds of the return on it: every field (its list included), the members of the sheet and the
+// field with the focus. The tables the sheet was loaded with (colMunicipiosAdministraciones,
+// sEjercicioVersion) are no part of it.
+struct InstantáneaHoja {
+    std::array<EstadoCampo, kNúmeroCampos> campos;
+    IdCampo foco = kNingúnCampo;
+    bool RegistroModificado = false;
+    std::array<double, 7> BaseAnterior{};
+    std::array<double, 7> TipoAnterior{};
+    bool bSuspenderRecalculo = false;
+    bool bRecalculando = false;
+    bool bCambioInterno = false;
+    int iProvinciaAnterior = -1;
+    bool bCargando = false;
+    std::string sPeriodoResultado;
+};
+
 class HojaDeclaración {
 public:
     HojaDeclaración();
@@ -152,10 +169,20 @@ public:
     bool bCambioInterno = false;
     int iProvinciaAnterior = -1;
     bool bCargando = false;
+    // The period the result logic last worked with: checking a period that has not changed since runs it
+    // no more.
+    std::string sPeriodoResultado;
     std::unordered_map<std::string, std::string> colMunicipiosAdministraciones;
     std::string sEjercicioVersion;
 
     void CargarEjercicio(std::int16_t Ejercicio);
+
+    // ---- the sheet as a whole ------------------------------------------------------------------
+    InstantáneaHoja Instantánea() const;
+    // Every field and member back as the snapshot holds them, with none of the events of a change (the views
+    // draw every field again); then the focus enters the snapshot's field as from outside the sheet: its
+    // GotFocus runs, and no field is validated or left.
+    void Restablecer(const InstantáneaHoja& s);
 
 private:
     struct Instantánea {

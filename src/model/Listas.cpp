@@ -38,12 +38,14 @@ void SeleccionarCódigoCombo(HojaDeclaración& hoja, IdCampo lista, std::string_
 }
 
 void AutocompletarLista(HojaDeclaración& hoja, IdCampo lista) {
-    const std::string tecleado = Mayúsculas(hoja.Texto(lista));
+    // The key filter takes the accents off typed letters: compare with the list's own sort key, so that the
+    // entries a text reaches are the ones it sorts among.
+    const std::string tecleado = ClaveOrdenación(hoja.Texto(lista));
     if (tecleado.empty()) return;
     int n = static_cast<int>(tecleado.size());
     const auto& entradas = hoja.Lista(lista);
     for (std::size_t i = 0; i < entradas.size(); ++i) {
-        if (Mayúsculas(entradas[i].texto).starts_with(tecleado)) {
+        if (ClaveOrdenación(entradas[i].texto).starts_with(tecleado)) {
             hoja.SeleccionarEntrada(lista, static_cast<int>(i));
             break;
         }
@@ -70,13 +72,31 @@ void TeclaLista(HojaDeclaración& hoja, IdCampo lista, int& KeyAscii, int longit
     }
 }
 
+bool EsMesPeriodo(std::string_view t) {
+    return t.size() == 2 &&
+           ((t[0] == '0' && t[1] >= '1' && t[1] <= '9') || (t[0] == '1' && t[1] >= '0' && t[1] <= '2'));
+}
+
+bool PeriodoCompleto(const HojaDeclaración& hoja, std::string_view texto) {
+    if (EsMesPeriodo(texto)) return true;
+    const std::string clave = Mayúsculas(texto);
+    for (const auto& e : hoja.Lista(campos::cmbPeriodo))
+        if (!clave.empty() && Mayúsculas(e.texto) == clave) return true;
+    return false;
+}
+
 void Lista_Change(HojaDeclaración& hoja, IdCampo lista, const ValidarCamposFn& validar) {
     AutocompletarLista(hoja, lista);
     if (lista == campos::cmbAdministracion) {
         hoja.EscribirTexto(campos::edtCodigoAdministracion, CódigoCombo(hoja, lista, false));
     } else if (lista == campos::cmbPeriodo) {
-        // The refund option depends on the period.
-        ActualizarResultado(hoja, validar);
+        // The refund option depends on the period: it is worked out again when the period becomes another
+        // whole value, so that retyping it (Escape, "4") drops no refund on the way, and checking a period
+        // that has not changed leaves a return as it was opened. Leaving the field settles the result on
+        // whatever it then holds (the period's check).
+        const std::string& periodo = hoja.Texto(lista);
+        if (periodo != hoja.sPeriodoResultado && PeriodoCompleto(hoja, periodo))
+            ActualizarResultado(hoja, validar);
     } else if (lista == campos::cmbProvincia) {
         // Another province: the municipality chosen no longer belongs to it.
         if (hoja.Posición(lista) != hoja.iProvinciaAnterior)

@@ -22,12 +22,18 @@ std::string CódigoCombo(const HojaDeclaración& hoja, IdCampo lista, bool alfab
 // Selects the first entry whose code text is exactly código, or none; the field shows its text or nothing.
 void SeleccionarCódigoCombo(HojaDeclaración& hoja, IdCampo lista, std::string_view código, bool alfabética);
 
-// Completes the typed text with the first entry that begins with it; the completion stays selected, so the
-// next key replaces it.
+// Completes the typed text with the first entry that begins with it, comparing as the list is sorted (case
+// and accents folded: "AV" reaches Ávila); the completion stays selected, so the next key replaces it.
 void AutocompletarLista(HojaDeclaración& hoja, IdCampo lista);
 // One character key typed in a list: Backspace drops the typed text back by one, Escape empties it, any other
 // key is discarded (KeyAscii = 0) once the text has longitudMáxima characters (0 = no limit).
 void TeclaLista(HojaDeclaración& hoja, IdCampo lista, int& KeyAscii, int longitudMáxima);
+
+// A month of the period: two digits, 01 to 12.
+bool EsMesPeriodo(std::string_view texto);
+// The period text is a whole value: an entry of the period's list or a month. While the user types, only such
+// a text runs the result logic; the ones passed through on the way ("", a first digit) do not.
+bool PeriodoCompleto(const HojaDeclaración& hoja, std::string_view texto);
 
 // Events of the list fields, as the sheet dispatches them.
 void Lista_Change(HojaDeclaración& hoja, IdCampo lista, const ValidarCamposFn& validar);

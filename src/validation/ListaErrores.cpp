@@ -103,6 +103,12 @@ int ListaErrores::AnotarError(int tipo, const std::string& clave, const std::str
     return botón;
 }
 
+void ListaErrores::Restablecer(const std::vector<Entrada>& entradas) {
+    if (entradas == entradas_) return;
+    entradas_ = entradas;
+    Avisar();
+}
+
 const ListaErrores::Entrada* ListaErrores::Buscar(const std::string& clave) const {
     auto it =
         std::find_if(entradas_.begin(), entradas_.end(), [&](const Entrada& e) { return e.clave == clave; });

@@ -36,6 +36,7 @@ class ListaErrores {
         std::string clave; // field key: control name, or name "#" index (edtCasilla#07)
         std::string texto; // order number "0000", a space, the message (Windows-1252)
         int imagen = 0;    // kImagenSinErrores, kImagenError or kImagenAviso
+        friend bool operator==(const Entrada&, const Entrada&) = default;
     };
 
     using Oyente = std::function<void()>;
@@ -55,6 +56,8 @@ class ListaErrores {
     int AnotarError(int tipo, const std::string& clave, const std::string& mensaje, int orden, int estilo);
 
     const std::vector<Entrada>& Entradas() const { return entradas_; }
+    // The entries of an earlier moment, in their order; the listeners are told when that changes the list.
+    void Restablecer(const std::vector<Entrada>& entradas);
     const Entrada* Buscar(const std::string& clave) const;
     bool HayErrores() const { return Hay(kImagenError); }
     bool HayAvisos() const { return Hay(kImagenAviso); }

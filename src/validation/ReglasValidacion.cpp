@@ -90,8 +90,8 @@ std::string MensajeLímite(int i) {
     return "El importe de la casilla " + DosCifras(i) + " debe ser menor de " + LIMITE_IMPORTE;
 }
 
-// The value of the leading number of a text (blanks skipped, an optional sign, digits), as the period rule
-// reads it: "1T" is 1, "07" is 7, "T" is 0.
+// The value of the leading number of a text (blanks skipped, an optional sign, digits), as the postal code
+// rule reads it: "07" is 7, "1T" is 1, "T" is 0.
 long ValorInicial(std::string_view s) {
     std::size_t i = 0;
     while (i < s.size() && s[i] == ' ')
@@ -241,6 +241,13 @@ void ValidaciónDeclaración::ValidarCarga(std::string& ListaCamposNoCargados) {
     ValidarCampos("", -1, cancelar);
 }
 
+ValidarCamposFn ValidaciónDeclaración::ValidarAnidado() {
+    return [this](std::string_view clave, int índice) {
+        bool cancelar = false;
+        ValidarCampos(clave, índice, cancelar);
+    };
+}
+
 bool ValidaciónDeclaración::ValidarÚltimoCampo() {
     IdCampo id = hoja_.Foco();
     if (id == kNingúnCampo) return true;
@@ -278,13 +285,22 @@ void ValidaciónDeclaración::Ejercicio(const Llamada& ll) {
 }
 
 bool ValidaciónDeclaración::Periodo(Llamada& ll) {
-    if (ll.Interactiva("cmbPeriodo") && !PasosLista(ll, cmbPeriodo, T().períodoErróneo)) return false;
+    if (ll.Interactiva("cmbPeriodo")) {
+        if (!PasosLista(ll, cmbPeriodo, T().períodoErróneo)) return false;
+        // While the user typed, only whole periods ran the result logic; the one left in the field decides it
+        // (an empty period rules a refund out).
+        if (hoja_.Texto(cmbPeriodo) != hoja_.sPeriodoResultado) ActualizarResultado(hoja_, ValidarAnidado());
+    }
     // The rules read the period as it was when the call began: a digit just padded is the same month.
     const std::string& p = ll.periodo;
-    long n = ValorInicial(p);
-    if (m817::Recortar(p).empty()) {
+    const std::string recortado = m817::Recortar(p);
+    // What the field takes when it is left (a quarter of its list, a month, a digit it pads into one) is a
+    // period; anything else, such as a stored "7T", is refused there and so is wrong here too.
+    const bool periodo = PeriodoCompleto(hoja_, recortado) ||
+                         (recortado.size() == 1 && recortado[0] >= '1' && recortado[0] <= '9');
+    if (recortado.empty()) {
         Error(cmbPeriodo, T().periodoObligatorio);
-    } else if (n < 1 || n > 12) {
+    } else if (!periodo) {
         NoCargado(cmbPeriodo);
         Error(cmbPeriodo, T().periodoErróneo, 1);
     } else if (p.back() == 'T' ? ll.clavePeriodo != ll.trimestreEnCurso : ll.clavePeriodo != ll.mesEnCurso) {
@@ -464,10 +480,7 @@ bool ValidaciónDeclaración::Casilla(Llamada& ll, int i) {
                 return Detener(ll, id, MensajeLímite(i));
             MostrarImporte(hoja_, id, v, true);
         }
-        Recalcular(hoja_, [this](std::string_view clave, int índice) {
-            bool cancelar = false;
-            ValidarCampos(clave, índice, cancelar);
-        });
+        Recalcular(hoja_, ValidarAnidado());
     }
 
     const std::string texto = m817::Recortar(hoja_.Texto(id));
@@ -585,13 +598,13 @@ bool ValidaciónDeclaración::PasosLista(Llamada& ll, IdCampo id, const std::str
     const std::string& t = hoja_.Texto(id);
     if (t.empty() || hoja_.Posición(id) >= 0) return true;
     if (id == cmbPeriodo) {
-        // A single digit is a month, written with two digits; a month so written stays as it is, or leaving
-        // the field (which checks it twice) would refuse what the repair has just made.
+        // A single digit is a month, written with two digits; a month so written (01 to 12) stays as it is,
+        // or leaving the field (which checks it twice) would refuse what the repair has just made.
         if (t.size() == 1 && t[0] >= '1' && t[0] <= '9') {
             hoja_.EscribirTexto(id, "0" + t);
             return true;
         }
-        if (t.size() == 2 && t[0] == '0' && t[1] >= '1' && t[1] <= '9') return true;
+        if (EsMesPeriodo(t)) return true;
     }
     return Detener(ll, id, errónea);
 }

@@ -2,6 +2,7 @@
 // What is wrong with the return on the sheet: the rules of every field, run for one field when it is left
 // (with the refusals that keep the user in it) or for the whole return, each one filing its error or warning
 // under the field's key in the error list, or clearing that key.
+#include "model/Calculo.h"
 #include "model/HojaDeclaracion.h"
 #include "platform/CarpetaPrograma.h"
 #include "platform/Mensajes.h"
@@ -80,6 +81,8 @@ class ValidaciónDeclaración {
     void CuentaIngreso(const Llamada& ll);
     void CuentaDevolución(const Llamada& ll);
 
+    // The checks the calculation asks for while a check runs (their refusals cancel nothing).
+    ValidarCamposFn ValidarAnidado();
     // Steps shared by the five list fields when one is left; false when the value is refused.
     bool PasosLista(Llamada& ll, IdCampo id, const std::string& errónea);
     void RecortarCampo(IdCampo id);

@@ -493,7 +493,10 @@ TEST(ValidarCampos, UnDígitoEnElPeriodoEsUnMes) {
     EXPECT_EQ(h.hoja().Texto(cmbPeriodo), "07");
     EXPECT_EQ(h.Entrada("cmbPeriodo"),
               "A 1022 El periodo de liquidación seleccionado no se corresponde con el actualmente en curso");
-    h.p.Escribir(cmbPeriodo, "10"); // two digits are not repaired
+    h.p.Escribir(cmbPeriodo, "10"); // a month of two digits stays as it is
+    ASSERT_TRUE(h.hoja().Tabular());
+    EXPECT_EQ(h.hoja().Texto(cmbPeriodo), "10");
+    h.p.Escribir(cmbPeriodo, "13");
     h.p.mensajes.EsperarError("Período erróneo");
     EXPECT_FALSE(h.hoja().Tabular());
 }
