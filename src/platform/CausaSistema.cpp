@@ -70,8 +70,7 @@ int CausaEscritura(const std::filesystem::path& carpeta) {
     // One block: a full disk refuses it even where an empty file still fits.
     const std::string bloque(4096, ' ');
     int causa = 0;
-    if (::write(fd, bloque.data(), bloque.size()) != static_cast<ssize_t>(bloque.size()) ||
-        ::fsync(fd) != 0)
+    if (::write(fd, bloque.data(), bloque.size()) != static_cast<ssize_t>(bloque.size()) || ::fsync(fd) != 0)
         causa = errno != 0 ? errno : EIO;
     ::close(fd);
     ::unlink(nombre.c_str());

@@ -8,7 +8,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFocusFrame>
+#include <QLineEdit>
 #include <QPointer>
 #include <QScrollBar>
 #include <QToolBar>
@@ -41,7 +43,8 @@ QString NombreAccesible(IdCampo id) {
     using namespace campos;
     const DefiniciónCampo& d = Definición(id);
     const QString dash = QStringLiteral(" – ");
-    if (d.nombre == "edtCasilla") return QStringLiteral("Casilla ") + DosCifras(d.índice) + dash + Etiqueta(id);
+    if (d.nombre == "edtCasilla")
+        return QStringLiteral("Casilla ") + DosCifras(d.índice) + dash + Etiqueta(id);
     // The rate of a line is that of its base box.
     if (d.nombre == "edtTipos") return Etiqueta(id) + dash + QStringLiteral("casilla ") + DosCifras(d.índice);
     if (d.nombre == "edtResultado") return Etiqueta(id) + dash + Etiqueta(optResultado(d.índice));
@@ -61,8 +64,14 @@ QString TextoAccesibleEntrada(int imagen, const QString& texto) {
 }
 
 void HacerAccesibleHoja(VistaHoja& vista) {
-    for (IdCampo id = 0; id < kNúmeroCampos; ++id)
-        if (QWidget* w = vista.Control(id)) w->setAccessibleName(NombreAccesible(id));
+    for (IdCampo id = 0; id < kNúmeroCampos; ++id) {
+        QWidget* w = vista.Control(id);
+        if (!w) continue;
+        w->setAccessibleName(NombreAccesible(id));
+        // A list takes its text in a box of its own, which the reader meets as a text field.
+        if (auto* lista = qobject_cast<QComboBox*>(w); lista && lista->lineEdit())
+            lista->lineEdit()->setAccessibleName(NombreAccesible(id));
+    }
     vista.setAccessibleName(QStringLiteral("Hoja de la declaración"));
 
     // Some styles draw no focus mark on a box without text, and a text box only blinks its caret: the frame
@@ -71,7 +80,11 @@ void HacerAccesibleHoja(VistaHoja& vista) {
     QPointer<QFocusFrame> m(marco);
     QObject::connect(qApp, &QApplication::focusChanged, marco, [m, &vista](QWidget*, QWidget* ahora) {
         if (!m) return;
-        m->setWidget(ahora && ahora != &vista && vista.isAncestorOf(ahora) ? ahora : nullptr);
+        // The whole field is framed, even when the focus is in a part of it (the text of a list).
+        QWidget* campo = ahora && vista.isAncestorOf(ahora) ? ahora : nullptr;
+        while (campo && campo->parentWidget() != &vista)
+            campo = campo->parentWidget();
+        m->setWidget(campo);
     });
 }
 
@@ -83,9 +96,11 @@ void HacerAccesibleVentana(frmPrincipal& ventana) {
             if (a && !a->text().isEmpty()) b->setAccessibleName(SinAtajo(a->text()));
         }
     }
-    if (ÁrbolErrores* árbol = ventana.trvErrores()) árbol->setAccessibleName(QStringLiteral("Lista de errores"));
+    if (ÁrbolErrores* árbol = ventana.trvErrores())
+        árbol->setAccessibleName(QStringLiteral("Lista de errores"));
     if (QScrollBar* v = ventana.vScrollBar()) v->setAccessibleName(QStringLiteral("Desplazamiento vertical"));
-    if (QScrollBar* h = ventana.hScrollBar()) h->setAccessibleName(QStringLiteral("Desplazamiento horizontal"));
+    if (QScrollBar* h = ventana.hScrollBar())
+        h->setAccessibleName(QStringLiteral("Desplazamiento horizontal"));
 }
 
 } // namespace m817

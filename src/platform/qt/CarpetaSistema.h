@@ -1,10 +1,10 @@
 #pragma once
 // The program's folders on this machine. A copy whose executable has a writable Datos/ beside it (a build
 // folder, a copy on a USB stick) keeps everything there, as it always has. Installed, the program's own files
-// (tables, help) are read from <prefix>/share/modelo817/, found from the executable's folder <prefix>/bin, and
-// what the user owns goes to the user's own folders: returns in $XDG_DATA_HOME/modelo817, printer settings in
-// $XDG_CONFIG_HOME/modelo817, printed PDFs in "Modelo 817" inside the documents folder, and the bar-code
-// bitmaps of a print in a private folder of this process, removed at its end.
+// (tables, help) are read from <prefix>/share/modelo817/, found from the executable's folder <prefix>/bin,
+// and what the user owns goes to the user's own folders: returns in $XDG_DATA_HOME/modelo817, printer
+// settings in $XDG_CONFIG_HOME/modelo817, printed PDFs in "Modelo 817" inside the documents folder, and the
+// bar-code bitmaps of a print in a private folder of this process, removed at its end.
 #include "platform/CarpetaPrograma.h"
 
 #include <filesystem>
