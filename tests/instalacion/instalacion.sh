@@ -27,6 +27,9 @@ if [ "$(id -u)" = 0 ]; then
     chown 65534:65534 "$tmp/casa" "$tmp/ejecucion"
     como="setpriv --reuid=65534 --regid=65534 --clear-groups"
 fi
+# libfaketime comes first in the list of libraries, which AddressSanitizer would refuse.
+ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+export ASAN_OPTIONS
 ejecutar() {
     env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u XDG_DATA_DIRS -u XDG_CONFIG_DIRS -u DISPLAY -u WAYLAND_DISPLAY \
         HOME="$tmp/casa" XDG_RUNTIME_DIR="$tmp/ejecucion" QT_QPA_PLATFORM=offscreen \
