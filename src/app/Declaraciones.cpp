@@ -357,8 +357,7 @@ bool frmHoja1::EliminarDeclaración(std::int32_t NumRegistro) {
         RegistroDeclaración guardado;
         // A missing file is not created just to find that the record is not there.
         if (!archivos.Existe(ruta)) causa.Anotar(ruta, ENOENT);
-        if (causa.HayFallo() || !archivo.AbrirLecturaEscritura() ||
-            !archivo.Leer(NumRegistro, guardado)) {
+        if (causa.HayFallo() || !archivo.AbrirLecturaEscritura() || !archivo.Leer(NumRegistro, guardado)) {
             MostrarError(mensajes, TextoErrorEliminar() + "\r" + causa.Línea(ruta));
             return false;
         }

@@ -223,8 +223,8 @@ std::vector<std::int32_t> Sesión::Elegidos(bool& fallo) {
 }
 
 std::unique_ptr<HojaLote> Sesión::CargarHoja(std::ostream& error) {
-    auto hoja = std::make_unique<HojaLote>(error, e_.archivos, RutaDeclaraciones(carpeta_.DatosUsuario()), ruta_,
-                                           Reloj(), carpeta_);
+    auto hoja = std::make_unique<HojaLote>(error, e_.archivos, RutaDeclaraciones(carpeta_.DatosUsuario()),
+                                           ruta_, Reloj(), carpeta_);
     if (hoja->Cargar()) return hoja;
     Fallo(carpeta_.Datos().string(), "no se han podido cargar las tablas de referencia");
     return nullptr;

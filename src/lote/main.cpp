@@ -56,9 +56,9 @@ int main(int argc, char** argv) {
     RelojSistema reloj;
     CódigosBarrasZint códigos;
     CarpetaSistema carpeta(QCoreApplication::applicationDirPath().toStdString());
-    Entorno entorno{
-        carpeta, archivos, reloj, std::cout, std::cerr,
-        [] { return std::make_unique<ImpresoraPdf>(); },      &códigos};
+    Entorno entorno{carpeta,   archivos,  reloj,
+                    std::cout, std::cerr, [] { return std::make_unique<ImpresoraPdf>(); },
+                    &códigos};
     const int salida = Ejecutar(l.opciones, entorno);
     std::cout.flush();
     return salida;

@@ -20,7 +20,8 @@ void SalirAlMostrarSiSePide(QWidget& ventana, frmHoja1& hoja1) {
     if (modo == "lista") {
         // Never freed: the process ends below without unwinding.
         auto* modelo = new SeleccionDeclaraciones;
-        if (modelo->Cargar(hoja1.archivos, RutaDeclaraciones(hoja1.carpeta.DatosUsuario()), hoja1.mensajes, 0))
+        if (modelo->Cargar(hoja1.archivos, RutaDeclaraciones(hoja1.carpeta.DatosUsuario()), hoja1.mensajes,
+                           0))
             (new frmSeleccionarDeclaración(*modelo, hoja1.mensajes, W("Abrir declaración"), W("&Abrir"),
                                            &ventana))
                 ->show();
@@ -33,7 +34,8 @@ void SalirAlMostrarSiSePide(QWidget& ventana, frmHoja1& hoja1) {
             hoja1.hoja.EscribirTexto(campos::edtNombre, "PRUEBA DE INSTALACION");
             if (auto* guardar = ventana.findChild<QAction*>(QStringLiteral("mnuGuardar"))) guardar->trigger();
             std::fflush(nullptr);
-            std::_Exit(hoja1.hoja.RegistroModificado || hoja1.hoja.Texto(campos::edtIdDeclaración) == "0" ? 4 : 0);
+            std::_Exit(
+                hoja1.hoja.RegistroModificado || hoja1.hoja.Texto(campos::edtIdDeclaración) == "0" ? 4 : 0);
         });
         return;
     }

@@ -1,6 +1,5 @@
 #include "ui/VistaHoja.h"
 
-
 #include "platform/Texto1252.h"
 #include "ui/Accesibilidad.h"
 
