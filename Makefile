@@ -79,3 +79,30 @@ fuzz:
 
 clean:
 	rm -rf build build-release build-asan
+
+# The Debian package, build-deb/modelo817_<version>_<arch>.deb: a release build with Debian's hardening flags,
+# packed by CPack (dependencies worked out from the binaries), then checked as Debian would.
+DEB_PACKAGES := cmake ninja-build g++ dpkg-dev file lintian desktop-file-utils appstream
+DEB_FLAGS := DEB_BUILD_MAINT_OPTIONS=hardening=+all
+.PHONY: deb
+deb: deps
+	@missing=""; \
+	for p in $(DEB_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -q && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q $$missing; \
+	fi
+	CXXFLAGS="$$($(DEB_FLAGS) dpkg-buildflags --get CXXFLAGS) $$($(DEB_FLAGS) dpkg-buildflags --get CPPFLAGS)" \
+	LDFLAGS="$$($(DEB_FLAGS) dpkg-buildflags --get LDFLAGS)" \
+	  cmake -S . -B build-deb -G Ninja -DCMAKE_BUILD_TYPE=Release -DM817_WERROR=OFF \
+	  -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
+	cmake --build build-deb --target modelo817 modelo817-lote m817_datos m817_paquete
+	rm -f build-deb/modelo817_*.deb
+	cd build-deb && cpack -G DEB
+	desktop-file-validate packaging/es.modelo817.Modelo817.desktop
+	appstreamcli validate --no-net packaging/es.modelo817.Modelo817.metainfo.xml
+	lintian --fail-on error build-deb/modelo817_*.deb
+	@ls -l build-deb/modelo817_*.deb

@@ -7,9 +7,11 @@
 #include "model/CasillasImporte.h"
 #include "model/Ejercicio.h"
 #include "model/Listas.h"
+#include "platform/CausaSistema.h"
 #include "platform/Texto1252.h"
 #include "store/ArchivoDeclaraciones.h"
 
+#include <cerrno>
 #include <charconv>
 #include <exception>
 #include <optional>
@@ -236,7 +238,7 @@ bool frmHoja1::AbrirDeclaración(std::int32_t NumRegistro, std::int32_t IdDeclar
 
     RegistroDeclaración leído;
     try {
-        ArchivoDeclaraciones archivo(archivos, RutaDeclaraciones(carpeta.Datos()));
+        ArchivoDeclaraciones archivo(archivos, RutaDeclaraciones(carpeta.DatosUsuario()));
         if (!archivo.AbrirLectura() || !archivo.Leer(NumRegistro, leído) || !leído.Entero(Ejercicio)) {
             MostrarError(mensajes, TextoErrorAbrir());
             return false;
@@ -308,17 +310,20 @@ bool frmHoja1::GuardarRegistro() {
         }
     }
 
-    const auto ruta = RutaDeclaraciones(carpeta.Datos());
+    const auto ruta = RutaDeclaraciones(carpeta.DatosUsuario());
     const bool existía = archivos.Existe(ruta);
-    ArchivoDeclaraciones archivo(archivos, ruta);
+    // The message names the file that failed and the system's reason.
+    ArchivosConCausa causa(archivos);
+    ArchivoDeclaraciones archivo(causa, ruta);
     auto fallo = [&] {
         // A file this save created goes again: the folder is left as it was found.
         archivo.Cerrar();
         if (!existía && archivos.Existe(ruta)) archivos.Eliminar(ruta);
-        MostrarError(mensajes, TextoErrorGuardar());
+        MostrarError(mensajes, TextoErrorGuardar() + "\r" + causa.Línea(ruta));
         return false;
     };
-    if (!archivo.AbrirLecturaEscritura()) return fallo();
+    if (!carpeta.CrearCarpeta(ruta.parent_path())) causa.Anotar(ruta.parent_path(), errno);
+    if (causa.HayFallo() || !archivo.AbrirLecturaEscritura()) return fallo();
 
     MoverPantallaARegistro();
     auto n = NúmeroEntero(hoja.Texto(edtIdDeclaración));
@@ -349,18 +354,19 @@ bool frmHoja1::GuardarRegistro() {
 
 bool frmHoja1::EliminarDeclaración(std::int32_t NumRegistro) {
     try {
-        const auto ruta = RutaDeclaraciones(carpeta.Datos());
-        ArchivoDeclaraciones archivo(archivos, ruta);
+        const auto ruta = RutaDeclaraciones(carpeta.DatosUsuario());
+        ArchivosConCausa causa(archivos);
+        ArchivoDeclaraciones archivo(causa, ruta);
         RegistroDeclaración guardado;
         // A missing file is not created just to find that the record is not there.
-        if (!archivos.Existe(ruta) || !archivo.AbrirLecturaEscritura() ||
-            !archivo.Leer(NumRegistro, guardado)) {
-            MostrarError(mensajes, TextoErrorEliminar());
+        if (!archivos.Existe(ruta)) causa.Anotar(ruta, ENOENT);
+        if (causa.HayFallo() || !archivo.AbrirLecturaEscritura() || !archivo.Leer(NumRegistro, guardado)) {
+            MostrarError(mensajes, TextoErrorEliminar() + "\r" + causa.Línea(ruta));
             return false;
         }
         if (Preguntar(mensajes, TextoConfirmarEliminar(guardado)) == Respuesta::Sí &&
             !archivo.Escribir(NumRegistro, RegistroBorrado())) {
-            MostrarError(mensajes, TextoErrorEliminar());
+            MostrarError(mensajes, TextoErrorEliminar() + "\r" + causa.Línea(ruta));
             return false;
         }
     } catch (const std::exception&) {

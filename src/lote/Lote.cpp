@@ -129,9 +129,9 @@ class HojaLote {
 class Sesión {
   public:
     Sesión(const Opciones& o, Entorno& e)
-        : o_(o), e_(e), carpeta_(e.carpetaPrograma),
-          ruta_(o.datos ? RutaDeclaraciones(*o.datos) : RutaDeclaraciones(carpeta_.Datos())),
-          archivos_(e.archivos, RutaDeclaraciones(carpeta_.Datos()), ruta_),
+        : o_(o), e_(e), carpeta_(e.carpeta),
+          ruta_(o.datos ? RutaDeclaraciones(*o.datos) : RutaDeclaraciones(carpeta_.DatosUsuario())),
+          archivos_(e.archivos, RutaDeclaraciones(carpeta_.DatosUsuario()), ruta_),
           fijo_(o.fecha.value_or(FechaHora{})) {}
 
     int Ejecutar();
@@ -159,7 +159,7 @@ class Sesión {
 
     const Opciones& o_;
     Entorno& e_;
-    CarpetaFija carpeta_;
+    ServicioCarpeta& carpeta_;
     fs::path ruta_;
     ArchivosSoloLectura archivos_;
     RelojFijo fijo_;
@@ -223,8 +223,8 @@ std::vector<std::int32_t> Sesión::Elegidos(bool& fallo) {
 }
 
 std::unique_ptr<HojaLote> Sesión::CargarHoja(std::ostream& error) {
-    auto hoja = std::make_unique<HojaLote>(error, e_.archivos, RutaDeclaraciones(carpeta_.Datos()), ruta_,
-                                           Reloj(), carpeta_);
+    auto hoja = std::make_unique<HojaLote>(error, e_.archivos, RutaDeclaraciones(carpeta_.DatosUsuario()),
+                                           ruta_, Reloj(), carpeta_);
     if (hoja->Cargar()) return hoja;
     Fallo(carpeta_.Datos().string(), "no se han podido cargar las tablas de referencia");
     return nullptr;
@@ -649,9 +649,11 @@ REGISTROS son números de registro del archivo (el primero es el 1), separados
 por espacios; «3-7» equivale a 3 4 5 6 7.
 
 Opciones:
-  --datos CARPETA     Usa CARPETA/Declaraciones.txt en lugar del archivo de la
-                      carpeta Datos que hay junto al programa. Las tablas de
-                      referencia se leen siempre de la carpeta Datos del programa.
+  --datos CARPETA     Usa CARPETA/Declaraciones.txt en lugar del archivo del
+                      programa: el de la carpeta Datos que hay junto a él en una
+                      copia portátil, o el de ~/.local/share/modelo817 (o de
+                      $XDG_DATA_HOME/modelo817) en una instalación. Las tablas de
+                      referencia se leen siempre de las del programa.
   --fecha AAAA-MM-DD  Trabaja como si hoy fuera esa fecha: las reglas del periodo
                       dependen del día, y el borrador y la cadena llevan la fecha.
   --csv               (listar) Escribe CSV en UTF-8, con una fila de encabezado.

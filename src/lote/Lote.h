@@ -4,6 +4,7 @@
 // rules. The data file is only ever read.
 #include "lote/ServiciosLote.h"
 #include "platform/Archivos.h"
+#include "platform/CarpetaPrograma.h"
 #include "platform/CodigosBarras.h"
 #include "platform/Reloj.h"
 
@@ -56,7 +57,8 @@ std::string TextoAyuda();
 std::string NombreBorrador(std::int32_t n, std::string_view nif1252);
 
 struct Entorno {
-    std::filesystem::path carpetaPrograma; // where Datos/ with the reference tables is
+    // Where the reference tables and the user's data file are.
+    ServicioCarpeta& carpeta;
     ServicioArchivos& archivos;
     ServicioReloj& reloj; // the machine's clock; --fecha replaces it
     std::ostream& salida;

@@ -4,6 +4,7 @@
 #include "lote/Lote.h"
 #include "platform/ArchivosPosix.h"
 #include "platform/Reloj.h"
+#include "platform/qt/CarpetaSistema.h"
 #include "platform/qt/CodigosBarrasZint.h"
 
 #include <QCoreApplication>
@@ -54,9 +55,10 @@ int main(int argc, char** argv) {
     ArchivosPosix archivos;
     RelojSistema reloj;
     CódigosBarrasZint códigos;
-    Entorno entorno{
-        QCoreApplication::applicationDirPath().toStdString(), archivos, reloj, std::cout, std::cerr,
-        [] { return std::make_unique<ImpresoraPdf>(); },      &códigos};
+    CarpetaSistema carpeta(QCoreApplication::applicationDirPath().toStdString());
+    Entorno entorno{carpeta,   archivos,  reloj,
+                    std::cout, std::cerr, [] { return std::make_unique<ImpresoraPdf>(); },
+                    &códigos};
     const int salida = Ejecutar(l.opciones, entorno);
     std::cout.flush();
     return salida;

@@ -18,6 +18,11 @@ public:
     virtual std::filesystem::path Configuración() const { return Programa(); }
     // Where the built-in PDF printer writes its files.
     virtual std::filesystem::path Impresiones() const { return Programa() / "Impresiones"; }
+    // Where a print run writes the bar-code bitmaps (PDF.BMP, CODBAR.BMP) that its page then loads.
+    virtual std::filesystem::path Temporal() const { return Programa(); }
+    // Makes one of the user's folders above, with its parents, before a file is first written in it; false
+    // when it cannot be made. A portable copy makes none: its folders are the ones it came with.
+    virtual bool CrearCarpeta(const std::filesystem::path&) const { return true; }
 };
 
 class CarpetaFija final : public ServicioCarpeta {

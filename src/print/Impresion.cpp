@@ -1,5 +1,6 @@
 #include "print/Impresion.h"
 
+#include "platform/CausaSistema.h"
 #include "platform/Texto1252.h"
 #include "print/ContenidoNubePuntos.h"
 #include "print/NubePuntos.h"
@@ -155,10 +156,26 @@ void ImpresiónDeclaración::BorrarImágenes() {
     std::filesystem::remove(RutaCódigoBarras(carpeta_), ignorado);
 }
 
+bool ImpresiónDeclaración::DestinoEsArchivo() {
+    // The printer a job goes to: the one the "device" entry names, else the current one.
+    const std::string device = impresoras_.LeerPerfil("windows", "device", "");
+    const std::string nombre = device.substr(0, device.find(','));
+    const auto instaladas = impresoras_.Instaladas();
+    for (const auto& d : instaladas)
+        if (d && d->nombre == nombre) return d->integrada;
+    const auto actual = static_cast<std::size_t>(impresoras_.Actual());
+    return actual >= 1 && actual <= instaladas.size() && instaladas[actual - 1] &&
+           instaladas[actual - 1]->integrada;
+}
+
 void ImpresiónDeclaración::Fallo(const ResultadoImpresión& r) {
+    std::string texto = "Error <" + std::to_string(r.código) + "> - " + r.descripción;
+    // A print to a file that failed for a reason of the folder's says which and why.
+    if (DestinoEsArchivo())
+        if (const int causa = CausaEscritura(carpeta_.Impresiones()); causa != 0)
+            texto += "\r" + LíneaCausa(carpeta_.Impresiones(), causa);
     RestaurarPredeterminada();
-    mensajes_.Mostrar({"Error <" + std::to_string(r.código) + "> - " + r.descripción, kTítuloAplicación,
-                       Icono::Ninguno, Botones::Aceptar});
+    mensajes_.Mostrar({texto, kTítuloAplicación, Icono::Ninguno, Botones::Aceptar});
 }
 
 // One copy to the printer. The printing system's benign complaints are passed over; any other

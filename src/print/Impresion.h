@@ -87,6 +87,8 @@ class ImpresiónDeclaración {
     bool ImprimirCopias(int modo, int resolucion, std::string& numeroJustificante);
     bool Enviar(Informe& informe);
     void Fallo(const ResultadoImpresión& r);
+    // Whether jobs now go to the built-in printer that writes files.
+    bool DestinoEsArchivo();
     void RestaurarPredeterminada();
     void BorrarImágenes();
     std::string FechaHoy() const;

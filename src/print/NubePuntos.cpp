@@ -1,5 +1,6 @@
 #include "print/NubePuntos.h"
 
+#include "platform/CausaSistema.h"
 #include "platform/Texto1252.h"
 
 #include <system_error>
@@ -7,11 +8,11 @@
 namespace m817 {
 
 std::filesystem::path RutaNubePuntos(const ServicioCarpeta& carpeta) {
-    return carpeta.Programa() / "PDF.BMP";
+    return carpeta.Temporal() / "PDF.BMP";
 }
 
 std::filesystem::path RutaCódigoBarras(const ServicioCarpeta& carpeta) {
-    return carpeta.Programa() / "CODBAR.BMP";
+    return carpeta.Temporal() / "CODBAR.BMP";
 }
 
 int GenerarNubePuntos(const std::string& contenido, int resolucion, const ServicioCarpeta& carpeta,
@@ -34,6 +35,8 @@ int GenerarNubePuntos(const std::string& contenido, int resolucion, const Servic
     std::string texto = "Error <" + std::to_string(código) + "> al generar la nube de puntos";
     if (código == kNubePuntosSinBiblioteca)
         texto += "\r\r" + causa;
+    else if (código == código_barras::kErrorArchivo)
+        texto += "\r" + LíneaCausa(ruta, CausaEscritura(ruta.parent_path()));
     else if (código == código_barras::kResoluciónInsuficiente)
         texto += W("\r\rLa impresora no está configurada con la resolución mínima necesaria para generar la "
                    "nube de puntos");

@@ -15,8 +15,8 @@ inline constexpr int kNubePuntosSinBiblioteca = -9999;
 // The second and fourth arguments of CREARPDF: data columns of the symbol, reserved.
 inline constexpr int kColumnasNubePuntos = 16;
 
-std::filesystem::path RutaNubePuntos(const ServicioCarpeta& carpeta);   // <programa>/PDF.BMP
-std::filesystem::path RutaCódigoBarras(const ServicioCarpeta& carpeta); // <programa>/CODBAR.BMP
+std::filesystem::path RutaNubePuntos(const ServicioCarpeta& carpeta);   // <temporal>/PDF.BMP
+std::filesystem::path RutaCódigoBarras(const ServicioCarpeta& carpeta); // <temporal>/CODBAR.BMP
 
 // Makes PDF.BMP from the 756-character content for a printer of `resolucion` dots per
 // inch. Returns the library's code: 0 when the file is written; otherwise the user has

@@ -1,5 +1,6 @@
 #include "ui/VistaErrores.h"
 
+#include "ui/Accesibilidad.h"
 #include "ui/Iconos.h"
 #include "ui/VistaHoja.h"
 
@@ -99,6 +100,7 @@ void ÁrbolErrores::Llenar(const std::vector<LíneaErrores>& líneas) {
             insertTopLevelItem(i, item);
         }
         if (item->text(0) != l.texto) item->setText(0, l.texto);
+        item->setData(0, Qt::AccessibleTextRole, TextoAccesibleEntrada(l.imagen, l.texto));
         if (l.imagen >= 1 && l.imagen <= 3)
             item->setIcon(0, iconos[l.imagen - 1]);
         else

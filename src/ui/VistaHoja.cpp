@@ -1,6 +1,7 @@
 #include "ui/VistaHoja.h"
 
 #include "platform/Texto1252.h"
+#include "ui/Accesibilidad.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -275,6 +276,7 @@ VistaHoja::VistaHoja(HojaDeclaración& hoja, QWidget* padre) : QWidget(padre), h
     setPalette(p);
     setFixedSize(Px(kAnchoHoja), Px(kAltoHoja));
     Construir();
+    HacerAccesibleHoja(*this);
     hoja_.AlRedibujar([this](IdCampo id) { Pintar(id); });
     hoja_.AlMoverFoco([this](IdCampo id) { MoverFoco(id); });
     Sincronizar();

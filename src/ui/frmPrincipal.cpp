@@ -4,6 +4,7 @@
 #include "platform/Texto1252.h"
 #include "platform/qt/AyudaQt.h"
 #include "platform/qt/PortapapelesQt.h"
+#include "ui/Accesibilidad.h"
 #include "ui/Iconos.h"
 #include "ui/VistaErrores.h"
 #include "ui/VistaHoja.h"
@@ -107,11 +108,12 @@ void frmPrincipal::Construir() {
     vista_->alMenúContextual = [this](const QPoint& global) { MostrarMenúCampo(global); };
     vista_->alPegarSelección = [this] { comandos_.PegarSelección(); };
     vista_->alSoltarTexto = [this](const std::string& texto) { comandos_.PegarTexto(texto); };
+    HacerAccesibleVentana(*this);
     setMinimumSize(VistaHoja::Px(kAnchoMínimo), VistaHoja::Px(kAltoMínimo));
     hoja1_.entrada.FijarDesplazamiento(&desplazamiento_);
     comandos_.operaciones.SeleccionarDeclaración = [this](const PeticiónSelección& s) {
         return frmSeleccionarDeclaración::Elegir(this, s.título, s.botón, s.registroActual, hoja1_.archivos,
-                                                 hoja1_.carpeta.Datos(), hoja1_.mensajes);
+                                                 hoja1_.carpeta.DatosUsuario(), hoja1_.mensajes);
     };
     Form_Load();
     ActualizarComandos();

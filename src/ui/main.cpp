@@ -3,9 +3,9 @@
 #include "app/Hoja.h"
 #include "app/Version.h"
 #include "platform/ArchivosPosix.h"
-#include "platform/CarpetaPrograma.h"
 #include "platform/Reloj.h"
 #include "platform/qt/Aplicacion.h"
+#include "platform/qt/CarpetaSistema.h"
 #include "platform/qt/InstanciaUnicaQt.h"
 #include "platform/qt/MensajesQt.h"
 #include "store/Conversion.h"
@@ -32,13 +32,14 @@ int main(int argc, char** argv) {
     PrepararAplicación(app);
     MensajesQt mensajes;
     RelojSistema reloj;
-    CarpetaFija carpeta(carpetaPrograma);
+    CarpetaSistema carpeta(carpetaPrograma);
     ArchivosPosix archivos;
 
     auto presentación = frmInicio::MostrarPresentación();
     QApplication::processEvents();
 
-    if (TerminarPrograma(ConvertirArchivoDatos(archivos, carpeta.Datos(), mensajes, versión))) return 0;
+    if (TerminarPrograma(ConvertirArchivoDatos(archivos, carpeta.DatosUsuario(), mensajes, versión)))
+        return 0;
 
     frmHoja1 hoja1(mensajes, reloj, carpeta, archivos);
     frmPrincipal ventana(hoja1);

@@ -334,7 +334,8 @@ TEST_F(Declaraciones, UnaDeclaraciónImpresaQueCambiaPierdeSusDatosDeImpresión)
 
     // A save that fails keeps them on the sheet too.
     p.archivos.soloLectura = true;
-    p.mensajes.EsperarPregunta(aviso, Respuesta::Sí, "Aviso").EsperarError(kErrorGuardar);
+    p.mensajes.EsperarPregunta(aviso, Respuesta::Sí, "Aviso")
+        .EsperarError(std::string(kErrorGuardar) + "\r" + Ruta().string() + ": Permiso denegado");
     EXPECT_FALSE(v.GuardarDeclaración(true));
     EXPECT_EQ(hoja.Texto(edtNúmeroJustificante), "8170698765433");
     p.archivos.soloLectura = false;
@@ -508,17 +509,26 @@ TEST(DeclaracionesFallos, UnGuardadoQueFallaNoTocaElArchivoNiLaHoja) {
         bool hayArchivo;
         bool suRegistro; // the return already has record 2
         std::function<void(ArchivosFallidos&)> fallo;
+        const char* causa; // the file that failed first and why, after the message
     };
+    const char* kDeshacer = "Declaraciones.txt_deshacer.txt: Error de entrada/salida";
     const Caso casos[] = {
-        {"carpeta de solo lectura", true, false, [](auto& f) { f.soloLectura = true; }},
-        {"carpeta de solo lectura, sin archivo", false, false, [](auto& f) { f.soloLectura = true; }},
-        {"carpeta de solo lectura, su registro", true, true, [](auto& f) { f.soloLectura = true; }},
-        {"disco lleno al añadir", true, false, [](auto& f) { f.LlenarDiscoEnEscritura(1, 300); }},
-        {"disco lleno en el primer guardado", false, false,
-         [](auto& f) { f.LlenarDiscoEnEscritura(1, 100); }},
-        {"sin poder sincronizar al añadir", true, false, [](auto& f) { f.sincronizacionFalla = true; }},
-        {"sin poder sincronizar su registro", true, true, [](auto& f) { f.sincronizacionFalla = true; }},
-        {"lectura fallida al buscar duplicados", true, false, [](auto& f) { f.lecturasFallan = true; }},
+        {"carpeta de solo lectura", true, false, [](auto& f) { f.soloLectura = true; },
+         "Declaraciones.txt: Permiso denegado"},
+        {"carpeta de solo lectura, sin archivo", false, false, [](auto& f) { f.soloLectura = true; },
+         "Declaraciones.txt: Permiso denegado"},
+        {"carpeta de solo lectura, su registro", true, true, [](auto& f) { f.soloLectura = true; },
+         "Declaraciones.txt: Permiso denegado"},
+        {"disco lleno al añadir", true, false, [](auto& f) { f.LlenarDiscoEnEscritura(1, 300); },
+         "Declaraciones.txt: No queda espacio en el dispositivo"},
+        {"disco lleno en el primer guardado", false, false, [](auto& f) { f.LlenarDiscoEnEscritura(1, 100); },
+         "Declaraciones.txt: No queda espacio en el dispositivo"},
+        {"sin poder sincronizar al añadir", true, false, [](auto& f) { f.sincronizacionFalla = true; },
+         "Declaraciones.txt: Error de entrada/salida"},
+        {"sin poder sincronizar su registro", true, true, [](auto& f) { f.sincronizacionFalla = true; },
+         kDeshacer},
+        {"lectura fallida al buscar duplicados", true, false, [](auto& f) { f.lecturasFallan = true; },
+         "Declaraciones.txt: Error de entrada/salida"},
     };
     RegistroDeclaración otro;
     otro.Poner(CampoRegistro::NIF, "11111111H");
@@ -531,7 +541,8 @@ TEST(DeclaracionesFallos, UnGuardadoQueFallaNoTocaElArchivoNiLaHoja) {
         h.hoja.EscribirTexto(edtIdDeclaración, c.suRegistro ? "2" : "0");
         const auto antes = h.Pantalla();
         c.fallo(h.p.archivos);
-        h.p.mensajes.EsperarError(kErrorGuardar);
+        h.p.mensajes.EsperarError(std::string(kErrorGuardar) + "\r" + h.p.carpeta.Datos().string() + "/" +
+                                  c.causa);
         EXPECT_FALSE(h.v.GuardarDeclaración(true));
         EXPECT_EQ(h.Archivo(), c.hayArchivo ? original : "(ninguno)");
         EXPECT_EQ(h.Pantalla(), antes);
@@ -547,7 +558,8 @@ TEST_F(Declaraciones, UnArchivoLlenoNoAdmiteOtraDeclaración) {
         lleno += r.Bytes();
     EscribirArchivo(lleno);
     Mínima();
-    p.mensajes.EsperarError(kErrorGuardar);
+    // No system error: the message names the file alone.
+    p.mensajes.EsperarError(std::string(kErrorGuardar) + "\r" + Ruta().string());
     EXPECT_FALSE(v.GuardarDeclaración(true));
     EXPECT_EQ(std::filesystem::file_size(Ruta()), lleno.size());
 }
@@ -587,12 +599,13 @@ TEST_F(Declaraciones, EliminarPreguntaConLoGuardadoYMarcaElRegistro) {
     // Failures: the file stays as it was, and a missing one is not made.
     p.archivos.LlenarDiscoEnEscritura(1, 10);
     p.archivos.sincronizacionFalla = true;
+    const std::string kErrorEliminar = "Error al intentar eliminar la declaración seleccionada\r";
     p.mensajes.EsperarPregunta(pregunta, Respuesta::Sí)
-        .EsperarError("Error al intentar eliminar la declaración seleccionada");
+        .EsperarError(kErrorEliminar + Ruta().string() + "_deshacer.txt: No queda espacio en el dispositivo");
     EXPECT_FALSE(v.EliminarDeclaración(2));
     EXPECT_EQ(Archivo(), archivo);
     std::filesystem::remove(Ruta());
-    p.mensajes.EsperarError("Error al intentar eliminar la declaración seleccionada");
+    p.mensajes.EsperarError(kErrorEliminar + Ruta().string() + ": No existe el archivo o la carpeta");
     EXPECT_FALSE(v.EliminarDeclaración(1));
     EXPECT_FALSE(std::filesystem::exists(Ruta()));
 }

@@ -25,8 +25,8 @@ using namespace m817::prueba;
 
 namespace {
 
-const char* kErrorGuardar = "Error al intentar guardar la declaración";
-const char* kErrorEliminar = "Error al intentar eliminar la declaración seleccionada";
+const std::string kErrorGuardar = "Error al intentar guardar la declaración";
+const std::string kErrorEliminar = "Error al intentar eliminar la declaración seleccionada";
 
 // Every field as the user could see it, and the modified flag.
 std::vector<std::string> Pantalla(const HojaDeclaración& hoja) {
@@ -83,7 +83,7 @@ class FallosHoja : public ::testing::Test {
 
     // The command fails with its message (after the question answered Yes, if one is given), and the sheet
     // and Datos are as they were.
-    void FallaSinTocarNada(const std::function<bool()>& orden, const char* mensaje,
+    void FallaSinTocarNada(const std::function<bool()>& orden, const std::string& mensaje,
                            const std::string& preguntaUtf8 = "") {
         const auto antes = Pantalla(p.hoja());
         const auto carpeta = Contenido(Datos());
@@ -102,13 +102,15 @@ TEST_F(FallosHoja, UnaCarpetaQueNoAdmiteElArchivo) {
     struct Caso {
         const char* nombre;
         std::function<void(FallosHoja&)> estropear, arreglar;
+        const char* causa; // what the messages add after the file
     };
     const Caso casos[] = {
         {"sin carpeta Datos", [](FallosHoja& f) { std::filesystem::remove_all(f.Datos()); },
          [](FallosHoja& f) {
              std::filesystem::create_directory(f.Datos());
              f.p.carpeta.EscribirDatos(kNombreArchivoDeclaraciones, DosDeclaraciones());
-         }},
+         },
+         "No existe el archivo o la carpeta"},
         {"Declaraciones.txt es una carpeta",
          [](FallosHoja& f) {
              std::filesystem::remove(f.Ruta());
@@ -117,7 +119,8 @@ TEST_F(FallosHoja, UnaCarpetaQueNoAdmiteElArchivo) {
          [](FallosHoja& f) {
              std::filesystem::remove(f.Ruta());
              f.p.carpeta.EscribirDatos(kNombreArchivoDeclaraciones, DosDeclaraciones());
-         }},
+         },
+         "Es una carpeta"},
         // Root writes whatever the permissions say, and the tests run as root: there the file service
         // that refuses writes stands for the read-only folder.
         {"Datos de solo lectura",
@@ -133,7 +136,8 @@ TEST_F(FallosHoja, UnaCarpetaQueNoAdmiteElArchivo) {
              f.p.archivos.soloLectura = false;
              std::filesystem::permissions(f.Datos(), std::filesystem::perms(0755));
              std::filesystem::permissions(f.Ruta(), std::filesystem::perms(0644));
-         }},
+         },
+         "Permiso denegado"},
     };
     for (const auto& c : casos) {
         for (int id : {0, 2}) {
@@ -141,8 +145,9 @@ TEST_F(FallosHoja, UnaCarpetaQueNoAdmiteElArchivo) {
             p.carpeta.EscribirDatos(kNombreArchivoDeclaraciones, DosDeclaraciones());
             Teclear(id);
             c.estropear(*this);
-            FallaSinTocarNada([&] { return p.ventana->GuardarDeclaración(true); }, kErrorGuardar);
-            FallaSinTocarNada([&] { return p.ventana->EliminarDeclaración(1); }, kErrorEliminar);
+            const std::string línea = "\r" + Ruta().string() + ": " + c.causa;
+            FallaSinTocarNada([&] { return p.ventana->GuardarDeclaración(true); }, kErrorGuardar + línea);
+            FallaSinTocarNada([&] { return p.ventana->EliminarDeclaración(1); }, kErrorEliminar + línea);
 
             // The sheet kept the return: saving it again, once the folder is sound, stores it.
             c.arreglar(*this);
@@ -176,10 +181,15 @@ TEST_F(FallosHoja, UnDiscoLlenoDeVerdad) {
     for (int id : {0, 2}) {
         SCOPED_TRACE(id == 0 ? "una nueva" : "la del registro 2");
         Teclear(id);
-        FallaSinTocarNada([&] { return p.ventana->GuardarDeclaración(true); }, kErrorGuardar);
+        // A rewrite fails on its side file, written first.
+        const std::string archivo = Ruta().string() + (id == 0 ? "" : "_deshacer.txt");
+        FallaSinTocarNada([&] { return p.ventana->GuardarDeclaración(true); },
+                          kErrorGuardar + ("\r" + archivo + ": No queda espacio en el dispositivo"));
     }
     const auto primera = RegistroDeclaración::DesdeBytes(cinco);
-    FallaSinTocarNada([&] { return p.ventana->EliminarDeclaración(1); }, kErrorEliminar,
+    FallaSinTocarNada([&] { return p.ventana->EliminarDeclaración(1); },
+                      kErrorEliminar +
+                          ("\r" + Ruta().string() + "_deshacer.txt: No queda espacio en el dispositivo"),
                       Utf8(TextoConfirmarEliminar(primera)));
 
     std::filesystem::remove(Datos() / "relleno");

@@ -1,8 +1,17 @@
 #include "support/ArchivosFallidos.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace m817::prueba {
+
+namespace {
+// A refusal says why, as the system would.
+bool Falla(int causa) {
+    errno = causa;
+    return false;
+}
+} // namespace
 
 class ArchivoFallido final : public Archivo {
   public:
@@ -10,7 +19,7 @@ class ArchivoFallido final : public Archivo {
         : servicio_(servicio), real_(std::move(real)) {}
 
     std::optional<std::size_t> Leer(std::uint64_t posición, std::span<char> destino) override {
-        if (servicio_.lecturasFallan) return std::nullopt;
+        if (servicio_.lecturasFallan) return Falla(EIO), std::nullopt;
         return real_->Leer(posición, destino);
     }
 
@@ -20,23 +29,23 @@ class ArchivoFallido final : public Archivo {
             servicio_.discoLleno_ = true;
             const auto parte = std::min(servicio_.bytesAntesDeLlenar_, datos.size());
             real_->Escribir(posición, datos.substr(0, parte));
-            return false;
+            return Falla(ENOSPC);
         }
         if (servicio_.discoLleno_) {
             const auto tamaño = real_->Tamaño().value_or(0);
             if (posición + datos.size() > tamaño) {
                 if (posición < tamaño)
                     real_->Escribir(posición, datos.substr(0, static_cast<std::size_t>(tamaño - posición)));
-                return false;
+                return Falla(ENOSPC);
             }
         }
         return real_->Escribir(posición, datos);
     }
 
-    bool Sincronizar() override { return !servicio_.sincronizacionFalla && real_->Sincronizar(); }
+    bool Sincronizar() override { return servicio_.sincronizacionFalla ? Falla(EIO) : real_->Sincronizar(); }
 
     bool Truncar(std::uint64_t tamaño) override {
-        if (servicio_.discoLleno_ && tamaño > real_->Tamaño().value_or(0)) return false;
+        if (servicio_.discoLleno_ && tamaño > real_->Tamaño().value_or(0)) return Falla(ENOSPC);
         return real_->Truncar(tamaño);
     }
 
@@ -54,23 +63,25 @@ void ArchivosFallidos::LlenarDiscoEnEscritura(int n, std::size_t escritos) {
 }
 
 std::unique_ptr<Archivo> ArchivosFallidos::Abrir(const std::filesystem::path& ruta, ModoApertura modo) {
-    if (soloLectura && modo != ModoApertura::Lectura) return nullptr;
+    if (soloLectura && modo != ModoApertura::Lectura) return Falla(EACCES), nullptr;
     auto real = real_.Abrir(ruta, modo);
     if (!real) return nullptr;
     return std::make_unique<ArchivoFallido>(*this, std::move(real));
 }
 
 bool ArchivosFallidos::Renombrar(const std::filesystem::path& origen, const std::filesystem::path& destino) {
-    return !soloLectura && !renombradosFallan && real_.Renombrar(origen, destino);
+    if (soloLectura || renombradosFallan) return Falla(soloLectura ? EACCES : EPERM);
+    return real_.Renombrar(origen, destino);
 }
 
 bool ArchivosFallidos::EnlazarOCopiar(const std::filesystem::path& origen,
                                       const std::filesystem::path& destino) {
-    return !soloLectura && !enlacesFallan && real_.EnlazarOCopiar(origen, destino);
+    if (soloLectura || enlacesFallan) return Falla(soloLectura ? EACCES : EPERM);
+    return real_.EnlazarOCopiar(origen, destino);
 }
 
 bool ArchivosFallidos::Eliminar(const std::filesystem::path& ruta) {
-    return !soloLectura && real_.Eliminar(ruta);
+    return soloLectura ? Falla(EACCES) : real_.Eliminar(ruta);
 }
 
 } // namespace m817::prueba
