@@ -283,7 +283,7 @@ bool HojaDeclaración::InsertarCarácter(char c) {
 bool HojaDeclaración::Teclear(int KeyAscii) {
     IdCampo id = foco_;
     if (id == kNingúnCampo) return false;
-    const Instantánea antes = EmpezarEdición(id);
+    const TextoConCursor antes = EmpezarEdición(id);
     const bool aceptada = TeclearEnEdición(KeyAscii);
     AcabarEdición(id, antes, KeyAscii >= 32 && KeyAscii < 256);
     return aceptada;
@@ -354,7 +354,7 @@ void HojaDeclaración::PulsarTecla(TeclaEdición tecla, bool mayúsculas) {
     if (id == kNingúnCampo) return;
     auto tipo = Definición(id).tipo;
     if (tipo != TipoCampo::Texto && tipo != TipoCampo::Lista) return;
-    const Instantánea antes = EmpezarEdición(id);
+    const TextoConCursor antes = EmpezarEdición(id);
     if (eventos.KeyDown) eventos.KeyDown(id, tecla);
     if (foco_ == id) {
         const auto& c = campos_[id];
@@ -407,12 +407,12 @@ void HojaDeclaración::PulsarTecla(TeclaEdición tecla, bool mayúsculas) {
 
 // ---- edits as one step, and their undo ----------------------------------------------------------------
 
-HojaDeclaración::Instantánea HojaDeclaración::EmpezarEdición(IdCampo id) {
+HojaDeclaración::TextoConCursor HojaDeclaración::EmpezarEdición(IdCampo id) {
     ++ediciones_;
     return Foto(id);
 }
 
-void HojaDeclaración::AcabarEdición(IdCampo id, const Instantánea& antes, bool escritura) {
+void HojaDeclaración::AcabarEdición(IdCampo id, const TextoConCursor& antes, bool escritura) {
     --ediciones_;
     // An edit that moved the focus on (a full account box, Enter) is not this field's to undo.
     if (foco_ != id || campos_[id].texto == antes.texto) return;
@@ -430,7 +430,7 @@ void HojaDeclaración::AcabarEdición(IdCampo id, const Instantánea& antes, boo
 bool HojaDeclaración::Pegar(const std::string& caracteres) {
     IdCampo id = foco_;
     if (id == kNingúnCampo) return false;
-    const Instantánea antes = EmpezarEdición(id);
+    const TextoConCursor antes = EmpezarEdición(id);
     bool rechazada = false;
     for (char c : caracteres) {
         if (foco_ != id) break;
@@ -451,7 +451,7 @@ bool HojaDeclaración::Pegar(const std::string& caracteres) {
 void HojaDeclaración::BorrarSelección() {
     IdCampo id = foco_;
     if (id == kNingúnCampo || SelLongitud(id) == 0) return;
-    const Instantánea antes = EmpezarEdición(id);
+    const TextoConCursor antes = EmpezarEdición(id);
     ReemplazarSelección(id, "");
     AcabarEdición(id, antes, false);
 }
@@ -466,8 +466,8 @@ bool HojaDeclaración::Deshacer() {
     if (id == kNingúnCampo || deshacer_.campo != id) return false;
     const auto& c = campos_[id];
     if (c.bloqueado || !c.habilitado || c.texto != deshacer_.después.texto) return false;
-    const Instantánea actual = Foto(id);
-    const Instantánea vuelta = deshacer_.antes;
+    const TextoConCursor actual = Foto(id);
+    const TextoConCursor vuelta = deshacer_.antes;
     ++ediciones_;
     if (Definición(id).tipo == TipoCampo::Lista) campos_[id].posición = EntradaExacta(c.lista, vuelta.texto);
     CambiarTexto(id, vuelta.texto, vuelta.ancla, vuelta.cursor);

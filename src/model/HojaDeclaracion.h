@@ -185,22 +185,22 @@ public:
     void Restablecer(const InstantáneaHoja& s);
 
 private:
-    struct Instantánea {
+    struct TextoConCursor {
         std::string texto;
         int ancla = 0, cursor = 0;
     };
     // The field's text before its last edit, and what that edit left.
     struct EdiciónAnotada {
         IdCampo campo = kNingúnCampo;
-        Instantánea antes, después;
+        TextoConCursor antes, después;
         bool escritura = false; // a typed character: the next one joins the same edit
     };
-    Instantánea Foto(IdCampo id) const { return {campos_[id].texto, campos_[id].ancla, campos_[id].cursor}; }
+    TextoConCursor Foto(IdCampo id) const { return {campos_[id].texto, campos_[id].ancla, campos_[id].cursor}; }
     // A user's edit of the field with the focus runs between these two; handlers may write the field
     // meanwhile.
-    Instantánea EmpezarEdición(IdCampo id);
+    TextoConCursor EmpezarEdición(IdCampo id);
     bool TeclearEnEdición(int KeyAscii);
-    void AcabarEdición(IdCampo id, const Instantánea& antes, bool escritura);
+    void AcabarEdición(IdCampo id, const TextoConCursor& antes, bool escritura);
 
     void Redibujar(IdCampo id);
     void CambiarTexto(IdCampo id, std::string texto, int ancla, int cursor); // raises Change when it differs
