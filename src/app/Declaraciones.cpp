@@ -238,7 +238,7 @@ bool frmHoja1::AbrirDeclaración(std::int32_t NumRegistro, std::int32_t IdDeclar
     try {
         ArchivoDeclaraciones archivo(archivos, RutaDeclaraciones(carpeta.Datos()));
         if (!archivo.AbrirLectura() || !archivo.Leer(NumRegistro, leído) || !leído.Entero(Ejercicio)) {
-            MostrarError(mensajes, TextoErrorAbrir());
+            MostrarError(mensajes, archivo.Problema().empty() ? TextoErrorAbrir() : archivo.Problema());
             return false;
         }
     } catch (const std::exception&) {
@@ -312,7 +312,7 @@ bool frmHoja1::GuardarRegistro() {
         // A file this save created goes again: the folder is left as it was found.
         archivo.Cerrar();
         if (!existía && archivos.Existe(ruta)) archivos.Eliminar(ruta);
-        MostrarError(mensajes, TextoErrorGuardar());
+        MostrarError(mensajes, archivo.Problema().empty() ? TextoErrorGuardar() : archivo.Problema());
         return false;
     };
     if (!archivo.AbrirLecturaEscritura()) return fallo();
@@ -334,13 +334,21 @@ bool frmHoja1::GuardarRegistro() {
         }
         // Record numbers are 16-bit: a full file takes no new return.
         if (!exploración->CabeOtro()) return fallo();
-        n = exploración->SiguienteRegistro();
+        // The number is given under the file's lock, after the question: another program may have added a
+        // return meanwhile.
+        n = archivo.Añadir(registro);
+    } else if (!archivo.Escribir(*n, registro)) {
+        n.reset();
     }
-    if (!archivo.Escribir(*n, registro)) return fallo();
+    if (!n) return fallo();
+    const auto resto = archivo.RestoGuardado();
     archivo.Cerrar();
 
     hoja.EscribirTexto(edtIdDeclaración, std::to_string(*n));
     hoja.RegistroModificado = false;
+    if (!resto.empty())
+        mensajes.Mostrar({TextoRestoGuardado(resto), kTítuloAplicación, Icono::Exclamación, Botones::Aceptar,
+                          Respuesta::Aceptar});
     return true;
 }
 
@@ -352,12 +360,12 @@ bool frmHoja1::EliminarDeclaración(std::int32_t NumRegistro) {
         // A missing file is not created just to find that the record is not there.
         if (!archivos.Existe(ruta) || !archivo.AbrirLecturaEscritura() ||
             !archivo.Leer(NumRegistro, guardado)) {
-            MostrarError(mensajes, TextoErrorEliminar());
+            MostrarError(mensajes, archivo.Problema().empty() ? TextoErrorEliminar() : archivo.Problema());
             return false;
         }
         if (Preguntar(mensajes, TextoConfirmarEliminar(guardado)) == Respuesta::Sí &&
             !archivo.Escribir(NumRegistro, RegistroBorrado())) {
-            MostrarError(mensajes, TextoErrorEliminar());
+            MostrarError(mensajes, archivo.Problema().empty() ? TextoErrorEliminar() : archivo.Problema());
             return false;
         }
     } catch (const std::exception&) {

@@ -41,6 +41,8 @@ class ArchivoFallido final : public Archivo {
     }
 
     std::optional<std::uint64_t> Tamaño() override { return real_->Tamaño(); }
+    bool Bloquear(Bloqueo b) override { return real_->Bloquear(b); }
+    void Desbloquear() override { real_->Desbloquear(); }
 
   private:
     ArchivosFallidos& servicio_;
@@ -55,22 +57,23 @@ void ArchivosFallidos::LlenarDiscoEnEscritura(int n, std::size_t escritos) {
 
 std::unique_ptr<Archivo> ArchivosFallidos::Abrir(const std::filesystem::path& ruta, ModoApertura modo) {
     if (soloLectura && modo != ModoApertura::Lectura) return nullptr;
+    if (carpetaSinNuevos && modo != ModoApertura::Lectura && !real_.Existe(ruta)) return nullptr;
     auto real = real_.Abrir(ruta, modo);
     if (!real) return nullptr;
     return std::make_unique<ArchivoFallido>(*this, std::move(real));
 }
 
 bool ArchivosFallidos::Renombrar(const std::filesystem::path& origen, const std::filesystem::path& destino) {
-    return !soloLectura && !renombradosFallan && real_.Renombrar(origen, destino);
+    return !soloLectura && !carpetaSinNuevos && !renombradosFallan && real_.Renombrar(origen, destino);
 }
 
 bool ArchivosFallidos::EnlazarOCopiar(const std::filesystem::path& origen,
                                       const std::filesystem::path& destino) {
-    return !soloLectura && !enlacesFallan && real_.EnlazarOCopiar(origen, destino);
+    return !soloLectura && !carpetaSinNuevos && !enlacesFallan && real_.EnlazarOCopiar(origen, destino);
 }
 
 bool ArchivosFallidos::Eliminar(const std::filesystem::path& ruta) {
-    return !soloLectura && real_.Eliminar(ruta);
+    return !soloLectura && !carpetaSinNuevos && real_.Eliminar(ruta);
 }
 
 } // namespace m817::prueba
