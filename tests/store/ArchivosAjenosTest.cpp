@@ -15,6 +15,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <random>
@@ -29,6 +30,10 @@ using namespace m817::prueba;
 namespace fs = std::filesystem;
 
 namespace {
+
+std::string B(const RegistroDeclaración& r) {
+    return std::string(r.Bytes());
+}
 
 RegistroDeclaración Registro(const std::string& nif, const std::string& complementaria = "0") {
     RegistroDeclaración r;
@@ -54,14 +59,14 @@ class ArchivosAjenos : public ::testing::Test {
 // ---- bytes after the last record ------------------------------------------------------------------------
 
 TEST_F(ArchivosAjenos, UnUltimoRegistroSinSaltoDeLineaEsUnRegistroYSeCompleta) {
-    const std::string uno = Registro("11111111H").Bytes(), dos = Registro("22222222J").Bytes();
+    const std::string uno = B(Registro("11111111H")), dos = B(Registro("22222222J"));
     Poner(uno + dos.substr(0, 748));
     ArchivoDeclaraciones archivo(posix, Ruta());
     ASSERT_TRUE(archivo.AbrirLecturaEscritura());
     EXPECT_EQ(archivo.NúmeroRegistros(), 2);
     RegistroDeclaración leído;
     ASSERT_TRUE(archivo.Leer(2, leído));
-    EXPECT_EQ(leído.Bytes(), dos);
+    EXPECT_EQ(B(leído), dos);
     std::vector<std::int32_t> recorridos;
     ASSERT_TRUE(archivo.Recorrer([&](std::int32_t n, std::string_view b) {
         recorridos.push_back(n);
@@ -70,16 +75,16 @@ TEST_F(ArchivosAjenos, UnUltimoRegistroSinSaltoDeLineaEsUnRegistroYSeCompleta) {
     }));
     EXPECT_EQ(recorridos, (std::vector<std::int32_t>{1, 2}));
 
-    const std::string tres = Registro("33333333P").Bytes();
+    const std::string tres = B(Registro("33333333P"));
     EXPECT_EQ(archivo.Añadir(Registro("33333333P")), 3);
     EXPECT_EQ(Leído(), uno + dos + tres);
     EXPECT_TRUE(archivo.RestoGuardado().empty());
 }
 
 TEST_F(ArchivosAjenos, OtraColaSeCopiaAparteAntesDeCubrirla) {
-    const std::string uno = Registro("11111111H").Bytes();
+    const std::string uno = B(Registro("11111111H"));
     // A tail that is no record: 748 bytes without the model, and a short one.
-    for (const std::string cola : {std::string(748, 'x'), std::string("datos sueltos\r\n")}) {
+    for (const std::string& cola : {std::string(748, 'x'), std::string("datos sueltos\r\n")}) {
         Poner(uno + cola);
         ArchivoDeclaraciones archivo(posix, Ruta());
         ASSERT_TRUE(archivo.AbrirLecturaEscritura());
@@ -92,7 +97,7 @@ TEST_F(ArchivosAjenos, OtraColaSeCopiaAparteAntesDeCubrirla) {
         ASSERT_FALSE(resto.empty());
         EXPECT_EQ(resto.parent_path(), carpeta.Datos());
         EXPECT_EQ(LeerArchivo(resto), cola);
-        EXPECT_EQ(Leído(), Registro("11111111H", "1").Bytes() + Registro("22222222J").Bytes());
+        EXPECT_EQ(Leído(), B(Registro("11111111H", "1")) + B(Registro("22222222J")));
     }
     // The second one did not take the first one's name.
     EXPECT_EQ(LeerArchivo(carpeta.Datos() / "Declaraciones.txt_resto.txt"), std::string(748, 'x'));
@@ -104,7 +109,7 @@ TEST_F(ArchivosAjenos, OtraColaSeCopiaAparteAntesDeCubrirla) {
 TEST_F(ArchivosAjenos, UnArchivoQueNoEstaHechoDeRegistrosNoSeEscribe) {
     std::string lf;
     for (const auto& nif : {"11111111H", "22222222J", "33333333P"}) {
-        std::string r = Registro(nif).Bytes();
+        std::string r = B(Registro(nif));
         lf += r.substr(0, 748) + "\n"; // a text-mode copy
     }
     const fs::path ajeno = carpeta.Programa() / "ajeno.txt";
@@ -120,9 +125,9 @@ TEST_F(ArchivosAjenos, UnArchivoQueNoEstaHechoDeRegistrosNoSeEscribe) {
         const char* registro; // the first record that does not end in CR LF
     };
     const Caso casos[] = {
-        {"saltos LF", [&] { Poner(lf); }, "el registro 2 (bytes 751 a 1500)"},
+        {"saltos LF", [&] { Poner(lf); }, "el registro 1 (bytes 1 a 750)"},
         {"registros de 748",
-         [&] { Poner(Registro("1").Bytes().substr(0, 748) + Registro("2").Bytes() + Registro("3").Bytes()); },
+         [&] { Poner(B(Registro("1")).substr(0, 748) + B(Registro("2")) + B(Registro("3"))); },
          "el registro 1 (bytes 1 a 750)"},
         {"enlace a otro archivo",
          [&] {
@@ -153,7 +158,7 @@ TEST_F(ArchivosAjenos, UnArchivoQueNoEstaHechoDeRegistrosNoSeEscribe) {
 // ---- a folder that takes no new file ----------------------------------------------------------------------
 
 TEST_F(ArchivosAjenos, SinArchivoDeDeshacerLaReescrituraEsLaSencillaSincronizada) {
-    Poner(Registro("11111111H").Bytes() + Registro("22222222J").Bytes());
+    Poner(B(Registro("11111111H")) + B(Registro("22222222J")));
     ArchivosFallidos archivos(posix);
     archivos.carpetaSinNuevos = true;
     ArchivoDeclaraciones archivo(archivos, Ruta());
@@ -161,8 +166,7 @@ TEST_F(ArchivosAjenos, SinArchivoDeDeshacerLaReescrituraEsLaSencillaSincronizada
     EXPECT_TRUE(archivo.Escribir(2, Registro("22222222J", "1")));
     EXPECT_TRUE(archivo.Escribir(1, RegistroBorrado()));
     EXPECT_EQ(archivo.Añadir(Registro("33333333P")), 3);
-    EXPECT_EQ(Leído(),
-              RegistroBorrado().Bytes() + Registro("22222222J", "1").Bytes() + Registro("33333333P").Bytes());
+    EXPECT_EQ(Leído(), B(RegistroBorrado()) + B(Registro("22222222J", "1")) + B(Registro("33333333P")));
     EXPECT_FALSE(fs::exists(archivo.RutaDeshacer()));
 }
 
@@ -170,7 +174,7 @@ TEST_F(ArchivosAjenos, SinArchivoDeDeshacerLaReescrituraEsLaSencillaSincronizada
 // -----------------------------------------------------------------------
 
 TEST_F(ArchivosAjenos, UnaComplementariaEnBlancoCuentaComoNoComplementaria) {
-    Poner(Registro("11111111H", "").Bytes() + Registro("22222222J", "1").Bytes());
+    Poner(B(Registro("11111111H", "")) + B(Registro("22222222J", "1")));
     ArchivoDeclaraciones archivo(posix, Ruta());
     ASSERT_TRUE(archivo.AbrirLectura());
     const auto clave = [](const char* nif, const char* c) { return ClaveDuplicado{nif, "2010", "3T", c}; };
@@ -326,7 +330,7 @@ class MensajesConOtroProceso final : public ServicioMensajes {
 TEST_F(ArchivosAjenos, ElNumeroDeUnaDeclaracionNuevaSeDecideTrasLaPregunta) {
     carpeta.CopiarTablasReales();
     RegistroDeclaración existente = Registro("12345678Z");
-    Poner(existente.Bytes());
+    Poner(B(existente));
     MensajesConOtroProceso mensajes(Ruta());
     RelojFijo reloj;
     frmHoja1 h(mensajes, reloj, carpeta, posix);
@@ -341,8 +345,8 @@ TEST_F(ArchivosAjenos, ElNumeroDeUnaDeclaracionNuevaSeDecideTrasLaPregunta) {
     EXPECT_EQ(h.hoja.Texto(edtIdDeclaración), "3");
     const std::string bytes = Leído();
     ASSERT_EQ(bytes.size(), 3 * kLongitudRegistro);
-    EXPECT_EQ(bytes.substr(0, 750), existente.Bytes());
-    EXPECT_EQ(bytes.substr(750, 750), Registro("99999999R").Bytes());
+    EXPECT_EQ(bytes.substr(0, 750), B(existente));
+    EXPECT_EQ(bytes.substr(750, 750), B(Registro("99999999R")));
     EXPECT_EQ(
         RegistroDeclaración::DesdeBytes(std::string_view(bytes).substr(1500)).Valor(CampoRegistro::Nombre),
         "PRUEBA");
@@ -350,7 +354,7 @@ TEST_F(ArchivosAjenos, ElNumeroDeUnaDeclaracionNuevaSeDecideTrasLaPregunta) {
 
 TEST_F(ArchivosAjenos, GuardarSobreUnaColaDiceDondeQuedan) {
     carpeta.CopiarTablasReales();
-    Poner(Registro("11111111H").Bytes() + "resto");
+    Poner(B(Registro("11111111H")) + "resto");
     MensajesTolerantes mensajes;
     RelojFijo reloj;
     frmHoja1 h(mensajes, reloj, carpeta, posix);

@@ -3,6 +3,7 @@
 #include "platform/qt/InstanciaUnicaQt.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
