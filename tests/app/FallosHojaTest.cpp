@@ -141,8 +141,13 @@ TEST_F(FallosHoja, UnaCarpetaQueNoAdmiteElArchivo) {
             p.carpeta.EscribirDatos(kNombreArchivoDeclaraciones, DosDeclaraciones());
             Teclear(id);
             c.estropear(*this);
-            FallaSinTocarNada([&] { return p.ventana->GuardarDeclaración(true); }, kErrorGuardar);
-            FallaSinTocarNada([&] { return p.ventana->EliminarDeclaración(1); }, kErrorEliminar);
+            // A folder in the data file's place is named as such.
+            const std::string carpeta = "El archivo de declaraciones " + Ruta().string() + " es una carpeta, no un archivo.";
+            const bool esCarpeta = std::string(c.nombre) == "Declaraciones.txt es una carpeta";
+            FallaSinTocarNada([&] { return p.ventana->GuardarDeclaración(true); },
+                              esCarpeta ? carpeta.c_str() : kErrorGuardar);
+            FallaSinTocarNada([&] { return p.ventana->EliminarDeclaración(1); },
+                              esCarpeta ? carpeta.c_str() : kErrorEliminar);
 
             // The sheet kept the return: saving it again, once the folder is sound, stores it.
             c.arreglar(*this);
