@@ -7,6 +7,7 @@
 #include "platform/Texto1252.h"
 #include "store/ArchivoDeclaraciones.h"
 #include "store/Conversion.h"
+#include "store/SeleccionDeclaraciones.h"
 #include "store/guardar_en_bucle/RegistroEnBucle.h"
 #include "support/ArchivosFallidos.h"
 #include "support/Dobles.h"
@@ -218,6 +219,12 @@ TEST_F(ArchivosAjenos, UnaFifoOUnaCarpetaSeDicenEnSeguida) {
                  : "no es un archivo normal (es una FIFO, un dispositivo u otro archivo especial)."));
         EXPECT_EQ(ConvertirArchivoDatos(posix, carpeta.Datos(), mensajes, "3.2.2"),
                   ResultadoConversión::Fallido);
+        // The window's list of saved returns says the same.
+        MensajesTolerantes lista;
+        SeleccionDeclaraciones selección;
+        EXPECT_FALSE(selección.Cargar(posix, Ruta(), lista, 0));
+        ASSERT_FALSE(lista.mostrados.empty());
+        EXPECT_NE(Utf8(lista.mostrados[0].texto).find(c.dice), std::string::npos);
         EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(5));
     }
 }
