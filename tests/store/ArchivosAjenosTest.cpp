@@ -381,4 +381,29 @@ TEST_F(ArchivosAjenos, GuardarSobreUnaColaDiceDondeQuedan) {
     EXPECT_EQ(LeerArchivo(carpeta.Datos() / "Declaraciones.txt_resto.txt"), "resto");
 }
 
+TEST_F(ArchivosAjenos, GuardarEnUnArchivoQueNoEsDeRegistrosLoDiceSinEscribir) {
+    carpeta.CopiarTablasReales();
+    const std::string línea = B(Registro("11111111H")).substr(0, 748) + "\n"; // a text-mode copy
+    Poner(línea + línea);
+    MensajesTolerantes mensajes;
+    RelojFijo reloj;
+    frmHoja1 h(mensajes, reloj, carpeta, posix);
+    h.Form_Load();
+    ASSERT_TRUE(h.NuevaDeclaración());
+    h.hoja.EscribirTexto(cmbPeriodo, "3T");
+    h.hoja.EscribirTexto(edtNIF, "12345678Z");
+    h.hoja.EscribirTexto(edtNombre, "PRUEBA");
+    mensajes.mostrados.clear();
+    EXPECT_FALSE(h.GuardarDeclaración(true));
+    ASSERT_EQ(mensajes.mostrados.size(), 1u);
+    EXPECT_EQ(mensajes.mostrados[0].icono, Icono::Crítico);
+    EXPECT_EQ(
+        Utf8(mensajes.mostrados[0].texto),
+        "El archivo de declaraciones " + Ruta().string() +
+            " no está hecho de registros de 750 bytes terminados en CR LF: el registro 1 (bytes 1 a 750) "
+            "no termina así. No se escribe nada en él.");
+    EXPECT_EQ(Leído(), línea + línea);
+    EXPECT_EQ(h.hoja.Texto(edtIdDeclaración), "0");
+}
+
 } // namespace
