@@ -127,7 +127,7 @@ bool ArchivoDeclaraciones::AbrirLecturaEscritura() {
     return bien;
 }
 
-ArchivoDeclaraciones::Deshacer_
+ArchivoDeclaraciones::ResultadoDeshacer
 ArchivoDeclaraciones::GuardarDeshacer(std::int32_t n, std::string_view anterior, std::string_view nuevo) {
     const auto ruta = RutaDeshacer();
     std::string número = std::to_string(n);
@@ -135,11 +135,11 @@ ArchivoDeclaraciones::GuardarDeshacer(std::int32_t n, std::string_view anterior,
     texto.append(anterior).append(nuevo);
     texto += Hex(Suma(texto));
     auto archivo = archivos_.Abrir(ruta, ModoApertura::Nuevo);
-    if (!archivo) return Deshacer_::NoCreado;
-    if (archivo->Escribir(0, texto) && archivo->Sincronizar()) return Deshacer_::Guardado;
+    if (!archivo) return ResultadoDeshacer::NoCreado;
+    if (archivo->Escribir(0, texto) && archivo->Sincronizar()) return ResultadoDeshacer::Guardado;
     archivo.reset();
     archivos_.Eliminar(ruta);
-    return Deshacer_::Fallido;
+    return ResultadoDeshacer::Fallido;
 }
 
 bool ArchivoDeclaraciones::Deshacer() {
@@ -337,8 +337,8 @@ bool ArchivoDeclaraciones::EscribirBloqueado(std::int32_t n, const RegistroDecla
     bool reescritura = anterior.size() == kLongitud;
     if (reescritura) {
         const auto deshacer = GuardarDeshacer(n, anterior, registro.Bytes());
-        if (deshacer == Deshacer_::Fallido) return false;
-        reescritura = deshacer == Deshacer_::Guardado;
+        if (deshacer == ResultadoDeshacer::Fallido) return false;
+        reescritura = deshacer == ResultadoDeshacer::Guardado;
     }
     if (archivo_->Escribir(posición, registro.Bytes()) && archivo_->Sincronizar() &&
         (!reescritura || archivos_.Eliminar(RutaDeshacer()))) {

@@ -89,8 +89,8 @@ class ArchivoDeclaraciones {
     void ProblemaApertura();
     bool EscribirBloqueado(std::int32_t n, const RegistroDeclaración& registro);
     bool GuardarResto(std::uint64_t desde, std::uint64_t tamaño);
-    enum class Deshacer_ { Guardado, NoCreado, Fallido };
-    Deshacer_ GuardarDeshacer(std::int32_t n, std::string_view anterior, std::string_view nuevo);
+    enum class ResultadoDeshacer { Guardado, NoCreado, Fallido };
+    ResultadoDeshacer GuardarDeshacer(std::int32_t n, std::string_view anterior, std::string_view nuevo);
     // Puts back the old record of a rewrite that was cut short. True when nothing is left to undo.
     bool Deshacer();
     // The same, in what this object reads only; under a lock on archivo_.
