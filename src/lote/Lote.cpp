@@ -228,13 +228,6 @@ bool Sesión::LeerArchivo() {
             Fallo(Ruta(), "no se puede leer el archivo");
         return false;
     }
-    // The program never writes past this many: a bigger file is no file of the program, and holding it
-    // whole could take all the memory.
-    if (archivo.NúmeroRegistros().value_or(0) > kMáximoRegistros) {
-        Fallo(Ruta(), "tiene más de " + std::to_string(kMáximoRegistros) +
-                          " registros, más de los que puede guardar el programa");
-        return false;
-    }
     const bool leído = archivo.Recorrer([this](std::int32_t, std::string_view bytes) {
         registros_.push_back(RegistroDeclaración::DesdeBytes(bytes));
         return true;

@@ -211,6 +211,14 @@ std::optional<ArchivoDeclaraciones::Forma> ArchivoDeclaraciones::Medir() {
 std::optional<ArchivoDeclaraciones::Forma> ArchivoDeclaraciones::Comprobar() {
     const auto forma = Medir();
     if (!forma) return std::nullopt;
+    // More than the program ever writes: no file of the program, and too big to list.
+    if (forma->registros > kMáximoRegistros) {
+        problema_ = W("El archivo de declaraciones ") + W(ruta_.string()) + " tiene " +
+                    std::to_string(forma->registros) + W(" registros, más de los ") +
+                    std::to_string(kMáximoRegistros) +
+                    W(" que puede guardar el programa. No se escribe nada en él.");
+        return std::nullopt;
+    }
     const std::int32_t enteros = forma->registros - (forma->sinFinal ? 1 : 0);
     std::vector<char> bloque(std::min<std::size_t>(kRegistrosPorBloque, static_cast<std::size_t>(enteros)) *
                              kLongitudRegistro);

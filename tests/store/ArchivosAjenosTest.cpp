@@ -406,4 +406,16 @@ TEST_F(ArchivosAjenos, GuardarEnUnArchivoQueNoEsDeRegistrosLoDiceSinEscribir) {
     EXPECT_EQ(h.hoja.Texto(edtIdDeclaración), "0");
 }
 
+TEST_F(ArchivosAjenos, MasRegistrosDeLosQueGuardaElProgramaNoSeLeen) {
+    std::string bytes;
+    for (std::int32_t n = 0; n <= kMáximoRegistros; ++n)
+        bytes += B(Registro("11111111H"));
+    Poner(bytes);
+    ArchivoDeclaraciones archivo(posix, Ruta());
+    EXPECT_FALSE(archivo.AbrirLectura());
+    EXPECT_EQ(Utf8(archivo.Problema()), "El archivo de declaraciones " + Ruta().string() +
+                                            " tiene 32768 registros, más de los 32767 que puede guardar el "
+                                            "programa. No se escribe nada en él.");
+}
+
 } // namespace
