@@ -67,10 +67,28 @@ TEST(InstanciaPrivada, ElSocketEstaEnUnaCarpetaQueSoloAbreElUsuario) {
     EXPECT_EQ(Esperar(ConectarComoOtroUsuario(ruta.toStdString())), 1);
 }
 
+// Puts an environment variable back as it was, set or not, when it goes.
+class Variable {
+  public:
+    explicit Variable(const char* nombre)
+        : nombre_(nombre), estaba_(qEnvironmentVariableIsSet(nombre)), valor_(qgetenv(nombre)) {}
+    ~Variable() {
+        if (estaba_)
+            qputenv(nombre_, valor_);
+        else
+            qunsetenv(nombre_);
+    }
+
+  private:
+    const char* nombre_;
+    bool estaba_;
+    QByteArray valor_;
+};
+
 TEST(InstanciaPrivada, UnaCarpetaTemporalDeOtroUsuarioNoSeUsa) {
     if (::getuid() != 0) GTEST_SKIP() << "only root can make a folder of another user";
     QTemporaryDir temporal;
-    const QByteArray antes = qgetenv("TMPDIR"), sesión = qgetenv("XDG_RUNTIME_DIR");
+    const Variable tmpdir("TMPDIR"), sesión("XDG_RUNTIME_DIR");
     qunsetenv("XDG_RUNTIME_DIR");
     qputenv("TMPDIR", temporal.path().toLocal8Bit());
     // Another user took the name first.
@@ -82,8 +100,6 @@ TEST(InstanciaPrivada, UnaCarpetaTemporalDeOtroUsuarioNoSeUsa) {
     // And the program still starts, on its own.
     InstanciaUnicaQt copia("/datos/de/prueba");
     EXPECT_FALSE(copia.OtraInstanciaActiva());
-    qputenv("TMPDIR", antes);
-    if (!sesión.isEmpty()) qputenv("XDG_RUNTIME_DIR", sesión);
 }
 
 TEST(InstanciaPrivada, SoloSeAtiendeAlMismoUsuario) {
