@@ -20,6 +20,13 @@ namespace m817 {
 
 namespace {
 
+// The second line of a failed save or delete: what is wrong with the data file itself, or the file that
+// failed and the system's reason.
+std::string PorQué(const ArchivoDeclaraciones& archivo, const ArchivosConCausa& causa,
+                   const std::filesystem::path& ruta) {
+    return archivo.Problema().empty() ? causa.Línea(ruta) : archivo.Problema();
+}
+
 using namespace campos;
 using enum CampoRegistro;
 
@@ -240,7 +247,7 @@ bool frmHoja1::AbrirDeclaración(std::int32_t NumRegistro, std::int32_t IdDeclar
     try {
         ArchivoDeclaraciones archivo(archivos, RutaDeclaraciones(carpeta.DatosUsuario()));
         if (!archivo.AbrirLectura() || !archivo.Leer(NumRegistro, leído) || !leído.Entero(Ejercicio)) {
-            MostrarError(mensajes, TextoErrorAbrir());
+            MostrarError(mensajes, archivo.Problema().empty() ? TextoErrorAbrir() : archivo.Problema());
             return false;
         }
     } catch (const std::exception&) {
@@ -319,7 +326,7 @@ bool frmHoja1::GuardarRegistro() {
         // A file this save created goes again: the folder is left as it was found.
         archivo.Cerrar();
         if (!existía && archivos.Existe(ruta)) archivos.Eliminar(ruta);
-        MostrarError(mensajes, TextoErrorGuardar() + "\r" + causa.Línea(ruta));
+        MostrarError(mensajes, TextoErrorGuardar() + "\r" + PorQué(archivo, causa, ruta));
         return false;
     };
     if (!carpeta.CrearCarpeta(ruta.parent_path())) causa.Anotar(ruta.parent_path(), errno);
@@ -342,13 +349,21 @@ bool frmHoja1::GuardarRegistro() {
         }
         // Record numbers are 16-bit: a full file takes no new return.
         if (!exploración->CabeOtro()) return fallo();
-        n = exploración->SiguienteRegistro();
+        // The number is given under the file's lock, after the question: another program may have added a
+        // return meanwhile.
+        n = archivo.Añadir(registro);
+    } else if (!archivo.Escribir(*n, registro)) {
+        n.reset();
     }
-    if (!archivo.Escribir(*n, registro)) return fallo();
+    if (!n) return fallo();
+    const auto resto = archivo.RestoGuardado();
     archivo.Cerrar();
 
     hoja.EscribirTexto(edtIdDeclaración, std::to_string(*n));
     hoja.RegistroModificado = false;
+    if (!resto.empty())
+        mensajes.Mostrar({TextoRestoGuardado(resto), kTítuloAplicación, Icono::Exclamación, Botones::Aceptar,
+                          Respuesta::Aceptar});
     return true;
 }
 
@@ -361,12 +376,12 @@ bool frmHoja1::EliminarDeclaración(std::int32_t NumRegistro) {
         // A missing file is not created just to find that the record is not there.
         if (!archivos.Existe(ruta)) causa.Anotar(ruta, ENOENT);
         if (causa.HayFallo() || !archivo.AbrirLecturaEscritura() || !archivo.Leer(NumRegistro, guardado)) {
-            MostrarError(mensajes, TextoErrorEliminar() + "\r" + causa.Línea(ruta));
+            MostrarError(mensajes, TextoErrorEliminar() + "\r" + PorQué(archivo, causa, ruta));
             return false;
         }
         if (Preguntar(mensajes, TextoConfirmarEliminar(guardado)) == Respuesta::Sí &&
             !archivo.Escribir(NumRegistro, RegistroBorrado())) {
-            MostrarError(mensajes, TextoErrorEliminar() + "\r" + causa.Línea(ruta));
+            MostrarError(mensajes, TextoErrorEliminar() + "\r" + PorQué(archivo, causa, ruta));
             return false;
         }
     } catch (const std::exception&) {

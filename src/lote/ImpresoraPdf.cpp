@@ -1,5 +1,6 @@
 #include "lote/ImpresoraPdf.h"
 
+#include "platform/ArchivosPosix.h"
 #include "platform/Texto1252.h"
 #include "platform/qt/DibujoInforme.h"
 
@@ -42,30 +43,49 @@ void ImpresoraPdf::EscribirPerfil(const std::string& sección, const std::string
 }
 
 ResultadoImpresión ImpresoraPdf::Imprimir(const TrabajoImpresión& trabajo) {
-    const QString nombre = QString::fromStdU16String(destino_.u16string());
-    QFile archivo(nombre);
-    if (destino_.empty() || !archivo.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return {código_impresión::kNoSePuedeIniciar,
-                W("No se puede crear el archivo PDF ") + W(destino_.string())};
-    {
-        QPdfWriter escritor(&archivo);
-        escritor.setResolution(kResolución);
-        escritor.setPageSize(QPageSize(QPageSize::A4));
-        escritor.setPageMargins(QMarginsF(0, 0, 0, 0));
-        escritor.setTitle(QString::fromStdString(Utf8(trabajo.título)));
-        escritor.setCreator(QStringLiteral("Modelo 817"));
-        QPainter p;
-        if (!p.begin(&escritor))
-            return {código_impresión::kNoSePuedeIniciar, W("No se puede escribir el archivo PDF")};
-        for (std::size_t i = 0; i < trabajo.páginas.size(); ++i) {
-            if (i > 0) escritor.newPage();
-            DibujarPágina(p, trabajo.páginas[i]);
+    if (destino_.empty())
+        return {código_impresión::kNoSePuedeIniciar, W("No se puede crear el archivo PDF ")};
+    // Written under a temporary name and renamed into place: a full disk leaves no cut PDF under the name,
+    // and a link with that name is replaced, not written through.
+    ResultadoImpresión resultado;
+    const bool escrito = EscribirPorNombreTemporal(destino_, [&](int descriptor) {
+        QFile archivo;
+        if (!archivo.open(descriptor, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) {
+            resultado = {código_impresión::kNoSePuedeIniciar,
+                         W("No se puede crear el archivo PDF ") + W(destino_.string())};
+            return false;
         }
-        p.end();
+        {
+            QPdfWriter escritor(&archivo);
+            escritor.setResolution(kResolución);
+            escritor.setPageSize(QPageSize(QPageSize::A4));
+            escritor.setPageMargins(QMarginsF(0, 0, 0, 0));
+            escritor.setTitle(QString::fromStdString(Utf8(trabajo.título)));
+            escritor.setCreator(QStringLiteral("Modelo 817"));
+            QPainter p;
+            if (!p.begin(&escritor)) {
+                resultado = {código_impresión::kNoSePuedeIniciar, W("No se puede escribir el archivo PDF")};
+                return false;
+            }
+            for (std::size_t i = 0; i < trabajo.páginas.size(); ++i) {
+                if (i > 0) escritor.newPage();
+                DibujarPágina(p, trabajo.páginas[i]);
+            }
+            p.end();
+        }
+        archivo.close();
+        if (archivo.error() != QFileDevice::NoError) {
+            resultado = {código_impresión::kImpresoraConError, W(archivo.errorString().toStdString())};
+            return false;
+        }
+        return true;
+    });
+    if (!escrito) {
+        if (resultado.código == 0)
+            resultado = {código_impresión::kImpresoraConError,
+                         W("No se puede escribir el archivo PDF ") + W(destino_.string())};
+        return resultado;
     }
-    archivo.close();
-    if (archivo.error() != QFileDevice::NoError)
-        return {código_impresión::kImpresoraConError, W(archivo.errorString().toStdString())};
     ++escritos_;
     return {};
 }

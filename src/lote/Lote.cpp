@@ -23,6 +23,7 @@
 #include <thread>
 #include <utility>
 
+#include <cstdlib>
 #include <unistd.h>
 
 namespace m817::lote {
@@ -62,6 +63,30 @@ std::string Plural(std::size_t n, const char* uno, const char* varios) {
 std::string Rellenar(std::string texto1252, std::size_t ancho) {
     if (texto1252.size() < ancho) texto1252.append(ancho - texto1252.size(), ' ');
     return texto1252;
+}
+
+// A text of the file as a terminal may show it: control characters (and the bytes that become C1 controls)
+// written as \xHH, so that no escape sequence reaches the terminal and no line end forges a row.
+std::string Visible(std::string_view texto1252) {
+    std::string s;
+    for (const char c : texto1252) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) {
+            s += "\\x";
+            s += "0123456789ABCDEF"[b >> 4];
+            s += "0123456789ABCDEF"[b & 15];
+        } else {
+            s += c;
+        }
+    }
+    return s;
+}
+
+// A field that a spreadsheet would take for a formula is written as text, with a leading '.
+std::string Neutralizado(std::string utf8) {
+    if (!utf8.empty() && std::string_view("=+-@\t\r").find(utf8.front()) != std::string_view::npos)
+        utf8.insert(0, 1, '\'');
+    return utf8;
 }
 
 std::string CampoCsv(const std::string& utf8) {
@@ -167,12 +192,17 @@ class Sesión {
 };
 
 bool Sesión::LeerArchivo() {
-    if (!archivos_.Existe(ruta_)) {
+    const TipoRuta tipo = archivos_.Tipo(ruta_);
+    if (tipo == TipoRuta::Ninguna) {
         Fallo(Ruta(), "no existe el archivo de declaraciones");
         return false;
     }
-    if (archivos_.EsCarpeta(ruta_)) {
+    if (tipo == TipoRuta::Carpeta) {
         Fallo(Ruta(), "es una carpeta, no un archivo de declaraciones");
+        return false;
+    }
+    if (tipo == TipoRuta::Otra) {
+        Fallo(Ruta(), "no es un archivo normal (es una FIFO, un dispositivo u otro archivo especial)");
         return false;
     }
     // A file of an earlier version has another record length: the program converts it when it starts,
@@ -191,12 +221,22 @@ bool Sesión::LeerArchivo() {
         }
     }
     ArchivoDeclaraciones archivo(archivos_, ruta_);
-    const bool leído =
-        archivo.AbrirLectura() && archivo.Recorrer([this](std::int32_t, std::string_view bytes) {
-            registros_.push_back(RegistroDeclaración::DesdeBytes(bytes));
-            return true;
-        });
+    if (!archivo.AbrirLectura()) {
+        if (!archivo.Problema().empty())
+            e_.error << "modelo817-lote: " << Utf8(archivo.Problema()) << '\n';
+        else
+            Fallo(Ruta(), "no se puede leer el archivo");
+        return false;
+    }
+    const bool leído = archivo.Recorrer([this](std::int32_t, std::string_view bytes) {
+        registros_.push_back(RegistroDeclaración::DesdeBytes(bytes));
+        return true;
+    });
     if (!leído) Fallo(Ruta(), "no se puede leer el archivo");
+    // The program puts the old record back when it next opens the file; here it is only read.
+    if (const std::int32_t n = archivo.DeshechoEnMemoria(); leído && n > 0)
+        Fallo(Contexto(n), "el registro quedó a medio guardar; se usa la versión anterior, que el programa "
+                           "repondrá en el archivo al abrirlo");
     return leído;
 }
 
@@ -273,10 +313,16 @@ int Sesión::Listar() {
         // Plain names for the programs that read it.
         escribir({"Registro", "NIF", "Nombre", "Ejercicio", "Periodo", "Complementaria", W("Impresión"),
                   "Justificante"});
-        for (const Fila& f : filas)
+        for (Fila f : filas) {
+            for (std::string& campo : f)
+                campo = W(Neutralizado(Utf8(campo)));
             escribir(f);
+        }
         return kSalidaCorrecta;
     }
+    for (Fila& f : filas)
+        for (std::string& campo : f)
+            campo = Visible(campo);
 
     // Columns as wide as their longest text (one byte is one character before the conversion); the number
     // to the right.
@@ -416,15 +462,23 @@ int Sesión::Borrador() {
 
     // The print run clears the bar-code bitmaps of the folder it is given at its end: a folder of its own, so
     // that an official print of the program running beside it keeps its own.
+    // A new folder of an unpredictable name: nobody can have put a link there first.
     struct CarpetaPrivada final : ServicioCarpeta {
-        fs::path ruta = fs::temp_directory_path() / ("modelo817-lote-" + std::to_string(::getpid()));
-        CarpetaPrivada() { fs::create_directories(ruta); }
+        fs::path ruta;
+        CarpetaPrivada() {
+            std::string plantilla = (fs::temp_directory_path() / "modelo817-lote-XXXXXX").string();
+            if (::mkdtemp(plantilla.data())) ruta = plantilla;
+        }
         ~CarpetaPrivada() override {
             std::error_code ec;
-            fs::remove_all(ruta, ec);
+            if (!ruta.empty()) fs::remove_all(ruta, ec);
         }
         fs::path Programa() const override { return ruta; }
     } carpetaImpresión;
+    if (carpetaImpresión.ruta.empty()) {
+        Fallo(fs::temp_directory_path().string(), "no se puede crear una carpeta temporal");
+        return kSalidaFallo;
+    }
     std::unique_ptr<ImpresoraArchivo> impresora = e_.crearImpresora();
     AleatorioSistema aleatorio;
     ImpresiónDeclaración impresión(h.hoja, h.errores, mensajes, Reloj(), carpetaImpresión, *impresora,
@@ -482,6 +536,11 @@ int Sesión::Contenido() {
     if (fallo || elegidos.size() != 1) return kSalidaFallo;
     const std::unique_ptr<HojaLote> hoja = CargarHoja(e_.error);
     if (!hoja || !hoja->Abrir(elegidos.front(), Contexto(elegidos.front()))) return kSalidaFallo;
+    // Fields that did not load would make a string of another return.
+    if (!hoja->h.ListaCamposNoCargados.empty()) {
+        Fallo(Contexto(elegidos.front()), "no se ha podido leer la declaración entera");
+        return kSalidaFallo;
+    }
     // What "Copiar" puts on the clipboard in a debug run: the print record of the sheet, dated today.
     RegistroImpresion registro;
     DescripcionesImpresion descripciones;
@@ -657,6 +716,9 @@ Opciones:
   --fecha AAAA-MM-DD  Trabaja como si hoy fuera esa fecha: las reglas del periodo
                       dependen del día, y el borrador y la cadena llevan la fecha.
   --csv               (listar) Escribe CSV en UTF-8, con una fila de encabezado.
+                      Un campo que empieza por =, +, -, @, tabulador o retorno
+                      de carro se escribe con un apóstrofo (') delante, para
+                      que una hoja de cálculo no lo tome por una fórmula.
   --pdf CARPETA       (borrador) Carpeta de los PDF; se crea si no existe.
   --aceptar-avisos    (borrador) Responde «Sí» a la pregunta de continuar con una
                       declaración que tiene avisos.

@@ -49,6 +49,7 @@ class ArchivosSoloLectura final : public ServicioArchivos {
     std::unique_ptr<Archivo> Abrir(const std::filesystem::path& ruta, ModoApertura modo) override;
     bool Existe(const std::filesystem::path& ruta) override { return real_.Existe(Ruta(ruta)); }
     bool EsCarpeta(const std::filesystem::path& ruta) override { return real_.EsCarpeta(Ruta(ruta)); }
+    TipoRuta Tipo(const std::filesystem::path& ruta) override { return real_.Tipo(Ruta(ruta)); }
     bool Renombrar(const std::filesystem::path&, const std::filesystem::path&) override { return Negar(); }
     bool EnlazarOCopiar(const std::filesystem::path&, const std::filesystem::path&) override {
         return Negar();

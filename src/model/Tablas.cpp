@@ -83,14 +83,25 @@ std::filesystem::path RutaTabla(const ServicioCarpeta& carpeta, std::string_view
     return carpeta.Datos() / (std::string(nombre) + ".txt");
 }
 
+// Far above the largest real table (the municipalities take under 1 MB): anything bigger is no table, and
+// reading it whole could take all the memory.
+constexpr std::size_t kMáximoTabla = 16u << 20;
+
 std::optional<std::string> LeerArchivoTabla(const std::filesystem::path& ruta) {
     try {
+        // Only a regular file: a FIFO would wait for ever and a device never end.
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(ruta, ec) || std::filesystem::file_size(ruta, ec) > kMáximoTabla)
+            return std::nullopt;
         std::ifstream f(ruta, std::ios::binary);
         if (!f) return std::nullopt;
         std::string bytes;
         char bloque[64 * 1024];
-        while (f.read(bloque, sizeof bloque) || f.gcount() > 0)
+        while (f.read(bloque, sizeof bloque) || f.gcount() > 0) {
             bytes.append(bloque, static_cast<std::size_t>(f.gcount()));
+            // Grown since it was measured.
+            if (bytes.size() > kMáximoTabla) return std::nullopt;
+        }
         if (f.bad()) return std::nullopt;
         return bytes;
     } catch (...) {

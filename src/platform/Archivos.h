@@ -13,6 +13,20 @@
 
 namespace m817 {
 
+// A lock on a whole file against other processes: readers share one, a writer holds it alone.
+enum class Bloqueo {
+    Compartido,
+    Exclusivo,
+};
+
+// What a path names, following links.
+enum class TipoRuta {
+    Ninguna,
+    Archivo, // a regular file: the only kind the program opens
+    Carpeta,
+    Otra, // a FIFO, a device, a socket: opening one could hang or never end
+};
+
 enum class ModoApertura {
     Lectura,          // the file must exist
     LecturaEscritura, // created empty if it does not exist
@@ -30,6 +44,9 @@ class Archivo {
     virtual bool Sincronizar() = 0;
     virtual bool Truncar(std::uint64_t tamaño) = 0;
     virtual std::optional<std::uint64_t> Tamaño() = 0;
+    // Waits a few seconds at most for the lock; false when it is not granted. Desbloquear releases it.
+    virtual bool Bloquear(Bloqueo) { return true; }
+    virtual void Desbloquear() {}
 
     // Writes at the current end of the file.
     bool Añadir(std::string_view datos);
@@ -40,10 +57,14 @@ class Archivo {
 class ServicioArchivos {
   public:
     virtual ~ServicioArchivos() = default;
-    // Null when the file cannot be opened in that mode.
+    // Null when the file cannot be opened in that mode, or when the path is not a regular file (never waits
+    // on a FIFO or a device).
     virtual std::unique_ptr<Archivo> Abrir(const std::filesystem::path& ruta, ModoApertura modo) = 0;
     virtual bool Existe(const std::filesystem::path& ruta) = 0;
     virtual bool EsCarpeta(const std::filesystem::path& ruta) = 0;
+    virtual TipoRuta Tipo(const std::filesystem::path& ruta) {
+        return EsCarpeta(ruta) ? TipoRuta::Carpeta : Existe(ruta) ? TipoRuta::Archivo : TipoRuta::Ninguna;
+    }
     // Replaces destino in one step if it exists; destino is never missing meanwhile.
     virtual bool Renombrar(const std::filesystem::path& origen, const std::filesystem::path& destino) = 0;
     // Gives origen a second name (a link, or a complete copy where links are not possible). Fails if destino
@@ -54,6 +75,22 @@ class ServicioArchivos {
 
     // The whole file.
     bool LeerTodo(const std::filesystem::path& ruta, std::string& destino);
+};
+
+// Holds a lock for as long as it lives.
+class Cerrojo {
+  public:
+    Cerrojo(Archivo& archivo, Bloqueo b) : archivo_(archivo), tomado_(archivo.Bloquear(b)) {}
+    ~Cerrojo() {
+        if (tomado_) archivo_.Desbloquear();
+    }
+    Cerrojo(const Cerrojo&) = delete;
+    Cerrojo& operator=(const Cerrojo&) = delete;
+    explicit operator bool() const { return tomado_; }
+
+  private:
+    Archivo& archivo_;
+    bool tomado_;
 };
 
 } // namespace m817

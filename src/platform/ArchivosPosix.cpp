@@ -2,8 +2,12 @@
 
 #include <array>
 #include <cerrno>
+#include <chrono>
+#include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace m817 {
@@ -72,6 +76,21 @@ class ArchivoPosix final : public Archivo {
         return static_cast<std::uint64_t>(st.st_size);
     }
 
+    // A writer holds the lock for a few milliseconds; one that holds it much longer is stuck, and waiting for
+    // it forever would hang the window.
+    bool Bloquear(Bloqueo b) override {
+        const int operación = (b == Bloqueo::Exclusivo ? LOCK_EX : LOCK_SH) | LOCK_NB;
+        const auto límite = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        for (;;) {
+            if (::flock(fd_, operación) == 0) return true;
+            if (errno != EWOULDBLOCK && errno != EINTR) return false;
+            if (std::chrono::steady_clock::now() > límite) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
+
+    void Desbloquear() override { ::flock(fd_, LOCK_UN); }
+
   private:
     int fd_;
     std::filesystem::path nuevoEn_;
@@ -138,10 +157,12 @@ std::unique_ptr<Archivo> ArchivosPosix::Abrir(const std::filesystem::path& ruta,
         break;
     }
     const bool creará = (flags & O_CREAT) != 0 && !Existe(ruta);
-    const int fd = Reintentando([&] { return ::open(ruta.c_str(), flags, 0644); });
+    // Not blocking, so that a FIFO does not wait for a writer; a regular file is then used as usual.
+    const int fd = Reintentando([&] { return ::open(ruta.c_str(), flags | O_NONBLOCK, 0644); });
     if (fd < 0) return nullptr;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
         ::close(fd);
         return nullptr;
     }
@@ -156,6 +177,12 @@ bool ArchivosPosix::Existe(const std::filesystem::path& ruta) {
 bool ArchivosPosix::EsCarpeta(const std::filesystem::path& ruta) {
     struct stat st {};
     return ::stat(ruta.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+TipoRuta ArchivosPosix::Tipo(const std::filesystem::path& ruta) {
+    struct stat st {};
+    if (::stat(ruta.c_str(), &st) != 0) return TipoRuta::Ninguna;
+    return S_ISREG(st.st_mode) ? TipoRuta::Archivo : S_ISDIR(st.st_mode) ? TipoRuta::Carpeta : TipoRuta::Otra;
 }
 
 bool ArchivosPosix::Renombrar(const std::filesystem::path& origen, const std::filesystem::path& destino) {
@@ -179,6 +206,32 @@ bool ArchivosPosix::Eliminar(const std::filesystem::path& ruta) {
     if (::unlink(ruta.c_str()) != 0) return false;
     SincronizarCarpeta(ruta);
     return true;
+}
+
+bool EscribirPorNombreTemporal(const std::filesystem::path& destino,
+                               const std::function<bool(int)>& escribir) {
+    std::filesystem::path carpeta = destino.parent_path();
+    if (carpeta.empty()) carpeta = ".";
+    // A new name of our own (O_EXCL): nobody can have put a link there first.
+    std::string plantilla = (carpeta / ("." + destino.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkostemp(plantilla.data(), O_CLOEXEC);
+    if (fd < 0) return false;
+    const std::filesystem::path temporal = plantilla;
+    bool bien = ::fchmod(fd, 0644) == 0;
+    try {
+        bien = bien && escribir(fd);
+    } catch (...) {
+        bien = false;
+    }
+    bien = bien && Reintentando([fd] { return ::fsync(fd); }) == 0;
+    bien = (::close(fd) == 0) && bien;
+    // rename() replaces the name itself, whatever it pointed to.
+    if (bien && ::rename(temporal.c_str(), destino.c_str()) == 0) {
+        SincronizarCarpeta(destino);
+        return true;
+    }
+    ::unlink(temporal.c_str());
+    return false;
 }
 
 } // namespace m817

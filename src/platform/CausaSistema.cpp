@@ -114,6 +114,10 @@ class ArchivoConCausa final : public Archivo {
     std::optional<std::uint64_t> Tamaño() override {
         return s_.Medir(ruta_, [&] { return real_->Tamaño(); });
     }
+    bool Bloquear(Bloqueo b) override {
+        return s_.Medir(ruta_, [&] { return real_->Bloquear(b); });
+    }
+    void Desbloquear() override { real_->Desbloquear(); }
 
   private:
     ArchivosConCausa& s_;

@@ -28,6 +28,7 @@ class ArchivosConCausa final : public ServicioArchivos {
     std::unique_ptr<Archivo> Abrir(const std::filesystem::path& ruta, ModoApertura modo) override;
     bool Existe(const std::filesystem::path& ruta) override { return real_.Existe(ruta); }
     bool EsCarpeta(const std::filesystem::path& ruta) override { return real_.EsCarpeta(ruta); }
+    TipoRuta Tipo(const std::filesystem::path& ruta) override { return real_.Tipo(ruta); }
     bool Renombrar(const std::filesystem::path& origen, const std::filesystem::path& destino) override;
     bool EnlazarOCopiar(const std::filesystem::path& origen, const std::filesystem::path& destino) override;
     bool Eliminar(const std::filesystem::path& ruta) override;

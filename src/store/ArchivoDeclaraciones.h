@@ -8,7 +8,13 @@
 // part of the new record over the rest of the old one. So before a whole record is overwritten, its old and
 // new bytes go to a side file (the data file's name followed by kSufijoDeshacer), synced; the side file goes
 // once the record is written and synced. Opening the file finds a side file left by a cut rewrite and puts
-// the old record back.
+// the old record back (or, where the file cannot be written, shows the old record in its place).
+//
+// Another process may use the same file: every write holds an exclusive lock on it, and the readers that a
+// half-written record could fool hold a shared one. Nothing is written into a file that is not made of
+// 750-byte records ending in CR LF. Bytes after the last whole record are kept: 748 bytes that are a record
+// (Modelo "817") are that record missing its line end, which the next write completes; any other tail is
+// copied to a side file (kSufijoResto) before a new record covers it.
 #include "platform/Archivos.h"
 #include "store/RegistroDeclaracion.h"
 
@@ -17,6 +23,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -24,6 +31,7 @@ namespace m817 {
 
 inline constexpr const char* kNombreArchivoDeclaraciones = "Declaraciones.txt";
 inline constexpr const char* kSufijoDeshacer = "_deshacer.txt";
+inline constexpr const char* kSufijoResto = "_resto.txt";
 // Record numbers are counted in a signed 16-bit number: a file of this many records takes no more.
 inline constexpr std::int32_t kMáximoRegistros = 32767;
 
@@ -59,18 +67,50 @@ class ArchivoDeclaraciones {
     // The side file of a rewrite.
     std::filesystem::path RutaDeshacer() const;
 
+    // Why the last open or write failed when the file itself is the reason (not a regular file, not made of
+    // records), as a message for the user naming the file (Windows-1252); empty otherwise.
+    const std::string& Problema() const { return problema_; }
+    // Where the last write kept the bytes at the end of the file that it covered; empty if it covered none.
+    const std::filesystem::path& RestoGuardado() const { return resto_; }
+    // The record shown as it was before a rewrite cut short, whose side file could not be applied to the
+    // file; 0 if none.
+    std::int32_t DeshechoEnMemoria() const { return deshecho_ ? deshecho_->n : 0; }
+
   private:
-    bool GuardarDeshacer(std::int32_t n, std::string_view anterior, std::string_view nuevo);
+    struct Forma {
+        std::uint64_t tamaño = 0;
+        std::int32_t registros = 0; // whole ones, and a last one missing its line end
+        bool sinFinal = false;      // the last record is 748 bytes, without its CR LF
+        std::uint64_t cola = 0;     // bytes after the last record that are no record
+    };
+    std::optional<Forma> Medir();
+    // Medir, and every record ends in CR LF; sets problema_ when not.
+    std::optional<Forma> Comprobar();
+    void ProblemaApertura();
+    bool EscribirBloqueado(std::int32_t n, const RegistroDeclaración& registro);
+    bool GuardarResto(std::uint64_t desde, std::uint64_t tamaño);
+    enum class ResultadoDeshacer { Guardado, NoCreado, Fallido };
+    ResultadoDeshacer GuardarDeshacer(std::int32_t n, std::string_view anterior, std::string_view nuevo);
     // Puts back the old record of a rewrite that was cut short. True when nothing is left to undo.
     bool Deshacer();
+    // The same, in what this object reads only; under a lock on archivo_.
+    void DeshacerEnMemoria();
+    bool LeerRegistro(std::int32_t n, const Forma& forma, std::span<char> destino);
 
     ServicioArchivos& archivos_;
     std::filesystem::path ruta_;
     std::unique_ptr<Archivo> archivo_;
+    std::string problema_;
+    std::filesystem::path resto_;
+    struct Deshecho {
+        std::int32_t n;
+        std::string anterior;
+    };
+    std::optional<Deshecho> deshecho_;
 };
 
-// What makes two saved returns the same one: NIF, exercise, period and the complementary flag ("1" or "0"),
-// each without blanks at either end, compared exactly.
+// What makes two saved returns the same one: NIF, exercise, period and the complementary flag ("1" or "0";
+// blank, as a conversion leaves it, is "0"), each without blanks at either end, compared exactly.
 struct ClaveDuplicado {
     std::string nif;
     std::string ejercicio;
@@ -102,6 +142,10 @@ RegistroDeclaración RegistroBorrado();
 std::string TextoErrorAbrir();
 std::string TextoErrorGuardar();
 std::string TextoErrorEliminar();
+// Why a path that exists cannot be the data file (a folder, a FIFO, a device); empty for a regular file.
+std::string TextoArchivoNoNormal(const std::filesystem::path& ruta, TipoRuta tipo);
+// Told after a save that kept the bytes it covered at the end of the file.
+std::string TextoRestoGuardado(const std::filesystem::path& ruta);
 // The question at the first duplicate, for an ordinary or a complementary return.
 std::string TextoPreguntaDuplicado(bool complementaria);
 // The confirmation of a delete, with the values as stored (padded).

@@ -4,6 +4,7 @@
 #include "platform/Texto1252.h"
 #include "store/ArchivoDeclaraciones.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -141,7 +142,8 @@ const DisposiciónAntigua* DisposiciónDeVersión(std::string_view versión) {
 }
 
 std::optional<RegistroDeclaración> ConvertirRegistro(std::string_view antiguo, const DisposiciónAntigua& d,
-                                                     std::string_view versiónPrograma) {
+                                                     std::string_view versiónPrograma,
+                                                     std::vector<int>* vaciadas) {
     if (antiguo.size() != d.longitud || antiguo.substr(d.posiciónFin, 2) != "\r\n") return std::nullopt;
 
     RegistroDeclaración r;
@@ -179,9 +181,13 @@ std::optional<RegistroDeclaración> ConvertirRegistro(std::string_view antiguo, 
         if (base.empty() || tipo.empty()) continue;
         const auto b = LeerNúmero(base);
         const auto t = LeerNúmero(tipo);
-        if (!b || !t) return std::nullopt;
-        const auto cuota = Redondear(*b * *t / 100, 2);
-        if (!cuota) return std::nullopt;
+        const auto cuota = b && t ? Redondear(*b * *t / 100, 2) : std::nullopt;
+        // An amount that cannot be read is left blank rather than holding up every other return.
+        if (!cuota) {
+            r.Poner(*CampoCasilla(k), "");
+            if (vaciadas) vaciadas->insert(vaciadas->end(), {k, k + 6});
+            continue;
+        }
         r.Poner(*CampoCasilla(k + 6), TextoNúmero(*cuota));
     }
     // Complementaria, JustificanteComplementada, CCCIng and boxes 13, 14, 21 and 25 stay blank.
@@ -189,21 +195,41 @@ std::optional<RegistroDeclaración> ConvertirRegistro(std::string_view antiguo, 
 }
 
 std::optional<std::string> ConvertirContenido(std::string_view antiguo, const DisposiciónAntigua& d,
-                                              std::string_view versiónPrograma) {
+                                              std::string_view versiónPrograma, InformeConversión* informe) {
     std::string nuevo;
-    const std::size_t registros = antiguo.size() / d.longitud;
+    const std::size_t enteros = antiguo.size() / d.longitud;
+    std::size_t registros = enteros;
+    // A last record missing only its line end is a record.
+    std::string último;
+    if (antiguo.size() % d.longitud == d.longitud - 2) {
+        último = std::string(antiguo.substr(enteros * d.longitud)) + "\r\n";
+        ++registros;
+    }
     nuevo.reserve(registros * kLongitudRegistro);
+    std::int32_t convertidos = 0;
     for (std::size_t i = 0; i < registros; ++i) {
-        const std::string_view viejo = antiguo.substr(i * d.longitud, d.longitud);
-        // Deleted returns are not carried over: the live ones are numbered again from 1.
-        if (viejo[0] != ' ') {
-            // Still a record of this layout.
-            if (viejo.substr(d.posiciónFin, 2) != "\r\n") return std::nullopt;
-            continue;
+        const std::string_view viejo = i < enteros ? antiguo.substr(i * d.longitud, d.longitud) : último;
+        // Still a record of this layout.
+        if (viejo.substr(d.posiciónFin, 2) != "\r\n") {
+            if (informe)
+                informe->problema = "el registro " + std::to_string(i + 1) + " (bytes " +
+                                    std::to_string(i * d.longitud + 1) + " a " +
+                                    std::to_string((i + 1) * d.longitud) +
+                                    ") no termina con CR LF, como los registros de " +
+                                    std::to_string(d.longitud) + " bytes de la versión anterior";
+            return std::nullopt;
         }
-        const auto r = ConvertirRegistro(viejo, d, versiónPrograma);
+        // Deleted returns are not carried over: the live ones are numbered again from 1.
+        if (viejo[0] != ' ') continue;
+        std::vector<int> vaciadas;
+        const auto r = ConvertirRegistro(viejo, d, versiónPrograma, &vaciadas);
         if (!r) return std::nullopt;
         nuevo += r->Bytes();
+        ++convertidos;
+        if (informe && !vaciadas.empty()) {
+            std::sort(vaciadas.begin(), vaciadas.end());
+            informe->vaciadas.push_back({convertidos, r->Valor(NIF), std::move(vaciadas)});
+        }
     }
     return nuevo;
 }
@@ -218,6 +244,11 @@ ResultadoConversión ConvertirArchivoDatos(ServicioArchivos& archivos,
     const auto datos = RutaDeclaraciones(carpetaDatos);
     const auto temporal = carpetaDatos / (std::string(kNombreArchivoDeclaraciones) + kSufijoTemporal);
     if (!archivos.Existe(datos)) return ResultadoConversión::SinCambios;
+    // Only a regular file is read: a FIFO would wait for ever, a folder is no data file.
+    if (const auto texto = TextoArchivoNoNormal(datos, archivos.Tipo(datos)); !texto.empty()) {
+        MostrarError(mensajes, texto);
+        return ResultadoConversión::Fallido;
+    }
     // Left by a conversion that did not finish: the data file it was meant to replace is still the good one.
     if (archivos.Existe(temporal)) archivos.Eliminar(temporal);
 
@@ -230,17 +261,30 @@ ResultadoConversión ConvertirArchivoDatos(ServicioArchivos& archivos,
     const DisposiciónAntigua* d = DisposiciónDeVersión(*versión);
     if (!d) return ResultadoConversión::SinCambios;
 
+    // Worked out before asking: a file that cannot be converted is said so, with no question first.
+    std::string antiguo;
+    if (!archivos.LeerTodo(datos, antiguo)) {
+        MostrarError(mensajes, TextoErrorConversión());
+        return ResultadoConversión::Fallido;
+    }
+    InformeConversión informe;
+    const auto nuevo = ConvertirContenido(antiguo, *d, versiónPrograma, &informe);
+    if (!nuevo) {
+        MostrarError(mensajes, TextoArchivoNoConvertible(datos, informe.problema));
+        return ResultadoConversión::Fallido;
+    }
+
     if (mensajes.Mostrar({TextoAvisoConversión(), kTítuloAplicación, Icono::Ninguno, Botones::AceptarCancelar,
                           Respuesta::Aceptar}) != Respuesta::Aceptar)
         return ResultadoConversión::Cancelado;
 
-    std::string antiguo;
-    std::optional<std::string> nuevo;
-    if (archivos.LeerTodo(datos, antiguo)) nuevo = ConvertirContenido(antiguo, *d, versiónPrograma);
-    if (!nuevo || !Sustituir(archivos, datos, temporal, *nuevo, d->sufijoCopia)) {
+    if (!Sustituir(archivos, datos, temporal, *nuevo, d->sufijoCopia)) {
         MostrarError(mensajes, TextoErrorConversión());
         return ResultadoConversión::Fallido;
     }
+    if (!informe.vaciadas.empty())
+        mensajes.Mostrar({TextoCasillasVaciadas(informe), kTítuloAplicación, Icono::Exclamación,
+                          Botones::Aceptar, Respuesta::Aceptar});
     return ResultadoConversión::Convertido;
 }
 
@@ -251,6 +295,23 @@ std::string TextoAvisoConversión() {
 
 std::string TextoErrorConversión() {
     return "Error al intentar convertir el archivo de datos";
+}
+
+std::string TextoArchivoNoConvertible(const std::filesystem::path& datos, std::string_view problema) {
+    return W("El archivo de datos " + datos.string() +
+             " es de una versión anterior del programa, pero no se puede convertir: " +
+             std::string(problema) + ".\r\nEl archivo original sigue sin cambios en " + datos.string() + ".");
+}
+
+std::string TextoCasillasVaciadas(const InformeConversión& informe) {
+    std::string t = W("El archivo de datos se ha convertido, pero estos importes no se han podido leer y sus "
+                      "casillas han quedado en blanco:");
+    for (const auto& v : informe.vaciadas) {
+        t += "\r\n" + W("Declaración ") + std::to_string(v.registro) + " (N.I.F. " + v.nif + "): casillas";
+        for (std::size_t i = 0; i < v.casillas.size(); ++i)
+            t += (i == 0 ? " " : ", ") + std::to_string(v.casillas[i]);
+    }
+    return t;
 }
 
 } // namespace m817

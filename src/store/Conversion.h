@@ -7,10 +7,12 @@
 #include "store/RegistroDeclaracion.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace m817 {
 
@@ -43,14 +45,31 @@ std::optional<std::string> VersiónArchivo(Archivo& archivo);
 // The layout of a file with that version mark; null when the file needs no conversion.
 const DisposiciónAntigua* DisposiciónDeVersión(std::string_view versión);
 
+// What a conversion had to leave out: the boxes (1 to 12) of each converted record (numbered from 1) whose
+// old amount could not be read and are left blank; and, when the file cannot be converted at all, why
+// (UTF-8).
+struct InformeConversión {
+    struct Vaciadas {
+        std::int32_t registro;
+        std::string nif; // as stored, trimmed
+        std::vector<int> casillas;
+    };
+    std::vector<Vaciadas> vaciadas;
+    std::string problema;
+};
+
 // One live old record in the current layout. Empty when the record does not fit its layout (length, closing
-// CR LF) or a base amount that has to be multiplied is not a number.
+// CR LF). A base amount that cannot be read leaves its base and its quota blank, and their boxes are added
+// to `vaciadas`.
 std::optional<RegistroDeclaración> ConvertirRegistro(std::string_view antiguo, const DisposiciónAntigua& d,
-                                                     std::string_view versiónPrograma);
-// The whole converted file: the live records of the old one, in order. Empty as above; a cut last record,
-// which no save completed, is not carried over.
+                                                     std::string_view versiónPrograma,
+                                                     std::vector<int>* vaciadas = nullptr);
+// The whole converted file: the live records of the old one, in order, a last one missing only its line end
+// included; other bytes after the last record, which no save completed, are not carried over. Empty when a
+// record does not fit its layout; `informe` then says why.
 std::optional<std::string> ConvertirContenido(std::string_view antiguo, const DisposiciónAntigua& d,
-                                              std::string_view versiónPrograma);
+                                              std::string_view versiónPrograma,
+                                              InformeConversión* informe = nullptr);
 
 enum class ResultadoConversión {
     SinCambios, // no file, an empty one, one with no live record, or one already in the current layout
@@ -71,5 +90,9 @@ ResultadoConversión ConvertirArchivoDatos(ServicioArchivos& archivos,
 
 std::string TextoAvisoConversión();
 std::string TextoErrorConversión();
+// The file that cannot be converted, what is wrong with it (UTF-8) and where it is.
+std::string TextoArchivoNoConvertible(const std::filesystem::path& datos, std::string_view problema);
+// The boxes a conversion left blank.
+std::string TextoCasillasVaciadas(const InformeConversión& informe);
 
 } // namespace m817

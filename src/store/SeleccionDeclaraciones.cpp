@@ -133,8 +133,10 @@ bool SeleccionDeclaraciones::Cargar(ServicioArchivos& archivos, const std::files
     descendente_ = false;
     numRegistroSeleccionado_ = 0;
 
-    if (archivos.Existe(ruta) && !Llenar(archivos, ruta, numRegistroActual)) {
-        MostrarError(mensajes, TextoErrorCargarDeclaraciones());
+    // A file that is no file of records says what is wrong with it.
+    std::string problema;
+    if (archivos.Existe(ruta) && !Llenar(archivos, ruta, numRegistroActual, problema)) {
+        MostrarError(mensajes, problema.empty() ? TextoErrorCargarDeclaraciones() : problema);
         filas_.clear();
         seleccionada_.reset();
     }
@@ -154,9 +156,12 @@ bool SeleccionDeclaraciones::Cargar(ServicioArchivos& archivos, const std::files
 }
 
 bool SeleccionDeclaraciones::Llenar(ServicioArchivos& archivos, const std::filesystem::path& ruta,
-                                    std::int32_t numRegistroActual) {
+                                    std::int32_t numRegistroActual, std::string& problema) {
     ArchivoDeclaraciones archivo(archivos, ruta);
-    if (!archivo.AbrirLectura()) return false;
+    if (!archivo.AbrirLectura()) {
+        problema = archivo.Problema();
+        return false;
+    }
     if (const auto registros = archivo.NúmeroRegistros())
         filas_.reserve(static_cast<std::size_t>(*registros));
     return archivo.Recorrer([&](std::int32_t n, std::string_view bytes) {

@@ -80,7 +80,7 @@ class SeleccionDeclaraciones {
     };
     void Añadir(std::string_view bytes, std::int32_t registro);
     bool Llenar(ServicioArchivos& archivos, const std::filesystem::path& ruta,
-                std::int32_t numRegistroActual);
+                std::int32_t numRegistroActual, std::string& problema);
 
     std::array<ColumnaSelección, kColumnasSelección> columnas_ = ColumnasSelección(8000);
     std::vector<Fila> filas_;          // in file order

@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path carpetaPrograma = QCoreApplication::applicationDirPath().toStdString();
 
     const std::string& versión = VersiónPrograma();
-    InstanciaUnicaQt instancia(carpetaPrograma);
+    InstanciaUnicaQt instancia(CarpetaFija(carpetaPrograma).DatosUsuario());
     if (instancia.OtraInstanciaActiva()) return 0;
 
     PrepararAplicación(app);

@@ -655,6 +655,7 @@ TEST(DeclaracionesAlAzar, CualquierRegistroSeAbreSinRomperNada) {
             return b;
         }());
         if (n % 2) r.Poner(CampoRegistro::Ejercicio, std::to_string(1990 + n % 25)); // most get past the year
+        r.Poner(CampoRegistro::FinRegistro, "\r\n"); // a file of records, whatever they hold
         archivo += r.Bytes();
     }
     carpeta.EscribirDatos(kNombreArchivoDeclaraciones, archivo);

@@ -145,7 +145,11 @@ TEST_F(FallosHoja, UnaCarpetaQueNoAdmiteElArchivo) {
             p.carpeta.EscribirDatos(kNombreArchivoDeclaraciones, DosDeclaraciones());
             Teclear(id);
             c.estropear(*this);
-            const std::string línea = "\r" + Ruta().string() + ": " + c.causa;
+            // A folder in the data file's place is named as such.
+            const bool esCarpeta = std::string(c.nombre) == "Declaraciones.txt es una carpeta";
+            const std::string línea =
+                "\r" + (esCarpeta ? "El archivo de declaraciones " + Ruta().string() + " es una carpeta, no un archivo."
+                                   : Ruta().string() + ": " + c.causa);
             FallaSinTocarNada([&] { return p.ventana->GuardarDeclaración(true); }, kErrorGuardar + línea);
             FallaSinTocarNada([&] { return p.ventana->EliminarDeclaración(1); }, kErrorEliminar + línea);
 

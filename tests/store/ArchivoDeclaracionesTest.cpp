@@ -169,9 +169,10 @@ TEST_F(ArchivoDeclaracionesTest, UnaEscrituraFallidaDejaElArchivoIntacto) {
 
 TEST_F(ArchivoDeclaracionesTest, NoCabenMasDe32767Registros) {
     for (std::int32_t registros : {32766, 32767}) {
-        // A sparse file: its records are never read here.
-        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, "");
-        std::filesystem::resize_file(Ruta(), static_cast<std::uintmax_t>(registros) * 750);
+        std::string lleno;
+        for (std::int32_t i = 0; i < registros; ++i)
+            lleno += Declaración("22222222J").Bytes();
+        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, lleno);
         ArchivoDeclaraciones archivo(posix, Ruta());
         ASSERT_TRUE(archivo.AbrirLecturaEscritura());
         const auto n = archivo.Añadir(Declaración("11111111H"));
@@ -231,9 +232,9 @@ TEST_F(ArchivoDeclaracionesTest, UnArchivoVacioOIlegibleEnLaBusqueda) {
     EXPECT_EQ(r->primerDuplicado, 0);
 
     carpeta.EscribirDatos(kNombreArchivoDeclaraciones, Bytes({Declaración("11111111H")}));
-    fallidos.lecturasFallan = true;
     ArchivoDeclaraciones ilegible(fallidos, Ruta());
     ASSERT_TRUE(ilegible.AbrirLectura());
+    fallidos.lecturasFallan = true;
     EXPECT_FALSE(BuscarDuplicados(ilegible, {"11111111H", "2010", "1T", "0"}));
     RegistroDeclaración leído;
     EXPECT_FALSE(ilegible.Leer(1, leído));
@@ -245,6 +246,10 @@ TEST_F(ArchivoDeclaracionesTest, CualquierContenidoSeRecorreSinFallar) {
         std::string bytes(azar() % 4000, '\0');
         for (auto& c : bytes)
             c = static_cast<char>(azar() % 4 == 0 ? ' ' : azar());
+        // Records of any content, but records: a file that is not made of them is refused.
+        for (std::size_t fin = 748; fin + 2 <= bytes.size(); fin += 750)
+            bytes.replace(fin, 2, "\r\n");
+        if (bytes.size() % 750 == 748) bytes.pop_back();
         carpeta.EscribirDatos(kNombreArchivoDeclaraciones, bytes);
         ArchivoDeclaraciones archivo(posix, Ruta());
         ASSERT_TRUE(archivo.AbrirLectura());

@@ -376,8 +376,10 @@ TEST_F(MuerteEnCadaPaso, UnGuardadoInterrumpidoDejaLaVersionAnteriorOLaNueva) {
 
             ArchivoDeclaraciones archivo(posix, Datos());
             ASSERT_TRUE(archivo.AbrirLectura());
-            // Only what the program itself keeps is in Datos.
-            const auto archivos = Carpeta();
+            // Only what the program itself keeps is in Datos: the data file, and the tail an append covers.
+            auto archivos = Carpeta();
+            if (c.slot == 7)
+                std::erase_if(archivos, [](const auto& a) { return a.first.ends_with(kSufijoResto); });
             ASSERT_EQ(archivos.size(), 1u) << archivos.rbegin()->first;
             const std::string bytes = archivos.begin()->second;
             for (std::int32_t slot = 1; slot <= 6; ++slot) {
@@ -408,7 +410,11 @@ TEST_F(MuerteEnCadaPaso, UnGuardadoInterrumpidoDejaLaVersionAnteriorOLaNueva) {
             else
                 esperado.replace((c.slot - 1) * kLongitudRegistro, kLongitudRegistro, nuevo.Bytes()),
                     esperado += std::string(Registros(7, 7, 9)).substr(0, c.cola);
-            EXPECT_EQ(Carpeta(),
+            // A tail that the append covered is kept beside the file, never lost.
+            auto carpetaDespués = Carpeta();
+            if (c.slot == 7)
+                std::erase_if(carpetaDespués, [](const auto& a) { return a.first.ends_with(kSufijoResto); });
+            EXPECT_EQ(carpetaDespués,
                       (std::map<std::string, std::string>{{kNombreArchivoDeclaraciones, esperado}}));
         }
     }

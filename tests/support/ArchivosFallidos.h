@@ -14,6 +14,9 @@ class ArchivosFallidos final : public ServicioArchivos {
 
     // A read-only folder: nothing opens for writing, nothing is created, renamed or removed.
     bool soloLectura = false;
+    // A read-only folder whose files can still be written: nothing new is created in it (nor renamed or
+    // removed), but a file already there opens for writing.
+    bool carpetaSinNuevos = false;
     // Every read fails (a damaged disk).
     bool lecturasFallan = false;
     // Every sync fails.
@@ -31,6 +34,7 @@ class ArchivosFallidos final : public ServicioArchivos {
     std::unique_ptr<Archivo> Abrir(const std::filesystem::path& ruta, ModoApertura modo) override;
     bool Existe(const std::filesystem::path& ruta) override { return real_.Existe(ruta); }
     bool EsCarpeta(const std::filesystem::path& ruta) override { return real_.EsCarpeta(ruta); }
+    TipoRuta Tipo(const std::filesystem::path& ruta) override { return real_.Tipo(ruta); }
     bool Renombrar(const std::filesystem::path& origen, const std::filesystem::path& destino) override;
     bool EnlazarOCopiar(const std::filesystem::path& origen, const std::filesystem::path& destino) override;
     bool Eliminar(const std::filesystem::path& ruta) override;

@@ -79,8 +79,7 @@ TEST_F(InstanciaÚnicaProcesos, DosInstalacionesEnCarpetasDistintasNoSeEstorban)
 }
 
 TEST_F(InstanciaÚnicaProcesos, ElSocketQueDejaUnaCopiaCaídaNoImpideArrancar) {
-    const QString socket =
-        QDir(QDir::tempPath()).filePath(InstanciaUnicaQt::NombreServidor(carpeta.path().toStdString()));
+    const QString socket = InstanciaUnicaQt::RutaServidor(carpeta.path().toStdString());
     {
         Copia caída(carpeta.path());
         ASSERT_EQ(caída.Línea(), "primera");

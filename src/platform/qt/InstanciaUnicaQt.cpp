@@ -12,6 +12,8 @@
 #include <QLockFile>
 #include <QWidget>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace m817 {
@@ -26,13 +28,13 @@ constexpr int kEsperaRespuestaMs = 250;
 
 } // namespace
 
-InstanciaUnicaQt::InstanciaUnicaQt(const std::filesystem::path& carpetaPrograma, QObject* padre)
-    : QObject(padre), nombre_(NombreServidor(carpetaPrograma)) {}
+InstanciaUnicaQt::InstanciaUnicaQt(const std::filesystem::path& carpetaDatosUsuario, QObject* padre)
+    : QObject(padre), ruta_(RutaServidor(carpetaDatosUsuario)) {}
 
 InstanciaUnicaQt::~InstanciaUnicaQt() = default;
 
-QString InstanciaUnicaQt::NombreServidor(const std::filesystem::path& carpetaPrograma) {
-    const QFileInfo carpeta(QString::fromStdString(carpetaPrograma.string()));
+QString InstanciaUnicaQt::NombreServidor(const std::filesystem::path& carpetaDatosUsuario) {
+    const QFileInfo carpeta(QString::fromStdString(carpetaDatosUsuario.string()));
     QString ruta = carpeta.canonicalFilePath();
     if (ruta.isEmpty()) ruta = QDir::cleanPath(carpeta.absoluteFilePath());
     const QByteArray hash =
@@ -40,17 +42,59 @@ QString InstanciaUnicaQt::NombreServidor(const std::filesystem::path& carpetaPro
     return QStringLiteral("modelo817-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash));
 }
 
+namespace {
+
+// A folder of this user that nobody else can enter or write, reached without following a link.
+bool CarpetaPropia(const QByteArray& ruta) {
+    struct stat st {};
+    return !ruta.isEmpty() && ::lstat(ruta.constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::getuid() && (st.st_mode & 077) == 0;
+}
+
+} // namespace
+
+QString InstanciaUnicaQt::CarpetaServidores() {
+    const QByteArray sesión = qgetenv("XDG_RUNTIME_DIR");
+    if (CarpetaPropia(sesión)) return QString::fromLocal8Bit(sesión);
+    // A name another user could take first: it is used only if it turns out to be ours and private.
+    const QByteArray propia =
+        QDir(QDir::tempPath()).filePath(QStringLiteral("modelo817-%1").arg(::getuid())).toLocal8Bit();
+    ::mkdir(propia.constData(), 0700);
+    return CarpetaPropia(propia) ? QString::fromLocal8Bit(propia) : QString();
+}
+
+QString InstanciaUnicaQt::RutaServidor(const std::filesystem::path& carpetaDatosUsuario) {
+    const QString carpeta = CarpetaServidores();
+    return carpeta.isEmpty() ? QString() : QDir(carpeta).filePath(NombreServidor(carpetaDatosUsuario));
+}
+
+bool InstanciaUnicaQt::MismoUsuario(qintptr descriptor) {
+    struct ucred credenciales {};
+    socklen_t largo = sizeof credenciales;
+    return ::getsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_PEERCRED, &credenciales, &largo) == 0 &&
+           largo == sizeof credenciales && credenciales.uid == ::getuid();
+}
+
 bool InstanciaUnicaQt::OtraInstanciaActiva() {
     if (otra_) return *otra_;
+    // Without a folder of our own there is nowhere safe to meet: this copy runs on its own rather than let
+    // another user stop it or hear from it.
+    if (ruta_.isEmpty()) {
+        otra_ = false;
+        return false;
+    }
     QLocalSocket socket;
     {
         // Two copies started together must not both decide they are the first: the
         // check and the listen happen under a lock (a crashed holder's lock is stale).
-        QLockFile cerrojo(QDir(QDir::tempPath()).filePath(nombre_ + QStringLiteral(".lock")));
+        QLockFile cerrojo(ruta_ + QStringLiteral(".lock"));
         cerrojo.tryLock(kEsperaCerrojoMs);
-        socket.connectToServer(nombre_);
-        otra_ = socket.waitForConnected(kEsperaConexiónMs);
-        if (!*otra_) Escuchar();
+        socket.connectToServer(ruta_);
+        otra_ = socket.waitForConnected(kEsperaConexiónMs) && MismoUsuario(socket.socketDescriptor());
+        if (!*otra_) {
+            socket.abort();
+            Escuchar();
+        }
     }
     if (*otra_) PedirQueSeEleve(socket);
     return *otra_;
@@ -73,12 +117,18 @@ void InstanciaUnicaQt::Escuchar() {
     servidor_->setSocketOptions(QLocalServer::UserAccessOption);
     connect(servidor_, &QLocalServer::newConnection, this, &InstanciaUnicaQt::AtenderConexión);
     // Nobody answered on the name: a socket file still there was left by a copy that crashed.
-    QLocalServer::removeServer(nombre_);
-    servidor_->listen(nombre_);
+    QLocalServer::removeServer(ruta_);
+    servidor_->listen(ruta_);
 }
 
 void InstanciaUnicaQt::AtenderConexión() {
     while (QLocalSocket* s = servidor_->nextPendingConnection()) {
+        // Only a copy of this user may ask anything.
+        if (!MismoUsuario(s->socketDescriptor())) {
+            s->abort();
+            s->deleteLater();
+            continue;
+        }
         connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
         connect(s, &QLocalSocket::readyRead, this, [this, s] { LeerPetición(s); });
         LeerPetición(s);

@@ -1,5 +1,5 @@
 #pragma once
-// One copy of the program per user and program folder, over a local socket.
+// One copy of the program per user and data folder, over a local socket in a folder only the user can enter.
 // The first copy listens; a later one connects, asks it to raise its windows
 // and is told to end.
 #include "platform/InstanciaUnica.h"
@@ -18,8 +18,9 @@ namespace m817 {
 class InstanciaUnicaQt final : public QObject, public ServicioInstancia {
     Q_OBJECT
   public:
-    // Two installs in different folders are different programs and do not see each other.
-    explicit InstanciaUnicaQt(const std::filesystem::path& carpetaPrograma, QObject* padre = nullptr);
+    // One copy per user and data folder: two copies that would save into the same returns see each other,
+    // two users or two data folders do not.
+    explicit InstanciaUnicaQt(const std::filesystem::path& carpetaDatosUsuario, QObject* padre = nullptr);
     ~InstanciaUnicaQt() override;
 
     // The first call decides and the answer holds for the life of the object; when
@@ -27,7 +28,14 @@ class InstanciaUnicaQt final : public QObject, public ServicioInstancia {
     bool OtraInstanciaActiva() override;
 
     // The socket name: the user and a hash of the folder's absolute path.
-    static QString NombreServidor(const std::filesystem::path& carpetaPrograma);
+    static QString NombreServidor(const std::filesystem::path& carpetaDatosUsuario);
+    // The folder of the sockets, which only this user can enter: $XDG_RUNTIME_DIR, or a private folder of
+    // the user in the temporary folder. Empty when neither can be trusted (another user made it).
+    static QString CarpetaServidores();
+    // The socket itself; empty as above.
+    static QString RutaServidor(const std::filesystem::path& carpetaDatosUsuario);
+    // Whether the other end of a connected local socket runs as this user.
+    static bool MismoUsuario(qintptr descriptor);
 
   signals:
     // A later copy asked this one to raise its windows, and they were raised.
@@ -39,7 +47,7 @@ class InstanciaUnicaQt final : public QObject, public ServicioInstancia {
     void AtenderConexión();
     void LeerPetición(QLocalSocket* s);
 
-    QString nombre_;
+    QString ruta_;
     QLocalServer* servidor_ = nullptr;
     std::optional<bool> otra_;
 };

@@ -1,5 +1,6 @@
 // Saves returns in a loop until it is killed, for the fault tests:
 //   m817_guardar_en_bucle <Declaraciones.txt> <seed> <most records>
+//   m817_guardar_en_bucle <Declaraciones.txt> <id> anadir
 // Each pass opens the file as the program does, then either appends a new return (while the file holds fewer
 // than <most records>) or saves one of the returns already there again (its next version). It prints "INTENTO
 // <slot> <vez>" before the save and "OK <slot> <vez>" only once the save has returned true; a failed save
@@ -29,6 +30,25 @@ void Informar(const char* qué, std::int32_t slot, std::int32_t vez) {
     }
 }
 
+int AñadirEnBucle(const std::filesystem::path& ruta, const char* id) {
+    using namespace m817;
+    const auto slot = static_cast<std::int32_t>(std::strtol(id, nullptr, 10));
+    ArchivosPosix archivos;
+    for (std::int32_t vez = 1;; ++vez) {
+        ArchivoDeclaraciones archivo(archivos, ruta);
+        const auto n =
+            archivo.AbrirLecturaEscritura() ? archivo.Añadir(bucle::Registro(slot, vez)) : std::nullopt;
+        if (!n) {
+            Informar("FALLO", slot, vez);
+            return 2;
+        }
+        const std::string línea =
+            "OK " + std::to_string(slot) + " " + std::to_string(vez) + " " + std::to_string(*n) + "\n";
+        if (::write(STDOUT_FILENO, línea.data(), línea.size()) != static_cast<ssize_t>(línea.size()))
+            std::_Exit(3);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -38,6 +58,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     const std::filesystem::path ruta = argv[1];
+    // "anadir <id>" for the third argument's place: this copy only appends, as one of several at once,
+    // and reports "OK <id> <vez> <record number given>".
+    if (std::string(argv[3]) == "anadir") return AñadirEnBucle(ruta, argv[2]);
     std::mt19937 azar(static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10)));
     const auto máximo =
         std::max<std::int32_t>(1, static_cast<std::int32_t>(std::strtol(argv[3], nullptr, 10)));
