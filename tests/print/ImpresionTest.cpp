@@ -407,7 +407,9 @@ TEST(ImprimirDeclaración, TrasImprimirEnArchivosDiceDóndeEstánYAbreLaCarpetaS
             b.mensajes.EsperarError("Error al intentar abrir la carpeta /impresiones");
         b.impresión.Imprimir();
         EXPECT_EQ(b.impresoras.impresos.size(), c.modo == kModoOficial ? 3u : 1u);
-        if (c.modo == kModoOficial) EXPECT_EQ(b.sucesos.back(), "Atención");
+        if (c.modo == kModoOficial) {
+            EXPECT_EQ(b.sucesos.back(), "Atención");
+        }
         EXPECT_EQ(escritorio.abiertas, c.respuesta == Respuesta::Sí
                                            ? std::vector<std::filesystem::path>{"/impresiones"}
                                            : std::vector<std::filesystem::path>{});

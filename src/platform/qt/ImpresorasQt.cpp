@@ -122,7 +122,6 @@ std::string ImpresorasQt::LeerPerfil(const std::string& sección, const std::str
 
 void ImpresorasQt::EscribirPerfil(const std::string& sección, const std::string& entrada,
                                   const std::string& valor) {
-    if (!carpeta_.CrearCarpeta(carpeta_.Configuración())) return;
     std::error_code e;
     std::filesystem::create_directories(carpeta_.Configuración(), e);
     perfil_.Escribir(sección, entrada, valor);
@@ -148,8 +147,6 @@ ResultadoImpresión ImpresorasQt::ImprimirPdf(const TrabajoImpresión& trabajo) 
                                   W("No se puede crear el archivo PDF en ") +
                                       A1252(QString::fromStdU16String(carpeta.u16string()))};
     };
-    // An installed copy makes the user's folder; a portable one has its Impresiones/ made beside it.
-    if (!carpeta_.CrearCarpeta(carpeta)) return noSePuede();
     std::error_code e;
     std::filesystem::create_directories(carpeta, e);
 
