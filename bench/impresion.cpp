@@ -41,7 +41,7 @@ void BM_ImpresiónOficialTresCopiasPdf(benchmark::State& estado) {
     mensajes.respuesta = Respuesta::Sí; // the already-printed question from the second print on
     ListaErrores errores(mensajes);
     prueba::RelojFijo reloj;
-    ImpresorasQt impresoras(carpeta.Programa(), reloj);
+    ImpresorasQt impresoras(carpeta, reloj);
     CódigosBarrasZint códigos;
     AleatorioSistema aleatorio;
     ImpresiónDeclaración impresión(hoja, errores, mensajes, reloj, carpeta, impresoras, códigos, aleatorio,

@@ -5,6 +5,7 @@
 // machine without printers can still print its returns.
 #include "platform/Pagina.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -71,6 +72,10 @@ class ServicioImpresoras {
     // section "windows" names, or on the current printer when that entry names none installed.
     // Returns when the job has left the program.
     virtual ResultadoImpresión Imprimir(const TrabajoImpresión& trabajo) = 0;
+
+    // The file the last job went to when it was written to one (the built-in PDF printer); empty
+    // when it went to a printer.
+    virtual std::filesystem::path ÚltimoArchivo() const { return {}; }
 };
 
 } // namespace m817

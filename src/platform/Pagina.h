@@ -35,7 +35,8 @@ struct ElementoPágina {
     FuenteTexto fuente;
     AlineaciónTexto alineación = AlineaciónTexto::Izquierda;
     bool centradoVertical = false;
-    bool ajustarLíneas = false;          // word wrap inside the box; otherwise one line, clipped
+    bool ajustarLíneas = false;          // word wrap inside the box; otherwise one line, made smaller (then
+                                         // two lines) by the drawing when it does not fit
     std::uint32_t colorTexto = 0x000000; // RGB
 
     // Línea, Rectángulo

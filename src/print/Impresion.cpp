@@ -113,7 +113,7 @@ void ImpresiónDeclaración::Imprimir() {
             const Respuesta r =
                 mensajes_.Mostrar({W("Debe guardar la declaración antes de imprimir.\r"
                                      "¿Desea guardarla ahora?"),
-                                   kTítuloAplicación, Icono::Exclamación, Botones::SíNo, Respuesta::Sí});
+                                   kTítuloAplicación, Icono::Exclamación, Botones::SíNo, Respuesta::No});
             if (r != Respuesta::Sí) return;
             if (!acciones.GuardarDeclaración || !acciones.GuardarDeclaración(true)) return;
         }
@@ -124,7 +124,7 @@ void ImpresiónDeclaración::Imprimir() {
         std::string número;
         if (modo == kModoBorrador) {
             MoverPantallaARegistroImpresion();
-            ImprimirDeclaración(kModoBorrador, 0, número);
+            if (ImprimirDeclaración(kModoBorrador, 0, número)) OfrecerCarpeta();
         } else if (modo == kModoOficial) {
             int resolución = 0;
             if (!ComprobarImpresora(impresoras_, mensajes_, resolución)) return;
@@ -137,6 +137,7 @@ void ImpresiónDeclaración::Imprimir() {
             hoja_.RegistroModificado = true;
             if (acciones.GuardarDeclaración) acciones.GuardarDeclaración(false);
             if (acciones.MostrarAtención) acciones.MostrarAtención();
+            OfrecerCarpeta();
         }
     } catch (const std::exception& e) {
         mensajes_.Mostrar({e.what(), kTítuloAplicación, Icono::Ninguno, Botones::Aceptar});
@@ -186,8 +187,11 @@ bool ImpresiónDeclaración::Enviar(Informe& informe) {
         {informe.título, Recortar(registro.Campo(CampoImpresión::NIF)), {informe.página}});
     if (acciones.ProcesarEventos) acciones.ProcesarEventos();
     if (r.Correcto() || r.código == código_impresión::kAvisoImpresora ||
-        r.código == código_impresión::kAvisoImagen)
+        r.código == código_impresión::kAvisoImagen) {
+        if (std::filesystem::path archivo = impresoras_.ÚltimoArchivo(); !archivo.empty())
+            archivos_.push_back(std::move(archivo));
         return true;
+    }
     Fallo(r);
     return false;
 }
@@ -217,11 +221,15 @@ bool ImpresiónDeclaración::ImprimirCopias(int modo, int resolucion, std::strin
         }
         informe.PonerTexto("lblPiePágina", W(kCopiasOficiales[0].pie));
         informe.PonerTexto("lblPiePágina2", PiePáginaOficial(numeroJustificante));
-        for (const CopiaOficial& copia : kCopiasOficiales) {
+        for (std::size_t i = 0; i < kCopiasOficiales.size(); ++i) {
+            const CopiaOficial& copia = kCopiasOficiales[i];
             informe.PonerTexto("lblPiePágina", W(copia.pie));
             if (copia.marcoOpaco) informe.MarcoOpaco(true);
             informe.título = copia.título;
-            if (!Enviar(informe)) return false;
+            if (!Enviar(informe)) {
+                if (i > 0) AvisarCopiasImpresas(i);
+                return false;
+            }
         }
     } else {
         informe.Mostrar("imgPDF", false);
@@ -242,7 +250,39 @@ bool ImpresiónDeclaración::ImprimirCopias(int modo, int resolucion, std::strin
     return true;
 }
 
+// Copies that reached the printer before one failed carry a receipt number the return never gets.
+void ImpresiónDeclaración::AvisarCopiasImpresas(std::size_t impresas) {
+    const bool una = impresas == 1;
+    std::string texto = una ? "Solo se ha impreso este ejemplar:" : "Solo se han impreso estos ejemplares:";
+    for (std::size_t i = 0; i < impresas; ++i)
+        texto += "\r   " + W(kCopiasOficiales[i].pie);
+    texto += W("\r\rLa declaración no queda marcada como impresa. Deseche ") +
+             (una ? "ese ejemplar" : "esos ejemplares") + W(" y vuelva a imprimir el modelo oficial.");
+    if (!archivos_.empty()) {
+        texto += W("\r\rArchivos PDF en la carpeta ") + W(archivos_.front().parent_path().string()) + ":";
+        for (const std::filesystem::path& a : archivos_)
+            texto += "\r   " + W(a.filename().string());
+    }
+    mensajes_.Mostrar({texto, kTítuloAplicación, Icono::Exclamación, Botones::Aceptar});
+}
+
+// After a print to files: where they are, and the folder opened on request.
+void ImpresiónDeclaración::OfrecerCarpeta() {
+    if (archivos_.empty() || escritorio == nullptr) return;
+    const std::filesystem::path carpeta = archivos_.front().parent_path();
+    std::string texto = archivos_.size() == 1 ? "La impresión se ha guardado como archivo PDF en la carpeta"
+                                              : "La impresión se ha guardado como archivos PDF en la carpeta";
+    texto = W(texto) + "\r" + W(carpeta.string()) + "\r";
+    for (const std::filesystem::path& a : archivos_)
+        texto += "\r" + W(a.filename().string());
+    texto += W("\r\r¿Desea abrir la carpeta?");
+    if (Preguntar(mensajes_, texto) != Respuesta::Sí) return;
+    if (!escritorio->AbrirCarpeta(carpeta))
+        MostrarError(mensajes_, "Error al intentar abrir la carpeta " + W(carpeta.string()));
+}
+
 bool ImpresiónDeclaración::ImprimirDeclaración(int modo, int resolucion, std::string& numeroJustificante) {
+    archivos_.clear();
     bool impreso = false;
     try {
         impreso = ImprimirCopias(modo, resolucion, numeroJustificante);

@@ -7,6 +7,7 @@
 #include "platform/Aleatorio.h"
 #include "platform/CarpetaPrograma.h"
 #include "platform/CodigosBarras.h"
+#include "platform/Escritorio.h"
 #include "platform/Impresoras.h"
 #include "platform/Mensajes.h"
 #include "platform/Reloj.h"
@@ -16,8 +17,10 @@
 #include "validation/ListaErrores.h"
 
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace m817 {
 
@@ -55,6 +58,8 @@ class ImpresiónDeclaración {
                          ServicioCódigosBarras& códigos, ServicioAleatorio& aleatorio, std::string versión);
 
     AccionesImpresión acciones;
+    // Where the folder of printed files can be opened; without it nothing is offered.
+    ServicioEscritorio* escritorio = nullptr;
 
     // The print command of the main window.
     void Imprimir();
@@ -89,6 +94,8 @@ class ImpresiónDeclaración {
     void Fallo(const ResultadoImpresión& r);
     // Whether jobs now go to the built-in printer that writes files.
     bool DestinoEsArchivo();
+    void AvisarCopiasImpresas(std::size_t impresas);
+    void OfrecerCarpeta();
     void RestaurarPredeterminada();
     void BorrarImágenes();
     std::string FechaHoy() const;
@@ -102,6 +109,8 @@ class ImpresiónDeclaración {
     ServicioCódigosBarras& códigos_;
     ServicioAleatorio& aleatorio_;
     std::string versión_;
+    // The files the copies of this run were written to, when the printer writes files.
+    std::vector<std::filesystem::path> archivos_;
 };
 
 } // namespace m817

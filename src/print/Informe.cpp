@@ -58,11 +58,11 @@ constexpr int kIzq = 567;
 constexpr int kAncho = 10772; // to 11339
 constexpr int kDer = kIzq + kAncho;
 
-// Where the point cloud goes: the top right of the page, about 9 x 4 cm; the receipt number and
-// its bar code under it.
+// Where the point cloud goes: the top right of the page, 90 x 40 mm; the receipt number and its bar
+// code under it.
 constexpr int kPdfX = 6236, kPdfY = 567, kPdfW = kDer - kPdfX, kPdfH = 2268;
 constexpr int kNúmeroY = 2880;
-constexpr int kBarraY = 3170;
+constexpr int kBarraY = 3168; // on a whole printer dot, as the symbols are placed
 
 // Tops of the blocks, one after the other.
 constexpr int kY1 = 3930;         // 1 - period
@@ -107,14 +107,15 @@ constexpr Fila kFijas[] = {
     {Estilo::MarcoGrueso, "", kIzq, kY1, kAncho, 660, ""},
     {Estilo::Banda, "", kIzq, kY1, kAncho, 240, ""},
     {Estilo::TítuloSección, "", kIzq + 60, kY1, 5000, 240, "1 - Período de liquidación"},
-    {Estilo::TextoNegrita, "", kIzq + 60, kY1 + 300, 1050, 300, "EJERCICIO____"},
-    {Estilo::Caja, "", 1680, kY1 + 300, 750, 300, ""},
-    {Estilo::TextoNegrita, "", 2560, kY1 + 300, 950, 300, "PERÍODO____"},
-    {Estilo::Caja, "", 3520, kY1 + 300, 480, 300, ""},
-    {Estilo::TextoNegrita, "", 4130, kY1 + 300, 3500, 300, "AUTOLIQUIDACIÓN COMPLEMENTARIA____________"},
-    {Estilo::Caja, "", 7640, kY1 + 330, 240, 240, ""},
-    {Estilo::TextoNegrita, "", 8010, kY1 + 300, 1650, 300, "Nº DE JUSTIFICANTE_______"},
-    {Estilo::Caja, "", 9659, kY1 + 300, 1680, 300, ""},
+    // Each caption as wide as it is at its own size, its underline leading to its box.
+    {Estilo::TextoNegrita, "", kIzq + 60, kY1 + 300, 1080, 300, "EJERCICIO____"},
+    {Estilo::Caja, "", 1717, kY1 + 300, 640, 300, ""},
+    {Estilo::TextoNegrita, "", 2427, kY1 + 300, 970, 300, "PERÍODO____"},
+    {Estilo::Caja, "", 3407, kY1 + 300, 480, 300, ""},
+    {Estilo::TextoNegrita, "", 3957, kY1 + 300, 3620, 300, "AUTOLIQUIDACIÓN COMPLEMENTARIA____________"},
+    {Estilo::Caja, "", 7587, kY1 + 330, 240, 240, ""},
+    {Estilo::TextoNegrita, "", 7897, kY1 + 300, 1980, 300, "Nº DE JUSTIFICANTE_______"},
+    {Estilo::Caja, "", 9899, kY1 + 300, 1440, 300, ""},
 
     // 2 - Identification.
     {Estilo::MarcoGrueso, "", kIzq, kY2, kAncho, 1730, ""},
@@ -191,10 +192,10 @@ constexpr Fila kFijas[] = {
 // Named fields. Boxes of values are drawn by the rows above or by the box rows below.
 constexpr Fila kCampos[] = {
     {Estilo::ValorCentro, "rptCodigoAdministracion", kIzq, 2230, 1250, 360, ""},
-    {Estilo::Valor, "rptEjercicio", 1680, kY1 + 300, 750, 300, ""},
-    {Estilo::Valor, "rptPeriodo", 3520, kY1 + 300, 480, 300, ""},
-    {Estilo::Marca, "chkComplementaria", 7640, kY1 + 330, 240, 240, ""},
-    {Estilo::Valor, "rptJustifComp", 9659, kY1 + 300, 1680, 300, ""},
+    {Estilo::Valor, "rptEjercicio", 1717, kY1 + 300, 640, 300, ""},
+    {Estilo::Valor, "rptPeriodo", 3407, kY1 + 300, 480, 300, ""},
+    {Estilo::Marca, "chkComplementaria", 7587, kY1 + 330, 240, 240, ""},
+    {Estilo::Valor, "rptJustifComp", 9899, kY1 + 300, 1440, 300, ""},
     {Estilo::Importe, "rptResultado1", 1490, kFilaImporte, 2000, 320, ""},
     {Estilo::Importe, "rptResultado2", 5080, kFilaImporte, 2000, 320, ""},
     {Estilo::Importe, "rptResultado3", 8671, kFilaImporte, 2000, 320, ""},
@@ -441,8 +442,9 @@ void AñadirRecuadros(Página& p) {
 }
 
 void AñadirCabeceraDerecha(Página& p) {
-    // The design size of the point cloud: the largest symbol there can be; each print sets it.
-    Añadir(p, Estilo::Imagen, "imgPDF", kPdfX + 12, kPdfY + 123, kPdfW - 24, 2022);
+    // The design size of the point cloud: the largest symbol the bar-code library draws (89 x 39 mm),
+    // centred in the frame; each print sets its size and centres it across.
+    Añadir(p, Estilo::Imagen, "imgPDF", kPdfX + 12, kPdfY + 33, kPdfW - 24, 2211);
     Añadir(p, Estilo::TextoCentro, "lblBorrador", kPdfX, kPdfY + 700, kPdfW, 900, "BORRADOR");
     ElementoPágina& borrador = p.elementos.back();
     borrador.fuente.puntos = 36;
@@ -534,6 +536,12 @@ ResultadoImpresión CargarImagen(ElementoPágina& imagen, const std::filesystem:
     imagen.ancho = TwipsDePíxeles(t->ancho, t->resoluciónX);
     imagen.alto = TwipsDePíxeles(t->alto, t->resoluciónY);
     return {};
+}
+
+// A position on a whole printer dot at 300, 360, 600 and 1200 dpi (1/60 inch): a symbol placed there keeps
+// every module on whole dots instead of being resampled.
+double EnPuntoImpresora(double twips) {
+    return std::round(twips / 24) * 24;
 }
 
 const std::array<const char*, 12> kMeses = {"enero",      "febrero", "marzo",     "abril",
@@ -683,7 +691,7 @@ ResultadoImpresión RellenarInforme(Informe& informe, const RegistroImpresion& r
     const int f = FactorReducción(nube.alto, nube.ancho, hMax, wMax);
     nube.alto /= f;
     nube.ancho /= f;
-    nube.izquierda = marco.izquierda + (marco.ancho - nube.ancho) / 2;
+    nube.izquierda = EnPuntoImpresora(marco.izquierda + (marco.ancho - nube.ancho) / 2);
 
     // The receipt number, spread out, with its bar code centred under it.
     poner("rptNumeroJustificante", JustificanteEspaciado(numeroJustificante));
@@ -691,7 +699,7 @@ ResultadoImpresión RellenarInforme(Informe& informe, const RegistroImpresion& r
     ElementoPágina& barra = informe.Elemento("imgNumeroJustificante");
     if (ResultadoImpresión e = CargarImagen(barra, RutaCódigoBarras(carpeta)); !e.Correcto()) return e;
     const ElementoPágina& número = informe.Elemento("rptNumeroJustificante");
-    barra.izquierda = número.izquierda + (número.ancho - barra.ancho) / 2;
+    barra.izquierda = EnPuntoImpresora(número.izquierda + (número.ancho - barra.ancho) / 2);
     return {};
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Aleatorio.h"
 #include "platform/qt/CodigosBarrasZint.h"
+#include "platform/qt/EscritorioQt.h"
 #include "platform/qt/ImpresorasQt.h"
 #include "print/Impresion.h"
 #include "ui/frmAtencion.h"
@@ -14,12 +15,14 @@ namespace m817 {
 
 struct ImpresiónPrincipal::Servicios {
     Servicios(frmHoja1& h, const std::string& versión)
-        : impresoras(h.carpeta.Programa(), h.reloj),
-          impresión(h.hoja, h.errores, h.mensajes, h.reloj, h.carpeta, impresoras, códigos, aleatorio,
-                    versión) {}
+        : impresoras(h.carpeta, h.reloj), impresión(h.hoja, h.errores, h.mensajes, h.reloj, h.carpeta,
+                                                    impresoras, códigos, aleatorio, versión) {
+        impresión.escritorio = &escritorio;
+    }
     ImpresorasQt impresoras;
     CódigosBarrasZint códigos;
     AleatorioSistema aleatorio;
+    EscritorioQt escritorio;
     ImpresiónDeclaración impresión;
 };
 

@@ -62,6 +62,54 @@ inline void RellenarHojaCompleta(HojaDeclaración& h) {
     t(edtCCCDev(3), "0000000000");
 }
 
+// The Windows-1252 letters of `patrónUtf8` repeated to `n` characters.
+inline std::string Repetir(std::string_view patrónUtf8, std::size_t n) {
+    const std::string p = W(patrónUtf8);
+    std::string r;
+    for (std::size_t i = 0; r.size() < n; ++i)
+        r += p[i % p.size()];
+    return r;
+}
+
+// The return of RellenarHojaCompleta with every text it prints at its full width in letters outside
+// ASCII: the heaviest text there can be for the point cloud, whose content is otherwise digits.
+inline void RellenarHojaLetrasAcentuadas(HojaDeclaración& h) {
+    using namespace campos;
+    RellenarHojaCompleta(h);
+    h.EscribirTexto(edtNombre, Repetir("ÑÁÉÍÓÚÜÇ", 75));
+    h.EscribirTexto(edtViaPublica, Repetir("ÚÜÇÑÁÉÍÓ", 50));
+    h.EscribirTexto(edtEscalera, W("Ñº"));
+    h.EscribirTexto(edtPiso, W("ºª"));
+    h.EscribirTexto(edtPuerta, W("IZDª"));
+}
+
+// Every box of the return filled with a large amount, every result, both accounts and both ways of
+// payment, and every text at its full width in the widest letters.
+inline void RellenarHojaTodasLasCasillas(HojaDeclaración& h) {
+    using namespace campos;
+    const auto t = [&](IdCampo id, std::string_view utf8) { h.EscribirTexto(id, W(utf8)); };
+    RellenarHojaCompleta(h);
+    h.EscribirTexto(edtNombre, Repetir("WMÑ", 75));
+    h.EscribirTexto(edtViaPublica, Repetir("MWÑ", 50));
+    t(edtEscalera, "WM");
+    t(edtPiso, "MW");
+    t(edtPuerta, "WMÑW");
+    t(edtTelefono, "003497112345678");
+    t(edtFax, "003497165432109");
+    for (int i = 1; i <= 26; ++i)
+        t(edtCasilla(i), std::to_string(100 + 7 * i) + "." + std::to_string(876 - 3 * i) + ".543.210," +
+                             std::to_string(10 + i));
+    for (int i = 1; i <= 6; ++i)
+        t(edtTipos(i), std::to_string(10 + i) + "," + std::to_string(10 + 3 * i));
+    for (int i = 1; i <= 3; ++i)
+        t(edtResultado(i), std::to_string(900 + i) + ".123.456.789," + std::to_string(40 + i));
+    h.EscribirValor(chkFPEfectivo, 1);
+    t(edtCCCDev(0), "2038");
+    t(edtCCCDev(1), "1234");
+    t(edtCCCDev(2), "56");
+    t(edtCCCDev(3), "7890123456");
+}
+
 inline std::string Rellenar(std::string_view s, std::size_t ancho) {
     std::string r(s);
     r.resize(ancho, ' ');

@@ -140,7 +140,8 @@ TEST(ImprimirDeclaración, LoQueDetieneLaImpresiónNoImprimeNadaNiTocaLaDeclarac
         {"no quiere guardar",
          [](Banco& b) {
              b.hoja.RegistroModificado = true;
-             b.mensajes.Esperar(kGuardar, Icono::Exclamación, Botones::SíNo, Respuesta::No);
+             b.mensajes.Esperar(kGuardar, Icono::Exclamación, Botones::SíNo, Respuesta::No)
+                 .Predeterminado(Respuesta::No);
          },
          {"ValidarÚltimoCampo", "ValidarCampos"}},
         {"el guardado falla",
@@ -320,22 +321,37 @@ TEST(ImprimirDeclaración, UnFalloDeLaImpresoraDetieneLasCopiasSalvoLosAvisosBen
         std::size_t copias;
         bool marcada;
         const char* mensaje;
+        const char* impresas; // what the user is told of the copies that did print
     };
     const Caso casos[] = {
         {"falla la segunda",
          {{}, {código_impresión::kImpresoraConError, "La impresora tiene un error"}},
          2,
          false,
-         "Error <3> - La impresora tiene un error"},
+         "Error <3> - La impresora tiene un error",
+         "Solo se ha impreso este ejemplar:\r   Ejemplar para el sobre anual\r\rLa declaración no queda "
+         "marcada "
+         "como impresa. Deseche ese ejemplar y vuelva a imprimir el modelo oficial."},
+        {"falla la tercera",
+         {{}, {}, {código_impresión::kImpresoraConError, "La impresora tiene un error"}},
+         3,
+         false,
+         "Error <3> - La impresora tiene un error",
+         "Solo se han impreso estos ejemplares:\r   Ejemplar para el sobre anual\r   Ejemplar para el sujeto "
+         "pasivo\r\rLa declaración no queda marcada como impresa. Deseche esos ejemplares y vuelva a "
+         "imprimir "
+         "el modelo oficial."},
         {"no se puede empezar",
          {{código_impresión::kNoSePuedeIniciar, "No se puede imprimir"}},
          1,
          false,
-         "Error <2> - No se puede imprimir"},
+         "Error <2> - No se puede imprimir",
+         nullptr},
         {"482 y 486 se pasan por alto",
          {{código_impresión::kAvisoImpresora, "x"}, {código_impresión::kAvisoImagen, "y"}},
          3,
          true,
+         nullptr,
          nullptr},
     };
     for (const Caso& c : casos) {
@@ -344,10 +360,97 @@ TEST(ImprimirDeclaración, UnFalloDeLaImpresoraDetieneLasCopiasSalvoLosAvisosBen
         b.elegida = 0;
         b.impresoras.resultados = c.resultados;
         if (c.mensaje) b.mensajes.Esperar(c.mensaje, Icono::Ninguno, Botones::Aceptar);
+        if (c.impresas) b.mensajes.Esperar(c.impresas, Icono::Exclamación, Botones::Aceptar);
         b.impresión.Imprimir();
         EXPECT_EQ(b.impresoras.impresos.size(), c.copias);
         EXPECT_EQ(b.Número().empty(), !c.marcada);
+        EXPECT_EQ(b.Fecha().empty(), !c.marcada);
         EXPECT_FALSE(std::filesystem::exists(RutaNubePuntos(b.carpeta)));
+    }
+}
+
+// ---- printing to files -----------------------------------------------------------------------------
+
+// The built-in printer writes files: once the copies are out, the user is told where and may open the folder.
+TEST(ImprimirDeclaración, TrasImprimirEnArchivosDiceDóndeEstánYAbreLaCarpetaSiSeQuiere) {
+    struct Caso {
+        const char* nombre;
+        int modo;
+        Respuesta respuesta;
+        bool abre;
+        const char* texto;
+    };
+    const char* kTres = "La impresión se ha guardado como archivos PDF en la carpeta\r/impresiones\r\r"
+                        "Modelo 817 - Hoja 1_3.pdf\rModelo 817 - Hoja 2_3.pdf\rModelo 817 - Hoja 3_3.pdf\r\r"
+                        "¿Desea abrir la carpeta?";
+    const Caso casos[] = {
+        {"oficial, abre", kModoOficial, Respuesta::Sí, true, kTres},
+        {"oficial, no abre", kModoOficial, Respuesta::No, true, kTres},
+        {"el escritorio no puede", kModoOficial, Respuesta::Sí, false, kTres},
+        {"borrador", kModoBorrador, Respuesta::Sí, true,
+         "La impresión se ha guardado como archivo PDF en la carpeta\r/impresiones\r\r"
+         "Modelo 817 - Borrador.pdf\r\r¿Desea abrir la carpeta?"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Banco b;
+        prueba::EscritorioGuion escritorio;
+        escritorio.abre = c.abre;
+        b.impresión.escritorio = &escritorio;
+        DatosImpresora pdf = Impresora("Archivo PDF", 600);
+        pdf.integrada = true;
+        b.impresoras.instaladas.push_back(pdf);
+        b.elegida = 2;
+        b.modo = c.modo;
+        b.mensajes.EsperarPregunta(c.texto, c.respuesta).Predeterminado(Respuesta::No);
+        if (c.respuesta == Respuesta::Sí && !c.abre)
+            b.mensajes.EsperarError("Error al intentar abrir la carpeta /impresiones");
+        b.impresión.Imprimir();
+        EXPECT_EQ(b.impresoras.impresos.size(), c.modo == kModoOficial ? 3u : 1u);
+        if (c.modo == kModoOficial) {
+            EXPECT_EQ(b.sucesos.back(), "Atención");
+        }
+        EXPECT_EQ(escritorio.abiertas, c.respuesta == Respuesta::Sí
+                                           ? std::vector<std::filesystem::path>{"/impresiones"}
+                                           : std::vector<std::filesystem::path>{});
+    }
+}
+
+TEST(ImprimirDeclaración, SiUnaCopiaEnArchivoFallaDiceQuéArchivosQuedaron) {
+    Banco b;
+    prueba::EscritorioGuion escritorio;
+    b.impresión.escritorio = &escritorio;
+    DatosImpresora pdf = Impresora("Archivo PDF", 600);
+    pdf.integrada = true;
+    b.impresoras.instaladas.push_back(pdf);
+    b.elegida = 2;
+    b.impresoras.resultados = {{}, {}, {código_impresión::kNoSePuedeIniciar, "No se puede crear el archivo"}};
+    b.mensajes.Esperar("Error <2> - No se puede crear el archivo", Icono::Ninguno, Botones::Aceptar);
+    b.mensajes.Esperar(
+        "Solo se han impreso estos ejemplares:\r   Ejemplar para el sobre anual\r   Ejemplar para "
+        "el sujeto pasivo\r\rLa declaración no queda marcada como impresa. Deseche esos "
+        "ejemplares y vuelva a imprimir el modelo oficial.\r\rArchivos PDF en la carpeta "
+        "/impresiones:\r   Modelo 817 - Hoja 1_3.pdf\r   Modelo 817 - Hoja 2_3.pdf",
+        Icono::Exclamación, Botones::Aceptar);
+    b.impresión.Imprimir();
+    EXPECT_EQ(b.Número(), "");
+    EXPECT_TRUE(escritorio.abiertas.empty());
+}
+
+// Printing to a printer, or with no desktop to open a folder in, says nothing more.
+TEST(ImprimirDeclaración, SinArchivosOSinEscritorioNoSeOfreceLaCarpeta) {
+    for (const bool enArchivo : {false, true}) {
+        SCOPED_TRACE(enArchivo);
+        Banco b;
+        prueba::EscritorioGuion escritorio;
+        if (!enArchivo) b.impresión.escritorio = &escritorio;
+        DatosImpresora pdf = Impresora("Archivo PDF", 600);
+        pdf.integrada = true;
+        b.impresoras.instaladas.push_back(pdf);
+        b.elegida = enArchivo ? 2 : 0;
+        b.impresión.Imprimir();
+        EXPECT_EQ(b.impresoras.impresos.size(), 3u);
+        EXPECT_TRUE(escritorio.abiertas.empty());
     }
 }
 

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <fstream>
 #include <map>
 #include <set>
@@ -170,10 +172,14 @@ TEST(InformeDiseño, LaNubeDePuntosVaArribaALaDerechaConElJustificanteDebajo) {
     const ElementoPágina& barra = informe.Elemento("imgNumeroJustificante");
     EXPECT_GE(número.arriba, marco.arriba + marco.alto);
     EXPECT_GE(barra.arriba, número.arriba + número.alto);
-    // The largest symbol there can be fits without reduction: 345 x 142 modules of 0,254 mm.
-    EXPECT_EQ(FactorReducción(142 * 14.4, 345 * 14.4, static_cast<int>(marco.alto - 12),
+    // The largest symbol the bar-code library draws, 89 x 39 mm, fits without reduction and inside the frame.
+    const double mm = 1440 / 25.4;
+    EXPECT_EQ(FactorReducción(39 * mm, 89 * mm, static_cast<int>(marco.alto - 12),
                               static_cast<int>(marco.ancho - 24)),
               1);
+    const ElementoPágina& nube = informe.Elemento("imgPDF");
+    EXPECT_GT(nube.arriba, marco.arriba);
+    EXPECT_LT(nube.arriba + 39 * mm, marco.arriba + marco.alto);
 }
 
 // ---- filling ----------------------------------------------------------------------------------------
@@ -386,8 +392,11 @@ TEST(RellenarInforme, ElOficialCentraLaNubeEnSuMarcoYElCódigoBajoElNúmero) {
     const ElementoPágina& nube = relleno.informe.Elemento("imgPDF");
     EXPECT_DOUBLE_EQ(nube.ancho, 2040 * 2.4); // pixels / 600 dpi, in twips: f = 1
     EXPECT_DOUBLE_EQ(nube.alto, 720 * 2.4);
-    EXPECT_DOUBLE_EQ(nube.izquierda - marco.izquierda,
-                     marco.izquierda + marco.ancho - nube.izquierda - nube.ancho);
+    // Centred to the nearest 1/60 inch, a whole number of dots at 300, 360, 600 and 1200 dpi.
+    EXPECT_NEAR(nube.izquierda - marco.izquierda, marco.izquierda + marco.ancho - nube.izquierda - nube.ancho,
+                24.0);
+    EXPECT_EQ(std::fmod(nube.izquierda, 24.0), 0.0);
+    EXPECT_EQ(std::fmod(nube.arriba, 24.0), 0.0);
     EXPECT_EQ(nube.arriba, CrearInforme().Elemento("imgPDF").arriba);
     EXPECT_EQ(nube.imagen, prueba::LeerArchivo(RutaNubePuntos(relleno.carpeta)));
 
@@ -396,8 +405,10 @@ TEST(RellenarInforme, ElOficialCentraLaNubeEnSuMarcoYElCódigoBajoElNúmero) {
     const ElementoPágina& número = relleno.informe.Elemento("rptNumeroJustificante");
     const ElementoPágina& barra = relleno.informe.Elemento("imgNumeroJustificante");
     EXPECT_DOUBLE_EQ(barra.ancho, 1056 * 2.4);
-    EXPECT_DOUBLE_EQ(barra.izquierda - número.izquierda,
-                     número.izquierda + número.ancho - barra.izquierda - barra.ancho);
+    EXPECT_NEAR(barra.izquierda - número.izquierda,
+                número.izquierda + número.ancho - barra.izquierda - barra.ancho, 24.0);
+    EXPECT_EQ(std::fmod(barra.izquierda, 24.0), 0.0);
+    EXPECT_EQ(std::fmod(barra.arriba, 24.0), 0.0);
     EXPECT_FALSE(barra.imagen.empty());
 }
 

@@ -26,7 +26,8 @@ const char* Nombre(Icono i) {
 std::string Describir(const Mensaje& m) {
     std::ostringstream o;
     o << "\"" << Utf8(m.texto) << "\" [título \"" << Utf8(m.título) << "\", " << Nombre(m.icono)
-      << ", botones " << static_cast<int>(m.botones) << "]";
+      << ", botones " << static_cast<int>(m.botones) << ", predeterminado "
+      << static_cast<int>(m.predeterminado) << "]";
     return o.str();
 }
 
@@ -51,6 +52,12 @@ MensajesGuion& MensajesGuion::EsperarPregunta(const std::string& textoUtf8, Resp
     return Esperar(textoUtf8, Icono::Pregunta, Botones::SíNo, respuesta, títuloUtf8);
 }
 
+MensajesGuion& MensajesGuion::Predeterminado(Respuesta botón) {
+    guion_.back().esperado.predeterminado = botón;
+    guion_.back().comprobarPredeterminado = true;
+    return *this;
+}
+
 Respuesta MensajesGuion::Mostrar(const Mensaje& m) {
     mostrados.push_back(Utf8(m.texto));
     if (guion_.empty()) {
@@ -61,7 +68,8 @@ Respuesta MensajesGuion::Mostrar(const Mensaje& m) {
     guion_.pop_front();
     std::string título = m.título.empty() ? kTítuloAplicación : m.título;
     if (m.texto != p.esperado.texto || título != p.esperado.título || m.icono != p.esperado.icono ||
-        m.botones != p.esperado.botones)
+        m.botones != p.esperado.botones ||
+        (p.comprobarPredeterminado && m.predeterminado != p.esperado.predeterminado))
         ADD_FAILURE() << "Mensaje " << Describir(m) << "\n  esperado " << Describir(p.esperado);
     return p.respuesta;
 }

@@ -26,6 +26,8 @@ public:
     // A question (Yes/No, question icon) and the answer to give.
     MensajesGuion& EsperarPregunta(const std::string& textoUtf8, Respuesta respuesta,
                                    const std::string& títuloUtf8 = kTítuloAplicación);
+    // The message announced last must also have this default button.
+    MensajesGuion& Predeterminado(Respuesta botón);
 
     Respuesta Mostrar(const Mensaje& m) override;
     void Pitido() override { ++pitidos; }
@@ -39,6 +41,7 @@ private:
     struct Paso {
         Mensaje esperado;
         Respuesta respuesta;
+        bool comprobarPredeterminado = false;
     };
     std::deque<Paso> guion_;
 };

@@ -47,6 +47,10 @@ ResultadoImpresión ImpresorasGuion::Imprimir(const TrabajoImpresión& trabajo) 
         resultados.pop_front();
     }
     impresos.push_back({trabajo, destino});
+    últimoArchivo_.clear();
+    for (const auto& d : instaladas)
+        if (d && d->integrada && d->nombre == destino && r.Correcto())
+            últimoArchivo_ = carpetaArchivos / (trabajo.título + ".pdf");
     return r;
 }
 

@@ -2,6 +2,7 @@
 // Scripted doubles for printing: installed printers with a profile in memory that keep every job
 // they are sent, and a bar-code library that writes plain bitmaps of a chosen size.
 #include "platform/CodigosBarras.h"
+#include "platform/Escritorio.h"
 #include "platform/Impresoras.h"
 
 #include <deque>
@@ -48,6 +49,25 @@ class ImpresorasGuion final : public ServicioImpresoras {
     std::deque<ResultadoImpresión> resultados;
     // Called as each job arrives (to look at the program's files at that moment).
     std::function<void(const TrabajoImpresión&)> alImprimir;
+
+    // A job printed on a built-in printer (integrada) is said to be written to
+    // carpetaArchivos/<title>.pdf; nothing is written.
+    std::filesystem::path carpetaArchivos = "/impresiones";
+    std::filesystem::path ÚltimoArchivo() const override { return últimoArchivo_; }
+
+  private:
+    std::filesystem::path últimoArchivo_;
+};
+
+// The desktop: remembers the folders it was asked to open.
+class EscritorioGuion final : public ServicioEscritorio {
+  public:
+    bool AbrirCarpeta(const std::filesystem::path& carpeta) override {
+        abiertas.push_back(carpeta);
+        return abre;
+    }
+    std::vector<std::filesystem::path> abiertas;
+    bool abre = true;
 };
 
 // A 1-bit BMP of that size, carrying its resolution in the header.

@@ -8,8 +8,9 @@
 #include "print/HojaImpresion.h"
 #include "print/Impresion.h"
 #include "support/Dobles.h"
-#include "ui/LecturaImagen.h"
 #include "support/ImpresorasGuion.h"
+#include "ui/ImpresionReal.h"
+#include "ui/LecturaImagen.h"
 #include "ui/frmSeleccionarImpresora.h"
 
 #include <QImage>
@@ -20,26 +21,21 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
 
 namespace m817 {
 namespace {
 
+using prueba::ArchivosEn;
 using prueba::CarpetaTemporal;
+using prueba::ImpresiónReal;
 using prueba::Rasterizar;
 #ifdef M817_CON_ZXING
 using prueba::LeerBytes;
 #endif
 using prueba::MensajesGuion;
 using prueba::RelojFijo;
-
-std::vector<std::string> ArchivosEn(const std::filesystem::path& carpeta) {
-    std::set<std::string> n;
-    if (std::filesystem::exists(carpeta))
-        for (const auto& e : std::filesystem::directory_iterator(carpeta))
-            n.insert(e.path().filename().string());
-    return {n.begin(), n.end()};
-}
 
 TrabajoImpresión TrabajoDePrueba(const std::string& título) {
     Página p;
@@ -55,9 +51,9 @@ TrabajoImpresión TrabajoDePrueba(const std::string& título) {
 // ---- the built-in PDF printer -------------------------------------------------------------------------
 
 TEST(ImpresorasQt, LaImpresoraPdfEstáSiempreYNuncaSobrescribe) {
-    CarpetaTemporal carpeta;
+    prueba::CarpetasDeUsuario carpeta;
     RelojFijo reloj({2010, 11, 15, 10, 0, 5});
-    ImpresorasQt impresoras(carpeta.Programa(), reloj);
+    ImpresorasQt impresoras(carpeta, reloj);
     const auto lista = impresoras.Instaladas();
     ASSERT_FALSE(lista.empty());
     ASSERT_TRUE(lista.back());
@@ -70,6 +66,7 @@ TEST(ImpresorasQt, LaImpresoraPdfEstáSiempreYNuncaSobrescribe) {
     }
 
     impresoras.EstablecerActual(static_cast<int>(lista.size()));
+    EXPECT_EQ(impresoras.CarpetaImpresiones(), carpeta.Impresiones());
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(impresoras.Imprimir(TrabajoDePrueba("Modelo 817 - Hoja 1_3")).Correcto());
     ASSERT_TRUE(impresoras.Imprimir(TrabajoDePrueba("Modelo 817 - Borrador")).Correcto());
@@ -81,27 +78,59 @@ TEST(ImpresorasQt, LaImpresoraPdfEstáSiempreYNuncaSobrescribe) {
     EXPECT_EQ(impresoras.ÚltimoArchivo().filename(),
               "Modelo 817 - Borrador - 12345678Z - 20101115-100005.pdf");
     EXPECT_EQ(prueba::LeerArchivo(impresoras.ÚltimoArchivo()).substr(0, 5), "%PDF-");
+    EXPECT_EQ(ArchivosEn(carpeta.Programa()), (std::vector<std::string>{"Datos", "Documentos"}));
+}
+
+// Each PDF is written under a temporary name and renamed into place: a link with a free name is replaced,
+// not followed; nothing is left behind; and a folder that cannot be made is reported.
+TEST(ImpresorasQt, ElPdfSeEscribeAparteYSeRenombraEnSuSitio) {
+    prueba::CarpetasDeUsuario carpeta;
+    RelojFijo reloj({2010, 11, 15, 10, 0, 5});
+    ImpresorasQt impresoras(carpeta, reloj);
+    impresoras.EstablecerActual(static_cast<int>(impresoras.Instaladas().size()));
+    std::filesystem::create_directories(carpeta.Impresiones());
+    const auto ajeno = carpeta.Programa() / "ajeno.txt";
+    { std::ofstream(ajeno) << "de otro"; }
+    const auto nombre = carpeta.Impresiones() / "Modelo 817 - Borrador - 12345678Z - 20101115-100005.pdf";
+    std::filesystem::create_symlink(ajeno, nombre);
+
+    ASSERT_TRUE(impresoras.Imprimir(TrabajoDePrueba("Modelo 817 - Borrador")).Correcto());
+    EXPECT_EQ(impresoras.ÚltimoArchivo(), nombre);
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(nombre)));
+    EXPECT_EQ(prueba::LeerArchivo(ajeno), "de otro");
+    EXPECT_EQ(ArchivosEn(carpeta.Impresiones()), std::vector<std::string>{nombre.filename().string()});
+    EXPECT_EQ(std::filesystem::status(nombre).permissions() & std::filesystem::perms::owner_read,
+              std::filesystem::perms::owner_read);
+
+    // Where the folder should be there is a file.
+    std::filesystem::remove_all(carpeta.Impresiones());
+    { std::ofstream(carpeta.Impresiones()) << "no es una carpeta"; }
+    const ResultadoImpresión r = impresoras.Imprimir(TrabajoDePrueba("Modelo 817 - Borrador"));
+    EXPECT_EQ(r.código, código_impresión::kNoSePuedeIniciar);
+    EXPECT_EQ(Utf8(r.descripción), "No se puede crear el archivo PDF en " + carpeta.Impresiones().string());
+    EXPECT_TRUE(impresoras.ÚltimoArchivo().empty());
 }
 
 TEST(ImpresorasQt, ElPerfilSeGuardaEnUnArchivoPropio) {
-    CarpetaTemporal carpeta;
+    prueba::CarpetasDeUsuario carpeta;
     RelojFijo reloj;
     {
-        ImpresorasQt impresoras(carpeta.Programa(), reloj);
+        ImpresorasQt impresoras(carpeta, reloj);
         impresoras.EscribirPerfil("PrinterPorts", "Archivo PDF", "PDF,Impresiones,15,45");
         impresoras.EscribirPerfil("windows", "Device", "Archivo PDF,PDF,Impresiones");
     }
-    ImpresorasQt otra(carpeta.Programa(), reloj);
+    ImpresorasQt otra(carpeta, reloj);
     EXPECT_EQ(otra.LeerPerfil("WINDOWS", "device", " "), "Archivo PDF,PDF,Impresiones");
     EXPECT_EQ(otra.LeerPerfil("PrinterPorts", "archivo pdf", ""), "PDF,Impresiones,15,45");
     EXPECT_EQ(otra.LeerPerfil("windows", "nada", " "), " ");
-    EXPECT_TRUE(std::filesystem::exists(carpeta.Programa() / "Impresoras.ini"));
+    EXPECT_TRUE(std::filesystem::exists(carpeta.Configuración() / "Impresoras.ini"));
+    EXPECT_FALSE(std::filesystem::exists(carpeta.Programa() / "Impresoras.ini"));
 }
 
 TEST(ImpresorasQt, UnaImpresoraPredeterminadaQueYaNoExisteImprimeEnLaActual) {
     CarpetaTemporal carpeta;
     RelojFijo reloj;
-    ImpresorasQt impresoras(carpeta.Programa(), reloj);
+    ImpresorasQt impresoras(carpeta, reloj);
     impresoras.EstablecerActual(static_cast<int>(impresoras.Instaladas().size()));
     impresoras.EscribirPerfil("windows", "device", "Desaparecida,CUPS,Desaparecida");
     ASSERT_TRUE(impresoras.Imprimir(TrabajoDePrueba("Modelo 817 - Borrador")).Correcto());
@@ -208,50 +237,23 @@ TEST(frmSeleccionarImpresora, SinImpresorasNoSeAbre) {
 // ---- a whole print
 // ------------------------------------------------------------------------------------------
 
-// The print command over the real printers and bar-code library, choosing the PDF printer.
-struct ImpresiónReal {
-    CarpetaTemporal carpeta;
-    HojaDeclaración hoja;
-    MensajesGuion mensajes;
-    ListaErrores errores{mensajes};
-    RelojFijo reloj{{2010, 11, 15, 10, 0, 0}};
-    ImpresorasQt impresoras{carpeta.Programa(), reloj};
-    CódigosBarrasZint códigos;
-    AleatorioSistema aleatorio;
-    ImpresiónDeclaración impresión{hoja,       errores, mensajes,  reloj,  carpeta,
-                                   impresoras, códigos, aleatorio, "3.2.2"};
-    std::string contenido; // the point cloud of the last official print
-
-    explicit ImpresiónReal(int modo) {
-        prueba::RellenarHojaCompleta(hoja);
-        auto& a = impresión.acciones;
-        a.MostrarSeleccionImpresora = [modo](SeleccionImpresora& d) {
-            if (!d.Cargar()) return d.Modo();
-            for (std::size_t i = 0; i < d.Entradas().size(); ++i)
-                if (d.Entradas()[i].texto == ImpresorasQt::kNombrePdf) d.Seleccionar(static_cast<int>(i));
-            modo == kModoOficial ? d.cmdOficial_Click() : d.cmdBorrador_Click();
-            return d.Modo();
-        };
-        a.GuardarDeclaración = [this](bool) {
-            hoja.RegistroModificado = false;
-            return true;
-        };
-        a.EjercicioDeclaración = [] { return 2010; };
-    }
-    std::vector<std::filesystem::path> Pdfs() const {
-        std::vector<std::filesystem::path> r;
-        for (const std::string& n : ArchivosEn(impresoras.CarpetaImpresiones()))
-            r.push_back(impresoras.CarpetaImpresiones() / n);
-        return r;
-    }
-};
-
 TEST(ImpresiónOficial, TresPdfCuyoSímboloSeLeeIgualQueElContenido) {
     if (QStandardPaths::findExecutable("pdftoppm").isEmpty()) GTEST_SKIP() << "pdftoppm no está instalado";
     ImpresiónReal r(kModoOficial);
     bool atención = false;
     r.impresión.acciones.MostrarAtención = [&] { atención = true; };
+    prueba::EscritorioGuion escritorio;
+    r.impresión.escritorio = &escritorio;
+    const std::string sello = " - 12345678Z - 20101115-100000";
+    r.mensajes
+        .EsperarPregunta("La impresión se ha guardado como archivos PDF en la carpeta\r" +
+                             r.carpeta.Impresiones().string() + "\r\rModelo 817 - Hoja 1_3" + sello +
+                             ".pdf\rModelo 817 - Hoja 2_3" + sello + ".pdf\rModelo 817 - Hoja 3_3" + sello +
+                             ".pdf\r\r¿Desea abrir la carpeta?",
+                         Respuesta::Sí)
+        .Predeterminado(Respuesta::No);
     r.impresión.Imprimir();
+    EXPECT_EQ(escritorio.abiertas, std::vector<std::filesystem::path>{r.carpeta.Impresiones()});
 
     const std::string número = r.hoja.Texto(campos::edtNúmeroJustificante);
     ASSERT_EQ(número.size(), 13u);
@@ -259,7 +261,6 @@ TEST(ImpresiónOficial, TresPdfCuyoSímboloSeLeeIgualQueElContenido) {
     EXPECT_EQ(r.hoja.Texto(campos::edtFechaImpresión), "15/11/2010");
     const auto pdfs = r.Pdfs();
     ASSERT_EQ(pdfs.size(), 3u);
-    const std::string sello = " - 12345678Z - 20101115-100000";
     EXPECT_EQ(pdfs[0].filename(), "Modelo 817 - Hoja 1_3" + sello + ".pdf");
     EXPECT_EQ(pdfs[1].filename(), "Modelo 817 - Hoja 2_3" + sello + ".pdf");
     EXPECT_EQ(pdfs[2].filename(), "Modelo 817 - Hoja 3_3" + sello + ".pdf");

@@ -14,9 +14,30 @@ struct ImagenCódigo {
     int código = código_barras::kCorrecto;
 };
 
-// PDF417 symbol: error-correction level 5, module 1/100 inch rounded down to whole dots,
-// row height 3 to 5 modules, quiet zone of 2 modules all round.
-ImagenCódigo ImagenNubePuntos(const std::string& contenido, int columnas, int resolución, int reservado);
+// How the point cloud is encoded and drawn.
+struct ParámetrosPDF417 {
+    int columnas;      // data columns
+    int nivel;         // error-correction level, 0 to 8
+    bool compacto;     // Compact PDF417: the right row indicator left out and a one-module stop pattern
+    int móduloPulgada; // the module is 1/móduloPulgada inch, rounded down to whole printer dots
+    int altoFila;      // modules; fewer, down to 3, when the rows would not fit altoMáximoMm
+    int zonaSilencio;  // modules, all round
+    // The whole symbol, quiet zone included. A content that needs more rows than fit is drawn with
+    // a smaller module, so that the report never has to shrink it.
+    double anchoMáximoMm;
+    double altoMáximoMm;
+};
+
+// What the print uses, chosen by measurement (see the README and the test MedidaNubePuntos):
+// Compact PDF417 of 13 columns at level 4, 1/75 inch (0,339 mm) modules, rows 3 modules tall,
+// a quiet zone of 2 modules, within the report's frame.
+extern const ParámetrosPDF417 kParámetrosNubePuntos;
+
+// The PDF417 symbol of the content, one pixel a printer dot of that resolution. `columnas` and
+// `reservado` are CREARPDF's second and fourth arguments: 1 to 30 and 0; the columns drawn are those
+// of `parámetros`.
+ImagenCódigo ImagenNubePuntos(const std::string& contenido, int columnas, int resolución, int reservado,
+                              const ParámetrosPDF417& parámetros = kParámetrosNubePuntos);
 
 // Code 128 of the 13-digit receipt number: module 1/75 inch rounded down to whole dots,
 // 36 modules tall, quiet zone of 10 modules at each side.

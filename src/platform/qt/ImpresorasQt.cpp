@@ -3,12 +3,15 @@
 #include "platform/Texto1252.h"
 #include "platform/qt/DibujoInforme.h"
 
-#include <QFile>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryFile>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <system_error>
 
@@ -50,8 +53,8 @@ void DibujarPáginas(QPainter& p, QPagedPaintDevice& dispositivo, const TrabajoI
 
 } // namespace
 
-ImpresorasQt::ImpresorasQt(const std::filesystem::path& carpetaPrograma, ServicioReloj& reloj)
-    : carpeta_(carpetaPrograma), reloj_(reloj), perfil_(carpetaPrograma / "Impresoras.ini") {
+ImpresorasQt::ImpresorasQt(const ServicioCarpeta& carpeta, ServicioReloj& reloj)
+    : carpeta_(carpeta), reloj_(reloj), perfil_(carpeta.Configuración() / "Impresoras.ini") {
     Enumerar();
     const std::string sistema = PredeterminadaSistema();
     actual_ = kNombrePdf;
@@ -119,6 +122,9 @@ std::string ImpresorasQt::LeerPerfil(const std::string& sección, const std::str
 
 void ImpresorasQt::EscribirPerfil(const std::string& sección, const std::string& entrada,
                                   const std::string& valor) {
+    // Installed, the settings folder is the user's own and private; a portable copy writes beside itself.
+    std::error_code e;
+    if (carpeta_.CrearCarpeta(carpeta_.Configuración())) std::filesystem::create_directories(carpeta_.Configuración(), e);
     perfil_.Escribir(sección, entrada, valor);
 }
 
@@ -130,32 +136,26 @@ ResultadoImpresión ImpresorasQt::Imprimir(const TrabajoImpresión& trabajo) {
     for (const auto& d : lista_)
         instalada = instalada || (d && d->nombre == destino);
     if (!instalada) destino = actual_;
+    últimoArchivo_.clear();
     if (destino == kNombrePdf) return ImprimirPdf(trabajo);
     return ImprimirEnSistema(destino, trabajo);
 }
 
 ResultadoImpresión ImpresorasQt::ImprimirPdf(const TrabajoImpresión& trabajo) {
+    const std::filesystem::path carpeta = CarpetaImpresiones();
+    const auto noSePuede = [&] {
+        return ResultadoImpresión{código_impresión::kNoSePuedeIniciar,
+                                  W("No se puede crear el archivo PDF en ") +
+                                      A1252(QString::fromStdU16String(carpeta.u16string()))};
+    };
     std::error_code e;
-    std::filesystem::create_directories(CarpetaImpresiones(), e);
-    const FechaHora t = reloj_.Ahora();
-    std::string base = NombreArchivo(trabajo.título);
-    if (!Recortar(trabajo.referencia).empty()) base += " - " + NombreArchivo(trabajo.referencia);
-    base += " - " + std::to_string(t.año) + Dos(t.mes) + Dos(t.día) + "-" + Dos(t.hora) + Dos(t.minuto) +
-            Dos(t.segundo);
+    if (!carpeta_.CrearCarpeta(carpeta)) return noSePuede();
+    std::filesystem::create_directories(carpeta, e);
 
-    // A new file every time: an earlier print is never overwritten.
-    QFile archivo;
-    for (int n = 1; n < 1000; ++n) {
-        const std::string nombre = base + (n > 1 ? " (" + std::to_string(n) + ")" : "") + ".pdf";
-        archivo.setFileName(QString::fromStdU16String((CarpetaImpresiones() / Utf8(nombre)).u16string()));
-        if (archivo.open(QIODevice::WriteOnly | QIODevice::NewOnly)) break;
-        if (!archivo.exists()) break; // a folder that cannot be written: reported below
-    }
-    if (!archivo.isOpen())
-        return {código_impresión::kNoSePuedeIniciar,
-                W("No se puede crear el archivo PDF en ") +
-                    A1252(QString::fromStdU16String(CarpetaImpresiones().u16string()))};
-
+    // Written whole under a temporary name in the same folder, then renamed into place: the
+    // folder never holds half a PDF under a name the user may open.
+    QTemporaryFile archivo(QString::fromStdU16String((carpeta / ".modelo817-XXXXXX.pdf").u16string()));
+    if (!archivo.open()) return noSePuede();
     {
         QPdfWriter escritor(&archivo);
         escritor.setResolution(kResoluciónPdf);
@@ -169,11 +169,39 @@ ResultadoImpresión ImpresorasQt::ImprimirPdf(const TrabajoImpresión& trabajo) 
         DibujarPáginas(p, escritor, trabajo);
         p.end();
     }
-    archivo.close();
-    if (archivo.error() != QFileDevice::NoError)
+    // A temporary file is the owner's only; a PDF gets what the user's files get.
+    const mode_t máscara = ::umask(0);
+    ::umask(máscara);
+    ::fchmod(archivo.handle(), 0666 & ~máscara);
+    if (!archivo.flush() || ::fsync(archivo.handle()) != 0 || archivo.error() != QFileDevice::NoError)
         return {código_impresión::kImpresoraConError, A1252(archivo.errorString())};
-    últimoArchivo_ = archivo.fileName().toStdU16String();
-    return {};
+
+    // A new name every time: an earlier print is never overwritten. A link left with a free
+    // name is replaced by the rename, never followed.
+    const FechaHora t = reloj_.Ahora();
+    std::string base = NombreArchivo(trabajo.título);
+    if (!Recortar(trabajo.referencia).empty()) base += " - " + NombreArchivo(trabajo.referencia);
+    base += " - " + std::to_string(t.año) + Dos(t.mes) + Dos(t.día) + "-" + Dos(t.hora) + Dos(t.minuto) +
+            Dos(t.segundo);
+    const std::filesystem::path temporal = archivo.fileName().toStdU16String();
+    for (int n = 1; n < 1000; ++n) {
+        const std::filesystem::path destino =
+            carpeta / Utf8(base + (n > 1 ? " (" + std::to_string(n) + ")" : "") + ".pdf");
+        const auto estado = std::filesystem::symlink_status(destino, e);
+        if (estado.type() != std::filesystem::file_type::not_found &&
+            estado.type() != std::filesystem::file_type::symlink)
+            continue;
+        archivo.close();
+        std::filesystem::rename(temporal, destino, e);
+        if (e)
+            return {código_impresión::kImpresoraConError,
+                    W("No se puede guardar el archivo PDF en ") +
+                        A1252(QString::fromStdU16String(carpeta.u16string()))};
+        archivo.setAutoRemove(false);
+        últimoArchivo_ = destino;
+        return {};
+    }
+    return noSePuede();
 }
 
 ResultadoImpresión ImpresorasQt::ImprimirEnSistema(const std::string& nombre,

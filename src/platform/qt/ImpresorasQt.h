@@ -1,8 +1,9 @@
 #pragma once
 // The printers of this machine as Qt sees them (CUPS), plus one built-in printer that writes
-// each job to a PDF file in Impresiones/ beside the program. This platform keeps no printer
-// profile of its own, so the "windows" and "PrinterPorts" entries live in Impresoras.ini beside
-// the program.
+// each job to a PDF file in the folder of printed PDFs (ServicioCarpeta::Impresiones). This
+// platform keeps no printer profile of its own, so the "windows" and "PrinterPorts" entries live
+// in Impresoras.ini in the settings folder.
+#include "platform/CarpetaPrograma.h"
 #include "platform/Impresoras.h"
 #include "platform/Perfil.h"
 #include "platform/Reloj.h"
@@ -18,7 +19,7 @@ class ImpresorasQt final : public ServicioImpresoras {
     static constexpr const char* kNombrePdf = "Archivo PDF";
     static constexpr int kResoluciónPdf = 600;
 
-    ImpresorasQt(const std::filesystem::path& carpetaPrograma, ServicioReloj& reloj);
+    ImpresorasQt(const ServicioCarpeta& carpeta, ServicioReloj& reloj);
 
     std::vector<std::optional<DatosImpresora>> Instaladas() override;
     int Actual() const override;
@@ -30,16 +31,15 @@ class ImpresorasQt final : public ServicioImpresoras {
                         const std::string& valor) override;
     ResultadoImpresión Imprimir(const TrabajoImpresión& trabajo) override;
 
-    std::filesystem::path CarpetaImpresiones() const { return carpeta_ / "Impresiones"; }
-    // The file the built-in printer wrote last.
-    const std::filesystem::path& ÚltimoArchivo() const { return últimoArchivo_; }
+    std::filesystem::path CarpetaImpresiones() const { return carpeta_.Impresiones(); }
+    std::filesystem::path ÚltimoArchivo() const override { return últimoArchivo_; }
 
   private:
     void Enumerar();
     ResultadoImpresión ImprimirPdf(const TrabajoImpresión& trabajo);
     ResultadoImpresión ImprimirEnSistema(const std::string& nombre, const TrabajoImpresión& trabajo);
 
-    std::filesystem::path carpeta_;
+    const ServicioCarpeta& carpeta_;
     ServicioReloj& reloj_;
     PerfilIni perfil_;
     std::vector<std::optional<DatosImpresora>> lista_;
