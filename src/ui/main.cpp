@@ -26,13 +26,14 @@ int main(int argc, char** argv) {
     const std::filesystem::path carpetaPrograma = QCoreApplication::applicationDirPath().toStdString();
 
     const std::string& versión = VersiónPrograma();
-    InstanciaUnicaQt instancia(CarpetaFija(carpetaPrograma).DatosUsuario());
+    CarpetaSistema carpeta(carpetaPrograma);
+    // One copy per user and per folder of saved returns.
+    InstanciaUnicaQt instancia(carpeta.DatosUsuario());
     if (instancia.OtraInstanciaActiva()) return 0;
 
     PrepararAplicación(app);
     MensajesQt mensajes;
     RelojSistema reloj;
-    CarpetaSistema carpeta(carpetaPrograma);
     ArchivosPosix archivos;
 
     auto presentación = frmInicio::MostrarPresentación();
