@@ -11,6 +11,7 @@
 #include <string>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace m817;
@@ -91,14 +92,26 @@ TEST(CarpetaSistema, InstaladoLeeLasTablasDeShareYGuardaEnLasCarpetasDelUsuario)
     EXPECT_FALSE(fs::exists(temporal));
 }
 
+// Root writes in any folder, so there the check runs as an ordinary user in a child process.
+template <typename F> bool ComoUsuarioCorriente(F&& comprobar) {
+    if (::geteuid() != 0) return comprobar();
+    const pid_t hijo = ::fork();
+    if (hijo == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+        ::_exit(comprobar() ? 0 : 1);
+    }
+    int estado = 0;
+    return hijo > 0 && ::waitpid(hijo, &estado, 0) == hijo && WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
+}
+
 TEST(CarpetaSistema, UnaCopiaConDatosDeSoloLecturaLeeSusTablasYGuardaEnLasDelUsuario) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root escribe en cualquier carpeta";
     prueba::CarpetaTemporal copia;
+    fs::permissions(copia.Programa(), fs::perms(0755));
     fs::permissions(copia.Datos(), fs::perms(0555));
     Variable datos("XDG_DATA_HOME", (copia.Programa() / "datos").string());
-    CarpetaSistema c(copia.Programa());
+    EXPECT_TRUE(ComoUsuarioCorriente([&] {
+        CarpetaSistema c(copia.Programa());
+        return !c.Portátil() && c.Datos() == copia.Datos() && c.DatosUsuario() == copia.Programa() / "datos/modelo817";
+    }));
     fs::permissions(copia.Datos(), fs::perms(0755));
-    EXPECT_FALSE(c.Portátil());
-    EXPECT_EQ(c.Datos(), copia.Datos());
-    EXPECT_EQ(c.DatosUsuario(), copia.Programa() / "datos/modelo817");
 }
