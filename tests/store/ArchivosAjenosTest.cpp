@@ -399,7 +399,7 @@ TEST_F(ArchivosAjenos, GuardarEnUnArchivoQueNoEsDeRegistrosLoDiceSinEscribir) {
     EXPECT_EQ(mensajes.mostrados[0].icono, Icono::Crítico);
     EXPECT_EQ(
         Utf8(mensajes.mostrados[0].texto),
-        "El archivo de declaraciones " + Ruta().string() +
+        "Error al intentar guardar la declaración\rEl archivo de declaraciones " + Ruta().string() +
             " no está hecho de registros de 750 bytes terminados en CR LF: el registro 1 (bytes 1 a 750) "
             "no termina así. No se escribe nada en él.");
     EXPECT_EQ(Leído(), línea + línea);
