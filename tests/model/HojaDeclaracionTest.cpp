@@ -62,6 +62,21 @@ TEST(Catálogo, OrdenDelFocoSaltaCalculadosOcultosYOpciones) {
     }
 }
 
+// The settlement rows of the sheet: each holds its base, rate and quota side by side, under the one before,
+// and the sixth lies above box 13.
+TEST(Catálogo, LasFilasDeTiposEnSuRenglón) {
+    auto y = [](IdCampo id) { return PosiciónCampo(id)->y; };
+    auto abajo = [](IdCampo id) { return PosiciónCampo(id)->y + PosiciónCampo(id)->alto; };
+    for (int r = 1; r <= 6; ++r) {
+        EXPECT_EQ(y(edtTipos(r)), y(edtCasilla(r))) << r;
+        EXPECT_EQ(y(edtCasilla(r + 6)), y(edtCasilla(r))) << r;
+        if (r < 6) {
+            EXPECT_GE(y(edtCasilla(r + 1)), abajo(edtCasilla(r))) << r;
+        }
+    }
+    EXPECT_LE(abajo(edtCasilla(12)), y(edtCasilla(13)));
+}
+
 TEST(HojaDeclaración, EstadosDeUnaHojaRecienCreada) {
     HojaDeclaración h;
     for (IdCampo id = 0; id < kNúmeroCampos; ++id) {
