@@ -42,6 +42,13 @@ protected:
 
 } // namespace
 
+TEST(CasillasDeEntrada, LasQueElUsuarioRellena) {
+    std::vector<int> entrada;
+    for (int i = 0; i <= 27; ++i)
+        if (EsCasillaEntrada(i)) entrada.push_back(i);
+    EXPECT_EQ(entrada, (std::vector<int>{1, 2, 3, 4, 5, 6, 13, 14, 16, 17, 18, 19, 20, 21, 24, 25}));
+}
+
 TEST_F(Calculo, UnaBaseDaSuCuotaYElResultadoAIngresar) {
     p.Casilla(3, "1000");
     EXPECT_EQ(p.TextoCasilla(9), "50,00");

@@ -124,6 +124,20 @@ TEST(HojaDeclaración, EscribirLoMismoNoAvisaYElProgramaAvisaComoElUsuario) {
     EXPECT_EQ(sucesos, (std::vector<std::string>{"Change edtNombre", "Change edtNombre"}));
 }
 
+TEST(HojaDeclaración, UnCampoOcultoNoTomaElFocoYSeRedibujaUnaVez) {
+    HojaDeclaración h;
+    int redibujados = 0;
+    h.AlRedibujar([&](IdCampo) { ++redibujados; });
+    h.Mostrar(edtNIF, false);
+    h.Mostrar(edtNIF, false);
+    EXPECT_FALSE(h.Estado(edtNIF).visible);
+    EXPECT_FALSE(h.PuedeRecibirFoco(edtNIF));
+    EXPECT_EQ(redibujados, 1);
+    h.Mostrar(edtNIF, true);
+    EXPECT_TRUE(h.PuedeRecibirFoco(edtNIF));
+    EXPECT_EQ(redibujados, 2);
+}
+
 TEST(HojaDeclaración, ListasOrdenadasAlfabéticamenteConSuCódigo) {
     HojaDeclaración h;
     for (auto [t, c] : std::vector<std::pair<std::string, int>>{{"Calle", 1}, {"\xC1vila", 2}, {"Avenida", 3},

@@ -1,5 +1,7 @@
 #include "model/Importes.h"
 
+#include "support/Dobles.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -265,6 +267,7 @@ class ConfiguraciónRegional {
     }
     // A locale with a decimal comma, made global for C and C++; empty if there is none.
     std::string PonerConComaDecimal() {
+        prueba::LocalesDePrueba();
         for (const char* nombre : {"es_ES.utf8"}) {
             if (!std::setlocale(LC_ALL, nombre)) continue;
             if (std::string(std::localeconv()->decimal_point) != ",") continue;

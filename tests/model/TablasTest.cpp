@@ -105,11 +105,12 @@ TEST_F(CargaTablas, UnCódigoNuméricoSeGuardaYSeBuscaSinCerosDelante) {
 }
 
 TEST_F(CargaTablas, LosCerosDelanteNoLimitanElCódigo) {
-    carpeta.EscribirDatos("Municipios.txt", "00000000006005,Ultima\r\n-0000000000000000001,Otra\r\n");
+    carpeta.EscribirDatos("Municipios.txt",
+                          "00000000006005,Ultima\r\n-0000000000000000001,Otra\r\n2147483647,Mayor\r\n");
     ASSERT_TRUE(Cargar(cmbMunicipio, "Municipios", false));
     std::set<std::int32_t> códigos;
     for (const auto& e : hoja.Lista(cmbMunicipio)) códigos.insert(e.código);
-    EXPECT_EQ(códigos, (std::set<std::int32_t>{6005, -1}));
+    EXPECT_EQ(códigos, (std::set<std::int32_t>{6005, -1, 2147483647}));
 }
 
 TEST_F(CargaTablas, ElRangoDeUnaProvinciaComparaLosCódigosComoTexto) {
@@ -188,6 +189,19 @@ TEST_F(CargaTablas, UnaTablaCambiadaSeLeeDeNuevo) {
     EXPECT_FALSE(Cargar(cmbMunicipio, "Municipios", false, RangoProvincia(7)));
     EXPECT_TRUE(hoja.Lista(cmbMunicipio).empty());
     EXPECT_FALSE(mensajes.Pendientes());
+}
+
+// A table written this very second may change again within the clock's step, keeping size and time: it is
+// read afresh every time.
+TEST_F(CargaTablas, UnaTablaRecienEscritaSeLeeCadaVez) {
+    const auto ruta = carpeta.Datos() / "Municipios.txt";
+    carpeta.EscribirDatos("Municipios.txt", "07040,Palma\r\n");
+    const auto hora = std::filesystem::last_write_time(ruta);
+    ASSERT_TRUE(Cargar(cmbMunicipio, "Municipios", false, RangoProvincia(7)));
+    carpeta.EscribirDatos("Municipios.txt", "07040,Pollo\r\n");
+    std::filesystem::last_write_time(ruta, hora);
+    ASSERT_TRUE(Cargar(cmbMunicipio, "Municipios", false, RangoProvincia(7)));
+    EXPECT_EQ(Textos(hoja, cmbMunicipio), std::vector<std::string>{"Pollo"});
 }
 
 // What was read is kept by the file's path: another program folder whose table has the same size and time

@@ -345,6 +345,18 @@ TEST(ImagenBmp, LeeTamañoYResoluciónDeLaCabecera) {
          {std::string(), std::string("BM"), std::string("PK") + std::string(60, '\0'),
           BmpMonocromo(345, 142, 600).substr(0, 30)})
         EXPECT_FALSE(LeerTamañoBmp(malo));
+    // The oldest header is 12 bytes: a file of 26 bytes holds all it needs. No side may be 0.
+    auto núcleo = [](int ancho, int alto) {
+        std::string b = "BM" + std::string(12, '\0') + std::string("\x0C\0\0\0", 4);
+        for (int v : {ancho, alto, 1, 1})
+            b += {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
+        return b;
+    };
+    ASSERT_EQ(núcleo(345, 142).size(), 26u);
+    ASSERT_TRUE(LeerTamañoBmp(núcleo(345, 142)));
+    EXPECT_EQ(LeerTamañoBmp(núcleo(345, 142))->alto, 142);
+    EXPECT_FALSE(LeerTamañoBmp(núcleo(0, 142)));
+    EXPECT_FALSE(LeerTamañoBmp(núcleo(345, 0)));
     EXPECT_DOUBLE_EQ(TwipsDePíxeles(600, 600), 1440);
     EXPECT_DOUBLE_EQ(TwipsDePíxeles(96, 0), 1440);
 }

@@ -2,6 +2,8 @@
 
 #include "print/HojaImpresion.h"
 
+#include "support/Dobles.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -63,7 +65,7 @@ TEST(FormatoFijo, CadaTipoDaSuAnchoExacto) {
 TEST(FormatoFijo, NoDependeDeLaConfiguraciónRegionalDelEquipo) {
     const char* antes = std::setlocale(LC_ALL, nullptr);
     const std::string anterior = antes ? antes : "C";
-    // The test build makes es_ES.utf8 in its own folder and points LOCPATH at it.
+    prueba::LocalesDePrueba();
     ASSERT_NE(std::setlocale(LC_ALL, "es_ES.utf8"), nullptr) << "no hay configuración regional española";
     std::string importe = "1.234,56", tipo = "6,5";
     const std::string a = FormatoFijo(importe, 15, kFormatoImporte);

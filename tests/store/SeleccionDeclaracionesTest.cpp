@@ -294,6 +294,7 @@ TEST_F(SeleccionDeclaracionesTest, CancelarNoEligeNada) {
     EscribirArchivo();
     ASSERT_TRUE(modelo.Cargar(posix, Ruta(), mensajes, 0));
     modelo.SeleccionarFila(3);
+    modelo.SeleccionarFila(modelo.NúmeroFilas()); // past the last row: the selection stays
     ASSERT_TRUE(modelo.Elegir(mensajes, W("Copiar declaración desde...")));
     EXPECT_EQ(modelo.NumRegistroSeleccionado(), 6);
     modelo.Cancelar();
