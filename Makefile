@@ -5,7 +5,8 @@ M817_WERROR ?= OFF
 
 PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libgl-dev \
             libzint-dev libzxing-dev libgtest-dev libgmock-dev libbenchmark-dev \
-            xvfb xauth poppler-utils faketime fonts-dejavu-core fonts-liberation2
+            xvfb xauth poppler-utils faketime fonts-dejavu-core fonts-liberation2 \
+            locales
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 

@@ -5,12 +5,12 @@
 #include "platform/Texto1252.h"
 #include "store/ArchivoDeclaraciones.h"
 #include "support/HojaPrueba.h"
+#include "support/Registros.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
-#include <random>
 
 using namespace m817;
 using namespace m817::campos;
@@ -26,17 +26,6 @@ const char* kErrorAbrir = "Error al intentar abrir la declaración seleccionada"
 std::string A(std::string_view texto, std::size_t ancho) {
     EXPECT_LE(texto.size(), ancho) << texto;
     return std::string(texto) + std::string(ancho - std::min(ancho, texto.size()), ' ');
-}
-
-// Where two records part, by field: whole records make unreadable failure messages.
-std::string Diferencia(std::string_view obtenido, std::string_view esperado) {
-    if (obtenido == esperado) return "";
-    for (const auto& d : kCamposRegistro)
-        if (obtenido.substr(d.posición, d.ancho) != esperado.substr(d.posición, d.ancho))
-            return std::string(d.nombre) + " en " + std::to_string(d.posición) + ": \"" +
-                   Utf8(obtenido.substr(d.posición, d.ancho)) + "\" en vez de \"" +
-                   Utf8(esperado.substr(d.posición, d.ancho)) + "\"";
-    return "longitudes " + std::to_string(obtenido.size()) + " y " + std::to_string(esperado.size());
 }
 
 // A loaded sheet over small tables and a fresh Datos folder.
@@ -68,18 +57,7 @@ class Hoja {
     }
     std::string Id() const { return hoja.Texto(edtIdDeclaración); }
 
-    // Every field as the user could see it, and the record image: "the sheet is unchanged" compares these.
-    std::vector<std::string> Pantalla() const {
-        std::vector<std::string> t;
-        for (IdCampo id = 0; id < kNúmeroCampos; ++id) {
-            const auto& e = hoja.Estado(id);
-            t.push_back(ClaveCampo(id) + "=" + Utf8(e.texto) + "|" + std::to_string(e.valor) + "|" +
-                        std::to_string(e.posición) + "|" + std::to_string(e.habilitado) +
-                        std::to_string(e.bloqueado));
-        }
-        t.push_back("modificado=" + std::to_string(hoja.RegistroModificado));
-        return t;
-    }
+    std::vector<std::string> Pantalla() const { return prueba::Pantalla(hoja); }
 
     // A payment return with every stored field filled, the name longer than its field.
     void LlenarPago() {
@@ -257,21 +235,15 @@ TEST_F(Declaraciones, SinEjercicioPeriodoNIFONombreNoSeGuarda) {
     }
 }
 
-TEST_F(Declaraciones, LosDuplicadosSonLosVivosDeLaMismaClaveYClase) {
-    auto registro = [](const char* nif, const char* periodo, const char* marca, bool vivo) {
-        RegistroDeclaración r;
-        r.Poner(CampoRegistro::NIF, nif);
-        r.Poner(CampoRegistro::Ejercicio, "2010");
-        r.Poner(CampoRegistro::Periodo, periodo);
-        r.Poner(CampoRegistro::Complementaria, marca);
-        if (!vivo) r.MarcarBorrado();
-        return std::string(r.Bytes());
-    };
+// Which records count as duplicates is the data file's rule; here, the question each kind asks and what
+// either answer does.
+TEST_F(Declaraciones, UnDuplicadoPreguntaAntesDeGuardar) {
     const std::string ordinaria = "Ya existe una declaración para el mismo N.I.F., Ejercicio y Periodo.\r"
                                   "¿Desea continuar guardando la declaración?";
     const std::string complementaria =
         "Ya existe una declaración complementaria para el mismo N.I.F., Ejercicio y "
         "Periodo.\r¿Desea continuar guardando la declaración?";
+    const Guardada igual{.periodo = "3T"}, complementariaIgual{.periodo = "3T", .complementaria = "1"};
     struct Caso {
         const char* caso;
         std::string archivo;
@@ -279,16 +251,10 @@ TEST_F(Declaraciones, LosDuplicadosSonLosVivosDeLaMismaClaveYClase) {
         std::string pregunta; // empty: none
     };
     const Caso casos[] = {
-        {"otro NIF", registro("11111111H", "3T", "0", true), false, ""},
-        {"otro periodo", registro("12345678Z", "2T", "0", true), false, ""},
-        {"la misma", registro("12345678Z", "3T", "0", true), false, ordinaria},
-        {"la misma, borrada", registro("12345678Z", "3T", "0", false), false, ""},
-        {"complementaria frente a ordinaria", registro("12345678Z", "3T", "1", true), false, ""},
-        {"ordinaria frente a complementaria", registro("12345678Z", "3T", "0", true), true, ""},
-        {"complementarias", registro("12345678Z", "3T", "1", true), true, complementaria},
-        {"dos iguales: una pregunta",
-         registro("12345678Z", "3T", "1", true) + registro("12345678Z", "3T", "1", true), true,
-         complementaria},
+        {"la misma", ArchivoDe({igual}), false, ordinaria},
+        {"la misma, borrada", ArchivoDe({{.periodo = "3T", .viva = false}}), false, ""},
+        {"complementarias", ArchivoDe({complementariaIgual}), true, complementaria},
+        {"dos iguales: una pregunta", ArchivoDe({complementariaIgual, complementariaIgual}), true, complementaria},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
@@ -441,22 +407,6 @@ TEST_F(Declaraciones, NuevaDeclaraciónPreguntaAntesDeDejarLaActual) {
     EXPECT_EQ(hoja.Texto(edtNombre), "SIN NIF");
 }
 
-TEST_F(Declaraciones, NuevaDeclaraciónTomaElPeriodoDelTrimestreAnterior) {
-    // The rule itself is the period module's; here the sheet and its record image follow it.
-    const std::pair<FechaHora, const char*> casos[] = {{{2010, 7, 1}, "2T"}, {{2011, 2, 1}, "4T"}};
-    for (auto [hoy, periodo] : casos) {
-        p.reloj.ahora = hoy;
-        ASSERT_TRUE(v.NuevaDeclaración());
-        EXPECT_EQ(hoja.Texto(cmbPeriodo), periodo) << hoy.año << "-" << hoy.mes;
-        // The record image holds what the sheet shows.
-        EXPECT_EQ(v.registro.Campo(CampoRegistro::Periodo), periodo);
-        EXPECT_EQ(v.registro.Campo(CampoRegistro::Ejercicio), "2010");
-        EXPECT_EQ(v.registro.Campo(CampoRegistro::Resultado), "C");
-        EXPECT_EQ(Id(), "0");
-        EXPECT_FALSE(hoja.RegistroModificado);
-    }
-}
-
 TEST_F(Declaraciones, UnEjercicioPosteriorNoSeAbre) {
     LlenarPago();
     ASSERT_TRUE(v.GuardarDeclaración(false));
@@ -501,54 +451,6 @@ TEST_F(Declaraciones, UnaAperturaQueFallaDejaLaHojaComoEstaba) {
     }
 }
 
-// Tests run as root, where permissions stop nothing: the failing file service stands for the read-only
-// folder and the full disk.
-TEST(DeclaracionesFallos, UnGuardadoQueFallaNoTocaElArchivoNiLaHoja) {
-    struct Caso {
-        const char* caso;
-        bool hayArchivo;
-        bool suRegistro; // the return already has record 2
-        std::function<void(ArchivosFallidos&)> fallo;
-        const char* causa; // the file that failed first and why, after the message
-    };
-    const char* kDeshacer = "Declaraciones.txt_deshacer.txt: Error de entrada/salida";
-    const Caso casos[] = {
-        {"carpeta de solo lectura", true, false, [](auto& f) { f.soloLectura = true; },
-         "Declaraciones.txt: Permiso denegado"},
-        {"carpeta de solo lectura, sin archivo", false, false, [](auto& f) { f.soloLectura = true; },
-         "Declaraciones.txt: Permiso denegado"},
-        {"carpeta de solo lectura, su registro", true, true, [](auto& f) { f.soloLectura = true; },
-         "Declaraciones.txt: Permiso denegado"},
-        {"disco lleno al añadir", true, false, [](auto& f) { f.LlenarDiscoEnEscritura(1, 300); },
-         "Declaraciones.txt: No queda espacio en el dispositivo"},
-        {"disco lleno en el primer guardado", false, false, [](auto& f) { f.LlenarDiscoEnEscritura(1, 100); },
-         "Declaraciones.txt: No queda espacio en el dispositivo"},
-        {"sin poder sincronizar al añadir", true, false, [](auto& f) { f.sincronizacionFalla = true; },
-         "Declaraciones.txt: Error de entrada/salida"},
-        {"sin poder sincronizar su registro", true, true, [](auto& f) { f.sincronizacionFalla = true; },
-         kDeshacer},
-        {"lectura fallida al buscar duplicados", true, false, [](auto& f) { f.lecturasFallan = true; },
-         "Declaraciones.txt: Error de entrada/salida"},
-    };
-    RegistroDeclaración otro;
-    otro.Poner(CampoRegistro::NIF, "11111111H");
-    const std::string original = std::string(otro.Bytes()) + std::string(otro.Bytes());
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.caso);
-        Hoja h;
-        if (c.hayArchivo) h.EscribirArchivo(original);
-        h.Mínima();
-        h.hoja.EscribirTexto(edtIdDeclaración, c.suRegistro ? "2" : "0");
-        const auto antes = h.Pantalla();
-        c.fallo(h.p.archivos);
-        h.p.mensajes.EsperarError(std::string(kErrorGuardar) + "\r" + h.p.carpeta.Datos().string() + "/" +
-                                  c.causa);
-        EXPECT_FALSE(h.v.GuardarDeclaración(true));
-        EXPECT_EQ(h.Archivo(), c.hayArchivo ? original : "(ninguno)");
-        EXPECT_EQ(h.Pantalla(), antes);
-    }
-}
-
 TEST_F(Declaraciones, UnArchivoLlenoNoAdmiteOtraDeclaración) {
     RegistroDeclaración r;
     r.Poner(CampoRegistro::NIF, "11111111H");
@@ -561,7 +463,7 @@ TEST_F(Declaraciones, UnArchivoLlenoNoAdmiteOtraDeclaración) {
     // No system error: the message names the file alone.
     p.mensajes.EsperarError(std::string(kErrorGuardar) + "\r" + Ruta().string());
     EXPECT_FALSE(v.GuardarDeclaración(true));
-    EXPECT_EQ(std::filesystem::file_size(Ruta()), lleno.size());
+    EXPECT_EQ(std::filesystem::file_size(Ruta()), kMáximoRegistros * 750u);
 }
 
 TEST_F(Declaraciones, EliminarPreguntaConLoGuardadoYMarcaElRegistro) {
@@ -596,14 +498,8 @@ TEST_F(Declaraciones, EliminarPreguntaConLoGuardadoYMarcaElRegistro) {
     ASSERT_TRUE(v.GuardarDeclaración(true));
     EXPECT_EQ(Archivo(), archivo);
 
-    // Failures: the file stays as it was, and a missing one is not made.
-    p.archivos.LlenarDiscoEnEscritura(1, 10);
-    p.archivos.sincronizacionFalla = true;
+    // Without a file nothing is deleted, and no file is made (the faults of a folder are the fault tests').
     const std::string kErrorEliminar = "Error al intentar eliminar la declaración seleccionada\r";
-    p.mensajes.EsperarPregunta(pregunta, Respuesta::Sí)
-        .EsperarError(kErrorEliminar + Ruta().string() + "_deshacer.txt: No queda espacio en el dispositivo");
-    EXPECT_FALSE(v.EliminarDeclaración(2));
-    EXPECT_EQ(Archivo(), archivo);
     std::filesystem::remove(Ruta());
     p.mensajes.EsperarError(kErrorEliminar + Ruta().string() + ": No existe el archivo o la carpeta");
     EXPECT_FALSE(v.EliminarDeclaración(1));
@@ -634,38 +530,6 @@ TEST_F(Declaraciones, UnRegistroDañadoNombraLosCamposQueNoSeCargan) {
     EXPECT_EQ(hoja.Texto(edtNIF), "12345678Z");
     EXPECT_EQ(hoja.Texto(edtNumero), "12");
     EXPECT_EQ(Id(), "1");
-}
-
-TEST(DeclaracionesAlAzar, CualquierRegistroSeAbreSinRomperNada) {
-    CarpetaTemporal carpeta;
-    EscribirTablasPequeñas(carpeta);
-    MensajesTolerantes mensajes;
-    mensajes.respuesta = Respuesta::No;
-    RelojFijo reloj;
-    ArchivosPosix archivos;
-    frmHoja1 v(mensajes, reloj, carpeta, archivos);
-    v.Form_Load();
-    std::mt19937 azar(817);
-    std::string archivo;
-    for (int n = 0; n < 150; ++n) {
-        RegistroDeclaración r = RegistroDeclaración::DesdeBytes([&] {
-            std::string b(750, ' ');
-            for (char& c : b)
-                c = static_cast<char>(azar() % 4 ? azar() % 256 : ' ');
-            return b;
-        }());
-        if (n % 2) r.Poner(CampoRegistro::Ejercicio, std::to_string(1990 + n % 25)); // most get past the year
-        r.Poner(CampoRegistro::FinRegistro, "\r\n"); // a file of records, whatever they hold
-        archivo += r.Bytes();
-    }
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, archivo);
-    int abiertas = 0;
-    for (int n = 1; n <= 150; ++n) {
-        v.hoja.RegistroModificado = false;
-        abiertas += v.AbrirDeclaración(n, n);
-    }
-    EXPECT_GT(abiertas, 40);
-    EXPECT_EQ(LeerArchivo(RutaDeclaraciones(carpeta.Datos())), archivo);
 }
 
 } // namespace

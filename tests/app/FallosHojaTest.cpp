@@ -9,6 +9,7 @@
 #include "store/ArchivoDeclaraciones.h"
 #include "support/DiscoEnMemoria.h"
 #include "support/HojaPrueba.h"
+#include "support/Registros.h"
 
 #include <gtest/gtest.h>
 
@@ -28,19 +29,6 @@ namespace {
 const std::string kErrorGuardar = "Error al intentar guardar la declaración";
 const std::string kErrorEliminar = "Error al intentar eliminar la declaración seleccionada";
 
-// Every field as the user could see it, and the modified flag.
-std::vector<std::string> Pantalla(const HojaDeclaración& hoja) {
-    std::vector<std::string> t;
-    for (IdCampo id = 0; id < kNúmeroCampos; ++id) {
-        const auto& e = hoja.Estado(id);
-        t.push_back(ClaveCampo(id) + "=" + Utf8(e.texto) + "|" + std::to_string(e.valor) + "|" +
-                    std::to_string(e.posición) + "|" + std::to_string(e.habilitado) +
-                    std::to_string(e.bloqueado));
-    }
-    t.push_back("modificado=" + std::to_string(hoja.RegistroModificado));
-    return t;
-}
-
 // What a folder holds: each name with its bytes ("<carpeta>" for a folder). Empty optional: no such folder.
 std::optional<std::map<std::string, std::string>> Contenido(const std::filesystem::path& carpeta) {
     if (!std::filesystem::is_directory(carpeta)) return std::nullopt;
@@ -52,17 +40,8 @@ std::optional<std::map<std::string, std::string>> Contenido(const std::filesyste
 
 // Two returns saved by an earlier session.
 std::string DosDeclaraciones() {
-    std::string bytes;
-    for (const char* nif : {"11111111H", "22222222J"}) {
-        RegistroDeclaración r;
-        r.Poner(CampoRegistro::Modelo, "817");
-        r.Poner(CampoRegistro::Ejercicio, "2010");
-        r.Poner(CampoRegistro::Periodo, "2T");
-        r.Poner(CampoRegistro::NIF, nif);
-        r.Poner(CampoRegistro::Nombre, "GUARDADA");
-        bytes += r.Bytes();
-    }
-    return bytes;
+    return ArchivoDe({{.nif = "11111111H", .nombre = "GUARDADA", .periodo = "2T"},
+                      {.nif = "22222222J", .nombre = "GUARDADA", .periodo = "2T"}});
 }
 
 class FallosHoja : public ::testing::Test {

@@ -30,39 +30,6 @@ TEST(NuevaDeclaración, PeriodoDelTrimestreAnterior) {
     }
 }
 
-TEST(frmHoja1, UnaHojaNuevaTrasCargar) {
-    HojaPrueba p;
-    p.Cargar();
-    auto& hoja = p.hoja();
-
-    EXPECT_EQ(hoja.Texto(edtEjercicio), "2010");
-    EXPECT_EQ(hoja.Texto(cmbPeriodo), "3T");
-    EXPECT_GE(hoja.Posición(cmbPeriodo), 0);
-    const char* tipos[] = {"0", "2", "5", "9", "13", "20"};
-    for (int k = 1; k <= 6; ++k) EXPECT_EQ(hoja.Texto(edtTipos(k)), tipos[k - 1]) << k;
-    for (int i = 1; i <= 26; ++i) EXPECT_EQ(p.TextoCasilla(i), "") << i;
-    EXPECT_EQ(hoja.Texto(edtIdDeclaración), "0");
-    EXPECT_EQ(hoja.sEjercicioVersion, "20103T");
-    EXPECT_FALSE(hoja.RegistroModificado);
-    EXPECT_FALSE(hoja.bCargando);
-
-    EXPECT_EQ(hoja.Valor(chkSinActividad), 1);
-    EXPECT_TRUE(p.Habilitado(chkSinActividad));
-    EXPECT_EQ(hoja.OpciónSeleccionada(), 3);
-    EXPECT_EQ(hoja.Texto(edtResultado(3)), "");
-    EXPECT_FALSE(p.Habilitado(optResultado(1)) || p.Habilitado(optResultado(2)));
-    for (IdCampo id : {chkFPEfectivo, chkFPCuenta, edtCCCIng(0), edtCCCIng(3), edtCCCDev(0), edtCCCDev(3)})
-        EXPECT_FALSE(p.Habilitado(id)) << ClaveCampo(id);
-
-    EXPECT_EQ(hoja.Lista(cmbAdministracion).size(), 3u);
-    EXPECT_EQ(hoja.Lista(cmbSigla).size(), 4u);
-    EXPECT_EQ(hoja.Lista(cmbProvincia).size(), 3u);
-    EXPECT_EQ(hoja.Lista(cmbPeriodo).size(), 4u);
-    EXPECT_TRUE(hoja.Lista(cmbMunicipio).empty()); // until a province is chosen
-    EXPECT_EQ(hoja.colMunicipiosAdministraciones.size(), 5u);
-    EXPECT_EQ(hoja.Foco(), cmbAdministracion);
-}
-
 TEST(frmHoja1, ContextosDeAyuda) {
     HojaPrueba p;
     p.Cargar();
@@ -85,26 +52,6 @@ TEST(frmHoja1, AvisaCuandoElAñoNoEsElDelEjercicio) {
         EXPECT_EQ(p.hoja().Texto(cmbPeriodo), año < 2010 ? "1T" : "4T");
         EXPECT_EQ(p.hoja().sEjercicioVersion, std::string("2010") + (año < 2010 ? "1T" : "4T"));
     }
-}
-
-TEST(frmHoja1, UnaTablaQueFaltaNoImpideAbrirLaHoja) {
-    HojaPrueba p({2011, 2, 1, 9, 0, 0});
-    std::filesystem::remove(p.carpeta.Datos() / "Provincias.txt");
-    p.carpeta.EscribirDatos("Municipios-Administraciones.txt", "7001,701\r\n7001,702\r\n");
-    p.mensajes.Esperar(kAvisoEjercicio, Icono::Exclamación, Botones::Aceptar)
-        .EsperarError("Error al cargar la tabla de Provincias")
-        .EsperarError("Error al cargar la tabla de relación Municipios-Administraciones");
-    p.Cargar();
-    auto& hoja = p.hoja();
-    EXPECT_TRUE(hoja.Lista(cmbProvincia).empty());
-    EXPECT_EQ(hoja.Lista(cmbSigla).size(), 4u);
-    EXPECT_EQ(hoja.colMunicipiosAdministraciones.at("7001"), "701");
-    // The rest of the sheet works.
-    EXPECT_EQ(hoja.Texto(cmbPeriodo), "4T");
-    p.Casilla(3, "1000");
-    EXPECT_EQ(p.TextoCasilla(26), "50,00");
-    p.Escribir(cmbProvincia, "b");
-    EXPECT_EQ(hoja.Texto(cmbProvincia), "B"); // typed letters are upper-cased
 }
 
 TEST(frmHoja1, NuevaDeclaraciónDejaLaHojaComoRecienCargada) {

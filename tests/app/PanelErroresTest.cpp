@@ -64,6 +64,12 @@ TEST(PanelErrores, LaVentanaQueEncogeBajaElPanelYNoLoSubeAlCrecer) {
     panel.Mostrar(false, false);
     panel.Mostrar(true, false);
     EXPECT_EQ(panel.Alto(), 2000);
+    // In a window whose third is below the minimum, a drag down from the minimum gives the third.
+    panel.Redimensionar(900);
+    panel.Arrastrar(100);
+    EXPECT_EQ(panel.Alto(), 400);
+    panel.Arrastrar(100);
+    EXPECT_EQ(panel.Alto(), 300);
 }
 
 TEST(PanelErrores, SeRepintaSóloVisibleYConMásDeCincoTwipsDeDiferencia) {
@@ -130,6 +136,7 @@ TEST(PanelErrores, UnaEntradaLlevaASuCampoSiEstáHabilitadoYSinBloquear) {
         {"edtCasilla#25", edtCasilla(25)},
         {"edtCasilla#07", edtCasilla(7)},
         {"edtCasilla#7", edtCasilla(7)},
+        {"edtCasilla#19", edtCasilla(19)},
         {"edtNIF", edtNIF},
         {"chkComplementaria", chkComplementaria}, // a check box counts as not locked
         {"cmbPeriodo", cmbPeriodo},

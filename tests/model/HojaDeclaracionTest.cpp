@@ -62,6 +62,21 @@ TEST(Catálogo, OrdenDelFocoSaltaCalculadosOcultosYOpciones) {
     }
 }
 
+// The settlement rows of the sheet: each holds its base, rate and quota side by side, under the one before,
+// and the sixth lies above box 13.
+TEST(Catálogo, LasFilasDeTiposEnSuRenglón) {
+    auto y = [](IdCampo id) { return PosiciónCampo(id)->y; };
+    auto abajo = [](IdCampo id) { return PosiciónCampo(id)->y + PosiciónCampo(id)->alto; };
+    for (int r = 1; r <= 6; ++r) {
+        EXPECT_EQ(y(edtTipos(r)), y(edtCasilla(r))) << r;
+        EXPECT_EQ(y(edtCasilla(r + 6)), y(edtCasilla(r))) << r;
+        if (r < 6) {
+            EXPECT_GE(y(edtCasilla(r + 1)), abajo(edtCasilla(r))) << r;
+        }
+    }
+    EXPECT_LE(abajo(edtCasilla(12)), y(edtCasilla(13)));
+}
+
 TEST(HojaDeclaración, EstadosDeUnaHojaRecienCreada) {
     HojaDeclaración h;
     for (IdCampo id = 0; id < kNúmeroCampos; ++id) {
@@ -107,6 +122,20 @@ TEST(HojaDeclaración, EscribirLoMismoNoAvisaYElProgramaAvisaComoElUsuario) {
     h.Teclear('A');
     h.Teclear('A'); // the box holds AA now: a change each time
     EXPECT_EQ(sucesos, (std::vector<std::string>{"Change edtNombre", "Change edtNombre"}));
+}
+
+TEST(HojaDeclaración, UnCampoOcultoNoTomaElFocoYSeRedibujaUnaVez) {
+    HojaDeclaración h;
+    int redibujados = 0;
+    h.AlRedibujar([&](IdCampo) { ++redibujados; });
+    h.Mostrar(edtNIF, false);
+    h.Mostrar(edtNIF, false);
+    EXPECT_FALSE(h.Estado(edtNIF).visible);
+    EXPECT_FALSE(h.PuedeRecibirFoco(edtNIF));
+    EXPECT_EQ(redibujados, 1);
+    h.Mostrar(edtNIF, true);
+    EXPECT_TRUE(h.PuedeRecibirFoco(edtNIF));
+    EXPECT_EQ(redibujados, 2);
 }
 
 TEST(HojaDeclaración, ListasOrdenadasAlfabéticamenteConSuCódigo) {

@@ -88,22 +88,6 @@ TEST(ContenidoNubePuntos, LasTreintaYTresPiezasEnSuOrden) {
                     kLongitudContenidoNubePuntos);
 }
 
-TEST(ContenidoNubePuntos, CadaPiezaConservaSuAnchoConCualquierDato) {
-    struct Caso {
-        const char* nombre;
-        std::string justificante, versión;
-    };
-    for (const Caso& c : {Caso{"vacío", "", ""}, Caso{"versión larga", "1", "10.20.300"},
-                          Caso{"justificante corto", "42", "3.2.2"}}) {
-        SCOPED_TRACE(c.nombre);
-        const std::string t = ContenidoNubePuntos(RegistroImpresion{}, c.justificante, c.versión);
-        EXPECT_EQ(t.size(), kLongitudContenidoNubePuntos);
-        EXPECT_EQ(t.substr(3, 8), FormatoTexto(c.versión, "!@@@@@@@@"));
-        EXPECT_EQ(t.substr(17, 13),
-                  std::string(13 - std::min<std::size_t>(13, c.justificante.size()), '0') + c.justificante);
-    }
-}
-
 TEST(CadenaRegistroImpresion, ElRegistroConLasMarcasSN) {
     const std::string s = CadenaRegistroImpresion(RegistroCompleto());
     ComprobarPiezas(

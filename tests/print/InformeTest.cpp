@@ -24,142 +24,37 @@ using prueba::CódigosBarrasPrueba;
 
 // ---- the page as designed ------------------------------------------------------------------------------
 
-std::vector<std::string> CamposConNombre() {
-    std::vector<std::string> n = {"rptEjercicio",
-                                  "rptPeriodo",
-                                  "chkComplementaria",
-                                  "rptJustifComp",
-                                  "rptCodigoAdministracion",
-                                  "rptNIF",
-                                  "rptNombre",
-                                  "rptSigla",
-                                  "rptViaPublica",
-                                  "rptNumero",
-                                  "rptEscalera",
-                                  "rptPiso",
-                                  "rptPuerta",
-                                  "rptTelefono",
-                                  "rptProvincia",
-                                  "rptMunicipio",
-                                  "rptCodigoPostal",
-                                  "rptFax",
-                                  "rptResultado1",
-                                  "rptResultado2",
-                                  "rptResultado3",
-                                  "chkFPEfectivo",
-                                  "chkFPCuenta",
-                                  "chkSinActividad",
-                                  "lblFecha",
-                                  "rptNumeroJustificante",
-                                  "imgPDF",
-                                  "imgNumeroJustificante",
-                                  "shpPDF",
-                                  "lblBorrador",
-                                  "lblPiePágina",
-                                  "lblPiePágina2",
-                                  "marcoLiquidación"};
-    for (int i = 1; i <= 26; ++i)
-        n.push_back("rptCasilla" + std::to_string(i));
-    for (int i = 1; i <= 6; ++i)
-        n.push_back("rptTipos" + std::to_string(i));
-    for (int i = 0; i <= 3; ++i) {
-        n.push_back("rptCCCIng" + std::to_string(i));
-        n.push_back("rptCCCDev" + std::to_string(i));
-    }
-    return n;
-}
-
-TEST(InformeDiseño, CadaCampoConNombreEstáUnaVezYDentroDeLaPágina) {
+// The rows of boxes as the form prints them: each rate row holds its base, rate and quota side by side, the six
+// rows touch one another, the first is under its column headings and the sixth above box 13; the account
+// boxes are under the payment marks; the symbol's picture lies within its frame.
+TEST(InformeDiseño, CadaFilaEnSuRenglónYCadaImagenEnSuMarco) {
     const Informe informe = CrearInforme();
-    std::map<std::string, int> vistos;
-    for (const ElementoPágina& e : informe.página.elementos) {
-        if (!e.nombre.empty()) ++vistos[e.nombre];
-        EXPECT_GE(e.izquierda, 0) << Utf8(e.texto);
-        EXPECT_GE(e.arriba, 0) << Utf8(e.texto);
-        EXPECT_LE(e.izquierda + e.ancho, informe.página.ancho) << e.nombre << Utf8(e.texto);
-        EXPECT_LE(e.arriba + e.alto, informe.página.alto) << e.nombre << Utf8(e.texto);
+    auto e = [&](const std::string& nombre) { return informe.Elemento(nombre); };
+    auto abajo = [](const ElementoPágina& x) { return x.arriba + x.alto; };
+    const ElementoPágina* cabecera = nullptr;
+    for (const ElementoPágina& x : informe.página.elementos)
+        if (Utf8(x.texto) == "Base Imponible") cabecera = &x;
+    ASSERT_NE(cabecera, nullptr);
+    EXPECT_GE(e("rptCasilla1").arriba, abajo(*cabecera));
+    for (int r = 1; r <= 6; ++r) {
+        SCOPED_TRACE(r);
+        const ElementoPágina base = e("rptCasilla" + std::to_string(r));
+        EXPECT_EQ(e("rptTipos" + std::to_string(r)).arriba, base.arriba);
+        EXPECT_EQ(e("rptCasilla" + std::to_string(r + 6)).arriba, base.arriba);
+        if (r < 6) {
+            EXPECT_EQ(e("rptCasilla" + std::to_string(r + 1)).arriba, abajo(base));
+        }
     }
-    for (const std::string& n : CamposConNombre())
-        EXPECT_EQ(vistos[n], 1) << n;
-    EXPECT_EQ(vistos.size(), CamposConNombre().size());
-}
-
-TEST(InformeDiseño, LlevaTodosLosRótulosFijosDelImpreso) {
-    const char* rótulos[] = {
-        "IMPUESTO REGIONAL SOBRE EL GASTO",
-        "RÉGIMEN GENERAL",
-        "AUTOLIQUIDACIÓN TRIMESTRAL",
-        "Modelo",
-        "817",
-        "Código Administración Tributaria",
-        "Espacio reservado para la ETIQUETA IDENTIFICATIVA",
-        "BORRADOR",
-        "Modelo y Versión",
-        "1 - Período de liquidación",
-        "EJERCICIO____",
-        "PERÍODO____",
-        "AUTOLIQUIDACIÓN COMPLEMENTARIA____________",
-        "Nº DE JUSTIFICANTE_______",
-        "2 - Datos identificativos",
-        "N.I.F.",
-        "Apellidos y nombre / Razón social",
-        "DOMICILIO FISCAL",
-        "Tipo vía",
-        "Nombre de la vía pública",
-        "Número",
-        "Esc.",
-        "Piso",
-        "Puerta",
-        "Teléfono",
-        "Provincia",
-        "Municipio",
-        "Código Postal",
-        "3 - Autoliquidación",
-        "I.R.G.E. DEVENGADO",
-        "Base Imponible",
-        "Tipo gravamen",
-        "Cuota devengada",
-        "I.R.G.E. DEDUCIBLE Y RESULTADO DE LA AUTOLIQUIDACIÓN",
-        "Cuotas devengadas por inversión del sujeto pasivo",
-        "Rectificación de cuotas impositivas repercutidas",
-        "Total cuotas devengadas",
-        "I.R.G.E. deducible en operaciones interiores",
-        "I.R.G.E. deducible por importaciones",
-        "Compensaciones del régimen especial de la agricultura y ganadería",
-        "Regularización de inversiones o por cuotas soportadas antes del inicio de la actividad",
-        "Cuotas devueltas en régimen de viajeros",
-        "Rectificación de cuotas soportadas deducidas",
-        "Total cuotas deducibles",
-        "Diferencia ( 15 - 22 )",
-        "Cuotas del I.R.G.E. a compensar de períodos anteriores",
-        "A deducir (exclusivamente en caso de autoliquidación complementaria) ",
-        "Resultado de la autoliquidación ( 23 - 24 - 25 )",
-        "4 - Ingreso",
-        "5 - Devolución",
-        "6 - A compensar / Sin actividad",
-        "Sin actividad",
-        "7 - Sujeto Pasivo",
-        "Importe",
-        "euros",
-        "Forma de Pago:",
-        "En efectivo",
-        "E.C. Adeudo en cuenta",
-        "Fecha:",
-        "Firma:",
-        "Espacio para la certificación mecánica del ingreso",
-        "El ingreso no será válido sin la firma autorizada o validación mecánica",
-        "CERTIFICACIÓN BANCARIA",
-        "Fecha: ______________________________",
-        "Sello y firma"};
-    std::multiset<std::string> textos;
-    for (const ElementoPágina& e : CrearInforme().página.elementos)
-        if (e.clase == ClaseElementoPágina::Texto) textos.insert(Utf8(e.texto));
-    for (const char* r : rótulos)
-        EXPECT_TRUE(textos.count(r)) << r;
-    EXPECT_EQ(textos.count("Importe"), 3u);
-    EXPECT_EQ(textos.count("euros"), 3u);
-    for (int i = 1; i <= 26; ++i)
-        EXPECT_TRUE(textos.count((i < 10 ? "0" : "") + std::to_string(i))) << i;
+    EXPECT_LE(abajo(e("rptCasilla12")), e("rptCasilla13").arriba);
+    for (const char* cuenta : {"rptCCCIng0", "rptCCCDev3"})
+        EXPECT_GE(e(cuenta).arriba, abajo(e("chkFPCuenta"))) << cuenta;
+    EXPECT_TRUE(informe.Existe("imgPDF"));
+    EXPECT_FALSE(informe.Existe("imgNoHay"));
+    const ElementoPágina marco = e("shpPDF"), nube = e("imgPDF");
+    EXPECT_GE(nube.izquierda, marco.izquierda);
+    EXPECT_GE(nube.arriba, marco.arriba);
+    EXPECT_LE(nube.izquierda + nube.ancho, marco.izquierda + marco.ancho);
+    EXPECT_LE(abajo(nube), abajo(marco));
 }
 
 TEST(InformeDiseño, LaNubeDePuntosVaArribaALaDerechaConElJustificanteDebajo) {
@@ -461,6 +356,18 @@ TEST(ImagenBmp, LeeTamañoYResoluciónDeLaCabecera) {
          {std::string(), std::string("BM"), std::string("PK") + std::string(60, '\0'),
           BmpMonocromo(345, 142, 600).substr(0, 30)})
         EXPECT_FALSE(LeerTamañoBmp(malo));
+    // The oldest header is 12 bytes: a file of 26 bytes holds all it needs. No side may be 0.
+    auto núcleo = [](int ancho, int alto) {
+        std::string b = "BM" + std::string(12, '\0') + std::string("\x0C\0\0\0", 4);
+        for (int v : {ancho, alto, 1, 1})
+            b += {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
+        return b;
+    };
+    ASSERT_EQ(núcleo(345, 142).size(), 26u);
+    ASSERT_TRUE(LeerTamañoBmp(núcleo(345, 142)));
+    EXPECT_EQ(LeerTamañoBmp(núcleo(345, 142))->alto, 142);
+    EXPECT_FALSE(LeerTamañoBmp(núcleo(0, 142)));
+    EXPECT_FALSE(LeerTamañoBmp(núcleo(345, 0)));
     EXPECT_DOUBLE_EQ(TwipsDePíxeles(600, 600), 1440);
     EXPECT_DOUBLE_EQ(TwipsDePíxeles(96, 0), 1440);
 }

@@ -2,6 +2,8 @@
 
 #include "print/HojaImpresion.h"
 
+#include "support/Dobles.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -63,64 +65,14 @@ TEST(FormatoFijo, CadaTipoDaSuAnchoExacto) {
 TEST(FormatoFijo, NoDependeDeLaConfiguraciónRegionalDelEquipo) {
     const char* antes = std::setlocale(LC_ALL, nullptr);
     const std::string anterior = antes ? antes : "C";
-    if (std::setlocale(LC_ALL, "es_ES.utf8") == nullptr)
-        GTEST_SKIP() << "no hay configuración regional española";
+    prueba::LocalesDePrueba();
+    ASSERT_NE(std::setlocale(LC_ALL, "es_ES.utf8"), nullptr) << "no hay configuración regional española";
     std::string importe = "1.234,56", tipo = "6,5";
     const std::string a = FormatoFijo(importe, 15, kFormatoImporte);
     const std::string t = FormatoFijo(tipo, 4, kFormatoTipo);
     std::setlocale(LC_ALL, anterior.c_str());
     EXPECT_EQ(a, " 00000000123456");
     EXPECT_EQ(t, "0650");
-}
-
-TEST(RegistroImpresion, LosCamposDeclaradosOcupanSuSitio) {
-    ASSERT_EQ(DefinicionesImpresión().size(), 31u);
-    struct Caso {
-        CampoImpresión campo;
-        int índice;
-        std::size_t desde, ancho;
-    };
-    const Caso casos[] = {
-        {Modelo, -1, 0, 3},
-        {CodigoAdministracion, -1, 3, 5},
-        {Ejercicio, -1, 8, 4},
-        {Periodo, -1, 12, 2},
-        {Complementaria, -1, 14, 1},
-        {JustifComp, -1, 15, 13},
-        {NIF, -1, 28, 9},
-        {Nombre, -1, 37, 75},
-        {Sigla, -1, 112, 2},
-        {ViaPublica, -1, 114, 50},
-        {Numero, -1, 164, 5},
-        {Telefono, -1, 177, 15},
-        {Provincia, -1, 192, 2},
-        {Municipio, -1, 194, 5},
-        {CodigoPostal, -1, 199, 5},
-        {Fax, -1, 204, 15},
-        {Casilla, 1, 219, 15},
-        {Casilla, 6, 294, 15},
-        {Tipos, 1, 309, 4},
-        {Tipos, 6, 329, 4},
-        {Casilla, 7, 333, 15},
-        {Casilla, 26, 618, 15},
-        {Resultado, 1, 633, 15},
-        {Resultado, 2, 648, 15},
-        {FPEfectivo, -1, 663, 1},
-        {FPCuenta, -1, 664, 1},
-        {CCCIng, 0, 665, 4},
-        {CCCIng, 2, 673, 2},
-        {CCCIng, 3, 675, 10},
-        {CCCDev, 0, 685, 4},
-        {CCCDev, 3, 695, 10},
-        {Resultado, 3, 705, 15},
-        {SinActividad, -1, 720, 1},
-        {FechaImpresion, -1, 721, 8},
-    };
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(static_cast<int>(c.campo) * 100 + c.índice);
-        EXPECT_EQ(RegistroImpresion::Desplazamiento(c.campo, c.índice), c.desde);
-        EXPECT_EQ(RegistroImpresion::Ancho(c.campo, c.índice), c.ancho);
-    }
 }
 
 TEST(RegistroImpresion, UnaHojaVacíaDaCerosYBlancos) {

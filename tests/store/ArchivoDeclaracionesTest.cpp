@@ -4,11 +4,11 @@
 #include "platform/Texto1252.h"
 #include "support/ArchivosFallidos.h"
 #include "support/Dobles.h"
+#include "support/Registros.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <random>
 
 using namespace m817;
 using namespace m817::prueba;
@@ -16,35 +16,9 @@ using enum CampoRegistro;
 
 namespace {
 
-RegistroDeclaración Declaración(const std::string& nif, const std::string& ejercicio = "2010",
-                                const std::string& periodo = "1T", const std::string& complementaria = "0",
-                                bool viva = true) {
-    RegistroDeclaración r;
-    r.Poner(Modelo, "817");
-    r.Poner(NIF, nif);
-    r.Poner(Ejercicio, ejercicio);
-    r.Poner(Periodo, periodo);
-    r.Poner(Complementaria, complementaria);
-    r.Poner(Nombre, "NOMBRE DE " + nif);
-    if (!viva) r.MarcarBorrado();
-    return r;
-}
-
-std::string Bytes(std::initializer_list<RegistroDeclaración> registros) {
-    std::string s;
-    for (const auto& r : registros)
-        s += r.Bytes();
-    return s;
-}
-
-// Where two file contents part, in few words: whole files make unreadable failure messages.
-std::string Diferencia(std::string_view obtenido, std::string_view esperado) {
-    if (obtenido == esperado) return "";
-    std::size_t i = 0;
-    while (i < obtenido.size() && i < esperado.size() && obtenido[i] == esperado[i])
-        ++i;
-    return "difieren desde el byte " + std::to_string(i) + " (longitudes " + std::to_string(obtenido.size()) +
-           " y " + std::to_string(esperado.size()) + ")";
+RegistroDeclaración Declaración(std::string nif, std::string ejercicio = "2010", std::string periodo = "1T",
+                                std::string complementaria = "0", bool viva = true) {
+    return RegistroGuardado({nif, "", ejercicio, periodo, complementaria, "", "", viva});
 }
 
 class ArchivoDeclaracionesTest : public ::testing::Test {
@@ -63,13 +37,13 @@ TEST_F(ArchivoDeclaracionesTest, GuardarLeerYReescribirDevuelvenLosMismosBytes) 
     EXPECT_EQ(archivo.NúmeroRegistros(), 0);
     const auto a = Declaración("11111111H"), b = Declaración("22222222J");
     EXPECT_EQ(archivo.Añadir(a), 1);
-    EXPECT_EQ(Contenido(), Bytes({a})); // the first save gives a file of exactly 750 bytes
+    EXPECT_EQ(Contenido(), ArchivoDe({a})); // the first save gives a file of exactly 750 bytes
     EXPECT_EQ(archivo.Añadir(b), 2);
 
     auto a2 = a;
     a2.Poner(Nombre, W("PEÑA"));
     EXPECT_TRUE(archivo.Escribir(1, a2)); // a saved return writes its own slot
-    EXPECT_EQ(Contenido(), Bytes({a2, b}));
+    EXPECT_EQ(Contenido(), ArchivoDe({a2, b}));
 
     RegistroDeclaración leído;
     EXPECT_TRUE(archivo.Leer(2, leído));
@@ -79,7 +53,7 @@ TEST_F(ArchivoDeclaracionesTest, GuardarLeerYReescribirDevuelvenLosMismosBytes) 
     // Only the slots up to one past the last can be written: no hole of unwritten records.
     for (int n : {0, 4, -5})
         EXPECT_FALSE(archivo.Escribir(n, a)) << n;
-    EXPECT_EQ(Contenido(), Bytes({a2, b}));
+    EXPECT_EQ(Contenido(), ArchivoDe({a2, b}));
 
     // Writing a bound return over its deleted slot makes it live again.
     EXPECT_TRUE(archivo.Escribir(1, RegistroBorrado()));
@@ -96,7 +70,7 @@ TEST_F(ArchivoDeclaracionesTest, GuardarLeerYReescribirDevuelvenLosMismosBytes) 
 
 TEST_F(ArchivoDeclaracionesTest, UnRegistroCortadoAlFinalNoCuentaYElSiguienteLoOcupa) {
     const auto a = Declaración("11111111H"), b = Declaración("22222222J"), c = Declaración("33333333P");
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, Bytes({a, b}) + std::string(b.Bytes().substr(0, 300)));
+    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, ArchivoDe({a, b}) + std::string(b.Bytes().substr(0, 300)));
     ArchivoDeclaraciones archivo(posix, Ruta());
     ASSERT_TRUE(archivo.AbrirLecturaEscritura());
     EXPECT_EQ(archivo.NúmeroRegistros(), 2);
@@ -106,7 +80,7 @@ TEST_F(ArchivoDeclaracionesTest, UnRegistroCortadoAlFinalNoCuentaYElSiguienteLoO
     EXPECT_TRUE(archivo.Recorrer([&](std::int32_t, std::string_view) { return ++vistos, true; }));
     EXPECT_EQ(vistos, 2);
     EXPECT_EQ(archivo.Añadir(c), 3);
-    EXPECT_EQ(Contenido(), Bytes({a, b, c}));
+    EXPECT_EQ(Contenido(), ArchivoDe({a, b, c}));
 }
 
 TEST_F(ArchivoDeclaracionesTest, SinCarpetaDatosOSinPermisoNoSeCreaNada) {
@@ -146,7 +120,7 @@ TEST_F(ArchivoDeclaracionesTest, UnaEscrituraFallidaDejaElArchivoIntacto) {
     for (const auto& f : kFallos) {
         SCOPED_TRACE(f.caso);
         std::string inicial =
-            Bytes({Declaración("11111111H"), Declaración("22222222J"), Declaración("33333333P")});
+            ArchivoDe({Declaración("11111111H"), Declaración("22222222J"), Declaración("33333333P")});
         inicial += std::string(f.cola, 'x');
         carpeta.EscribirDatos(kNombreArchivoDeclaraciones, inicial);
 
@@ -165,6 +139,22 @@ TEST_F(ArchivoDeclaracionesTest, UnaEscrituraFallidaDejaElArchivoIntacto) {
         ASSERT_TRUE(sano.AbrirLecturaEscritura());
         EXPECT_TRUE(f.slot == 0 ? sano.Añadir(nuevo) == 4 : sano.Escribir(f.slot, nuevo));
     }
+}
+
+// A read that gives fewer bytes than asked is no record: nothing is read, and a rewrite, which must first
+// read what it replaces, writes nothing.
+TEST_F(ArchivoDeclaracionesTest, UnaLecturaCortaNoLeeNiReescribe) {
+    const std::string inicial = ArchivoDe({Declaración("11111111H"), Declaración("22222222J")});
+    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, inicial);
+    fallidos.lecturasCortas = true;
+    ArchivoDeclaraciones archivo(fallidos, Ruta());
+    ASSERT_TRUE(archivo.AbrirLecturaEscritura());
+    RegistroDeclaración leído;
+    EXPECT_FALSE(archivo.Leer(1, leído));
+    EXPECT_FALSE(archivo.Escribir(2, Declaración("99999999R")));
+    archivo.Cerrar();
+    EXPECT_EQ(Diferencia(Contenido(), inicial), "");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(carpeta.Datos()), {}), 1);
 }
 
 TEST_F(ArchivoDeclaracionesTest, NoCabenMasDe32767Registros) {
@@ -188,7 +178,7 @@ TEST_F(ArchivoDeclaracionesTest, NoCabenMasDe32767Registros) {
 TEST_F(ArchivoDeclaracionesTest, LaBusquedaDeDuplicadosSoloVeDeclaracionesVivasDelMismoTipo) {
     carpeta.EscribirDatos(
         kNombreArchivoDeclaraciones,
-        Bytes({
+        ArchivoDe({
             Declaración("11111111H", "2010", "1T", "0"),
             Declaración("22222222J", "2010", "2T", "0", false), // deleted
             Declaración("11111111H", "2010", "1T", "1"), Declaración("33333333P", "2009", "4T", "0"),
@@ -231,66 +221,13 @@ TEST_F(ArchivoDeclaracionesTest, UnArchivoVacioOIlegibleEnLaBusqueda) {
     EXPECT_EQ(r->SiguienteRegistro(), 1);
     EXPECT_EQ(r->primerDuplicado, 0);
 
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, Bytes({Declaración("11111111H")}));
+    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, ArchivoDe({Declaración("11111111H")}));
     ArchivoDeclaraciones ilegible(fallidos, Ruta());
     ASSERT_TRUE(ilegible.AbrirLectura());
     fallidos.lecturasFallan = true;
     EXPECT_FALSE(BuscarDuplicados(ilegible, {"11111111H", "2010", "1T", "0"}));
     RegistroDeclaración leído;
     EXPECT_FALSE(ilegible.Leer(1, leído));
-}
-
-TEST_F(ArchivoDeclaracionesTest, CualquierContenidoSeRecorreSinFallar) {
-    std::mt19937 azar(3);
-    for (int vuelta = 0; vuelta < 15; ++vuelta) {
-        std::string bytes(azar() % 4000, '\0');
-        for (auto& c : bytes)
-            c = static_cast<char>(azar() % 4 == 0 ? ' ' : azar());
-        // Records of any content, but records: a file that is not made of them is refused.
-        for (std::size_t fin = 748; fin + 2 <= bytes.size(); fin += 750)
-            bytes.replace(fin, 2, "\r\n");
-        if (bytes.size() % 750 == 748) bytes.pop_back();
-        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, bytes);
-        ArchivoDeclaraciones archivo(posix, Ruta());
-        ASSERT_TRUE(archivo.AbrirLectura());
-        const auto registros = static_cast<std::int32_t>(bytes.size() / 750);
-        EXPECT_EQ(archivo.NúmeroRegistros(), registros);
-        const auto r = BuscarDuplicados(archivo, {"", "", "", ""});
-        ASSERT_TRUE(r);
-        EXPECT_EQ(r->registros, registros);
-        RegistroDeclaración leído;
-        for (std::int32_t n = 1; n <= registros; ++n) {
-            ASSERT_TRUE(archivo.Leer(n, leído));
-            EXPECT_EQ(leído.Bytes(), std::string_view(bytes).substr((n - 1) * 750u, 750));
-        }
-    }
-}
-
-TEST(TextosDeclaraciones, PreguntasConLosValoresGuardados) {
-    RegistroDeclaración r;
-    r.Poner(NIF, "1234567Z");
-    r.Poner(Nombre, W("PEÑA LÓPEZ"));
-    r.Poner(Ejercicio, "2010");
-    r.Poner(Periodo, "2T");
-    r.Poner(Complementaria, "1");
-    EXPECT_EQ(Utf8(TextoConfirmarEliminar(r)),
-              "¿Confirmar eliminar el registro seleccionado?\r\r\tN.I.F.:\t1234567Z \r\tNombre:\tPEÑA LÓPEZ" +
-                  std::string(65, ' ') + "\r\tEjercicio:\t2010\r\tPeriodo:\t2T\r\r\tComplementaria:\tS\r");
-    r.Poner(Complementaria, "0");
-    EXPECT_TRUE(Utf8(TextoConfirmarEliminar(r)).ends_with("\r\tComplementaria:\tN\r"));
-
-    EXPECT_EQ(Utf8(TextoAvisoGuardarImpresa("15/11/2010", "8170612345681")),
-              "Esta declaración ya había sido impresa con los siguientes datos: \r\n\r\n"
-              "                     Fecha de Impresion - 15/11/2010\r\n"
-              "               Número de Justificante - 8170612345681\r\n\r\n"
-              " En caso de continuar con la operación, estos datos serán borrados\r\n\r\n"
-              "                ¿Desea continuar con la operación? ");
-    EXPECT_EQ(Utf8(TextoPreguntaDuplicado(false)),
-              "Ya existe una declaración para el mismo N.I.F., Ejercicio y "
-              "Periodo.\r¿Desea continuar guardando la declaración?");
-    EXPECT_EQ(Utf8(TextoPreguntaDuplicado(true)),
-              "Ya existe una declaración complementaria para el mismo N.I.F., Ejercicio y Periodo.\r¿Desea "
-              "continuar guardando la declaración?");
 }
 
 } // namespace

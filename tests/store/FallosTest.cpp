@@ -451,6 +451,16 @@ TEST_F(MuerteEnCadaPaso, LoQueDejaUnaReescrituraCortadaSoloSeAplicaASuRegistro) 
         EXPECT_EQ(Carpeta(), (std::map<std::string, std::string>{{kNombreArchivoDeclaraciones, otro}}));
     }
 
+    // A disk that refuses the write that would put the record back: the file is not opened for writing and
+    // the side file stays.
+    cortar();
+    ArchivosFallidos lleno(posix);
+    lleno.LlenarDiscoEnEscritura(1, 0);
+    ArchivoDeclaraciones sinSitio(lleno, Datos());
+    EXPECT_FALSE(sinSitio.AbrirLecturaEscritura());
+    EXPECT_EQ(Carpeta().size(), 2u);
+    sinSitio.Cerrar();
+
     // A folder that refuses writes: reading goes on, writing waits until the record can be put back.
     cortar();
     ArchivosFallidos soloLectura(posix);

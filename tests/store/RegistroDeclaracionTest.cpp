@@ -159,22 +159,4 @@ TEST(RegistroDeclaracion, NumerosEnLaNotacionDelPrograma) {
     EXPECT_EQ(TextoNúmero(0.1 + 0.2), "0,3");
 }
 
-TEST(RegistroDeclaracion, CualquierSecuenciaDeBytesSeLeeSinFallar) {
-    std::mt19937 azar(817);
-    for (int vuelta = 0; vuelta < 500; ++vuelta) {
-        std::string bytes(azar() % 1600, '\0');
-        for (auto& c : bytes)
-            c = static_cast<char>(azar());
-        const auto r = RegistroDeclaración::DesdeBytes(bytes);
-        ASSERT_EQ(r.Bytes().size(), 750u);
-        const auto tomados = std::min<std::size_t>(bytes.size(), 750);
-        ASSERT_EQ(r.Bytes().substr(0, tomados), std::string_view(bytes).substr(0, tomados));
-        ASSERT_EQ(r.Bytes().substr(tomados), Espacios(750 - tomados));
-        for (const auto& d : kCamposRegistro) {
-            ASSERT_LE(r.Valor(d.campo).size(), d.ancho);
-            (void)r.Entero(d.campo);
-        }
-    }
-}
-
 } // namespace

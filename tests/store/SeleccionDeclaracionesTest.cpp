@@ -5,6 +5,7 @@
 #include "store/ArchivoDeclaraciones.h"
 #include "support/ArchivosFallidos.h"
 #include "support/Dobles.h"
+#include "support/Registros.h"
 
 #include <gtest/gtest.h>
 
@@ -18,33 +19,14 @@ using enum CampoRegistro;
 
 namespace {
 
-struct Datos {
-    const char* nif;
-    const char* nombre; // UTF-8
-    const char* ejercicio;
-    const char* periodo;
-    const char* complementaria;
-    const char* fecha;
-    const char* justificante;
-};
-
-RegistroDeclaración Registro(const Datos& d, bool viva = true) {
-    RegistroDeclaración r;
-    r.Poner(Modelo, "817");
-    r.Poner(NIF, d.nif);
-    r.Poner(Nombre, W(d.nombre));
-    r.Poner(Ejercicio, d.ejercicio);
-    r.Poner(Periodo, d.periodo);
-    r.Poner(Complementaria, d.complementaria);
-    r.Poner(FechaImpresión, d.fecha);
-    r.Poner(NúmeroJustificante, d.justificante);
-    if (!viva) r.MarcarBorrado();
-    return r;
+Guardada Viva(Guardada g, bool viva) {
+    g.viva = viva;
+    return g;
 }
 
 // Record numbers 1 to 6. Rows 1, 4 and 6 share a name (4 in lower case), 2 and 5 differ only in the
 // complementary flag, 1, 3 and 6 share the N.I.F.
-const Datos kDeclaraciones[] = {
+const Guardada kDeclaraciones[] = {
     {"22222222J", "GARCÍA LUIS", "2010", "2T", "0", "", ""},
     {"11111111H", "ZAPATA ANA", "2010", "1T", "1", "15/11/2010", "8170612345681"},
     {"22222222J", "ÁLVAREZ PEDRO", "2009", "4T", "0", "", ""},
@@ -58,7 +40,7 @@ class SeleccionDeclaracionesTest : public ::testing::Test {
     void EscribirArchivo(std::string extra = "") {
         std::string bytes;
         for (const auto& d : kDeclaraciones)
-            bytes += Registro(d).Bytes();
+            bytes += RegistroGuardado(d).Bytes();
         carpeta.EscribirDatos(kNombreArchivoDeclaraciones, bytes + extra);
     }
     std::filesystem::path Ruta() const { return RutaDeclaraciones(carpeta.Datos()); }
@@ -81,7 +63,7 @@ class SeleccionDeclaracionesTest : public ::testing::Test {
 TEST_F(SeleccionDeclaracionesTest, LasFilasMuestranLasDeclaracionesVivas) {
     std::string bytes;
     for (int i = 0; i < 3; ++i)
-        bytes += Registro(kDeclaraciones[i], i != 0).Bytes();
+        bytes += RegistroGuardado(Viva(kDeclaraciones[i], i != 0)).Bytes();
     carpeta.EscribirDatos(kNombreArchivoDeclaraciones, bytes + "cortado");
     ASSERT_TRUE(modelo.Cargar(posix, Ruta(), mensajes, 0));
     ASSERT_EQ(modelo.NúmeroFilas(), 2u); // the deleted record 1 and the cut tail are not rows
@@ -110,7 +92,7 @@ TEST_F(SeleccionDeclaracionesTest, SinNadaQueElegirSeAvisaYNoSeMuestra) {
     EXPECT_FALSE(modelo.Cargar(posix, Ruta(), mensajes, 0));
     // Only deleted records: the same as no file.
     carpeta.EscribirDatos(kNombreArchivoDeclaraciones,
-                          std::string(Registro(kDeclaraciones[0], false).Bytes()));
+                          std::string(RegistroGuardado(Viva(kDeclaraciones[0], false)).Bytes()));
     EsperarNinguna();
     EXPECT_FALSE(modelo.Cargar(posix, Ruta(), mensajes, 0));
     // An empty file.
@@ -231,17 +213,11 @@ TEST_F(SeleccionDeclaracionesTest, UnaListaLargaOrdenaComoLasPasadasSucesivas) {
         const bool impresa = azar() % 3 == 0;
         const std::string fecha = impresa ? (azar() % 2 ? "15/11/2010" : "01/02/2010") : "";
         const std::string justificante = impresa ? "817061234567" + std::to_string(azar() % 10) : "";
-        const Datos d{nif.c_str(),
-                      nombre.c_str(),
-                      ejercicio.c_str(),
-                      periodo.c_str(),
-                      complementaria ? "1" : "0",
-                      fecha.c_str(),
-                      justificante.c_str()};
         const bool viva = azar() % 10 != 0;
-        bytes += Registro(d, viva).Bytes();
+        const Guardada d{nif, nombre, ejercicio, periodo, complementaria ? "1" : "0", fecha, justificante, viva};
+        bytes += RegistroGuardado(d).Bytes();
         if (!viva) continue;
-        const auto r = Registro(d);
+        const auto r = RegistroGuardado(d);
         referencia.push_back(
             {n,
              {nif, W(nombre), ejercicio, periodo, complementaria ? "C" : "", impresa ? "Emitida" : "",
@@ -318,6 +294,7 @@ TEST_F(SeleccionDeclaracionesTest, CancelarNoEligeNada) {
     EscribirArchivo();
     ASSERT_TRUE(modelo.Cargar(posix, Ruta(), mensajes, 0));
     modelo.SeleccionarFila(3);
+    modelo.SeleccionarFila(modelo.NúmeroFilas()); // past the last row: the selection stays
     ASSERT_TRUE(modelo.Elegir(mensajes, W("Copiar declaración desde...")));
     EXPECT_EQ(modelo.NumRegistroSeleccionado(), 6);
     modelo.Cancelar();

@@ -20,6 +20,7 @@ class ArchivoFallido final : public Archivo {
 
     std::optional<std::size_t> Leer(std::uint64_t posición, std::span<char> destino) override {
         if (servicio_.lecturasFallan) return Falla(EIO), std::nullopt;
+        if (servicio_.lecturasCortas && destino.size() > 1) return real_->Leer(posición, destino.first(destino.size() / 2));
         return real_->Leer(posición, destino);
     }
 

@@ -19,6 +19,8 @@ class ArchivosFallidos final : public ServicioArchivos {
     bool carpetaSinNuevos = false;
     // Every read fails (a damaged disk).
     bool lecturasFallan = false;
+    // Every read of more than one byte gives only the first half of what was asked (a network share).
+    bool lecturasCortas = false;
     // Every sync fails.
     bool sincronizacionFalla = false;
     // Second names and renames are refused (a file system that allows neither).

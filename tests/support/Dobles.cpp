@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
@@ -110,6 +111,10 @@ std::string LeerArchivo(const std::filesystem::path& p) {
     std::ostringstream o;
     o << f.rdbuf();
     return o.str();
+}
+
+void LocalesDePrueba() {
+    ::setenv("LOCPATH", M817_BINARY_DIR "/locales", 0);
 }
 
 } // namespace m817::prueba

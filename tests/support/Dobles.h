@@ -80,4 +80,8 @@ private:
 
 std::string LeerArchivo(const std::filesystem::path& p);
 
+// The test build makes es_ES.utf8 in its own folder; LOCPATH leads there (ctest sets it, a test binary run by
+// hand gets it here).
+void LocalesDePrueba();
+
 } // namespace m817::prueba

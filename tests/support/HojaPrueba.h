@@ -26,6 +26,19 @@ inline void EscribirTablasPequeñas(const CarpetaTemporal& carpeta) {
                           W("7001,701\r\n7040,701\r\n8019,801\r\n9059,901\r\n9061,901\r\n"));
 }
 
+// Every field as the user could see it, and the modified flag: "the sheet is unchanged" compares these.
+inline std::vector<std::string> Pantalla(const HojaDeclaración& hoja) {
+    std::vector<std::string> t;
+    for (IdCampo id = 0; id < kNúmeroCampos; ++id) {
+        const auto& e = hoja.Estado(id);
+        t.push_back(ClaveCampo(id) + "=" + Utf8(e.texto) + "|" + std::to_string(e.valor) + "|" +
+                    std::to_string(e.posición) + "|" + std::to_string(e.habilitado) +
+                    std::to_string(e.bloqueado));
+    }
+    t.push_back("modificado=" + std::to_string(hoja.RegistroModificado));
+    return t;
+}
+
 class HojaPrueba {
 public:
     // The tables are written before the window exists, so a test may overwrite one before Cargar().

@@ -64,47 +64,6 @@ TEST(frmInicio, AcercaDeEsModalConSuBotónQueLaCierra) {
     EXPECT_TRUE(vista);
 }
 
-TEST(frmAtencion, TítuloYTextos) {
-    frmAtencion f;
-    EXPECT_EQ(f.windowTitle(), QString::fromUtf8("ATENCIÓN"));
-
-    struct Rótulo {
-        const char* control;
-        QString real;
-        const char* esperado;
-    };
-    const Rótulo rótulos[] = {
-        {"Frame3", f.Frame3->title(), ""},
-        {"Label7", f.Label7->text(),
-         "El modelo correspondiente a la autoliquidación del último período del año deberá ser presentado "
-         "junto con el sobre de la declaración- resumen anual, acompañado de los \"ejemplares para el sobre "
-         "anual\" correspondientes a todos los períodos de liquidación de dicho año."},
-        {"Frame2", f.Frame2->title(), " IMPORTANTE: "},
-        {"Label1", f.Label1->text(),
-         "Compruebe que el código de puntos aparece impreso de forma clara en la parte superior derecha de "
-         "la autoliquidación. Este código es muy importante para agilizar el tratamiento de la misma."},
-        {"Label2", f.Label2->text(),
-         "Si necesita corregir la autoliquidación una vez impresa, no lo haga sobre el papel. Haga las "
-         "modificaciones en el programa y vuelva a imprimirla."},
-        {"Frame1", f.Frame1->title(), " NO OLVIDE: "},
-        {"Label6", f.Label6->text(), "-"},
-        {"Label4", f.Label4->text(), "Firmar la autoliquidación."},
-        {"Label5", f.Label5->text(), "-"},
-        {"Label3", f.Label3->text(),
-         "Pegar las etiquetas identificativas en todos los ejemplares de la autoliquidación."},
-        {"btnAceptar", f.btnAceptar->text(), "&Aceptar"},
-    };
-    for (const auto& r : rótulos)
-        EXPECT_EQ(r.real, QString::fromUtf8(r.esperado)) << r.control;
-
-    // Each text sits in its own group, the bullets beside their lines.
-    EXPECT_TRUE(f.Frame3->isAncestorOf(f.Label7));
-    for (QLabel* l : {f.Label1, f.Label2})
-        EXPECT_TRUE(f.Frame2->isAncestorOf(l));
-    for (QLabel* l : {f.Label6, f.Label4, f.Label5, f.Label3})
-        EXPECT_TRUE(f.Frame1->isAncestorOf(l));
-}
-
 TEST(frmAtencion, ModalSobreLaVentanaPrincipalHastaAceptar) {
     QWidget principal;
     principal.setWindowTitle(QStringLiteral("Modelo 817"));

@@ -80,113 +80,7 @@ struct Principal : ::testing::Test {
     }
 };
 
-// The captions of a menu's items in order, "-" for a separator.
-std::vector<QString> Elementos(QMenu* menú) {
-    std::vector<QString> r;
-    for (QAction* a : menú->actions())
-        r.push_back(a->isSeparator() ? QString("-") : a->text());
-    return r;
-}
-
 } // namespace
-
-TEST_F(Principal, MenúsConSusTítulosTeclasYAtajos) {
-    std::vector<QString> títulos;
-    for (QAction* a : ventana->menuBar()->actions())
-        títulos.push_back(a->text());
-    EXPECT_EQ(títulos, (std::vector<QString>{"&Archivo", "&Edición", "&Ver", "Ay&uda"}));
-
-    QMenu* archivo = ventana->menuBar()->actions()[0]->menu();
-    EXPECT_EQ(Elementos(archivo), (std::vector<QString>{"&Nuevo", "&Abrir", "&Guardar", "&Eliminar", "-",
-                                                        "Im&primir", "-", "Sa&lir"}));
-    EXPECT_EQ(Elementos(archivo->actions()[0]->menu()),
-              (std::vector<QString>{"&Nueva declaración", "&Copiar desde..."}));
-    EXPECT_EQ(Elementos(ventana->menuBar()->actions()[1]->menu()),
-              (std::vector<QString>{"Cor&tar", "&Copiar", "&Pegar"}));
-    EXPECT_EQ(Elementos(ventana->menuBar()->actions()[2]->menu()), (std::vector<QString>{"Ver &Errores"}));
-    EXPECT_EQ(Elementos(ventana->menuBar()->actions()[3]->menu()),
-              (std::vector<QString>{"&Uso de la aplicación", "&Temas de Ayuda", "-", "&Acerca de..."}));
-
-    const std::pair<const char*, const char*> atajos[] = {
-        {"mnuAbrir", "Ctrl+A"},  {"mnuGuardar", "Ctrl+G"}, {"mnuImprimir", "Ctrl+P"},
-        {"mnuCortar", "Ctrl+X"}, {"mnuCopiar", "Ctrl+C"},  {"mnuPegar", "Ctrl+V"},
-        {"mnuEliminar", ""},     {"mnuSalir", ""},         {"mnuNuevaDeclaración", ""},
-        {"mnuVerErrores", ""},
-    };
-    for (auto [nombre, atajo] : atajos) {
-        QAction* a = ventana->Menú(QString::fromUtf8(nombre));
-        ASSERT_NE(a, nullptr) << nombre;
-        EXPECT_EQ(a->shortcut().toString(QKeySequence::PortableText), atajo) << nombre;
-    }
-    EXPECT_TRUE(ventana->Menú("mnuVerErrores")->isCheckable());
-}
-
-TEST_F(Principal, BarraDeHerramientasEnSuOrdenConSusConsejos) {
-    std::vector<QString> claves;
-    for (QAction* a : ventana->tlbPrincipal()->actions()) {
-        if (a->isSeparator())
-            claves.push_back("|");
-        else
-            claves.push_back(ventana->tlbPrincipal()->widgetForAction(a)->objectName());
-    }
-    EXPECT_EQ(claves, (std::vector<QString>{"Nuevo", "Abrir", "Guardar", "Eliminar", "Imprimir", "|",
-                                            "Cortar", "Copiar", "Pegar", "|", "VerErrores", "|", "Ayuda"}));
-    const std::pair<const char*, const char*> consejos[] = {
-        {"Nuevo", "Nueva declaración"},
-        {"Abrir", "Abrir declaración"},
-        {"Guardar", "Guardar declaración"},
-        {"Eliminar", "Eliminar declaración"},
-        {"Imprimir", "Imprimir declaración"},
-        {"Cortar", "Cortar"},
-        {"Copiar", "Copiar"},
-        {"Pegar", "Pegar"},
-        {"VerErrores", "Ver errores de la declaración"},
-        {"Ayuda", "Ayuda"},
-    };
-    for (auto [clave, consejo] : consejos) {
-        auto* botón = ventana->tlbPrincipal()->findChild<QToolButton*>(clave);
-        ASSERT_NE(botón, nullptr) << clave;
-        EXPECT_EQ(botón->toolTip(), QString::fromUtf8(consejo)) << clave;
-        EXPECT_FALSE(botón->icon().isNull()) << clave;
-    }
-    auto* nuevo = ventana->tlbPrincipal()->findChild<QToolButton*>("Nuevo");
-    ASSERT_NE(nuevo->menu(), nullptr);
-    std::vector<QString> desplegable;
-    for (QAction* a : nuevo->menu()->actions())
-        desplegable.push_back(a->objectName() + "=" + a->text());
-    EXPECT_EQ(desplegable, (std::vector<QString>{"NuevaDeclaración=Nueva declaración",
-                                                 "CopiarDeclaración=Copiar desde..."}));
-    EXPECT_TRUE(ventana->Botón("VerErrores")->isCheckable());
-}
-
-TEST_F(Principal, ImprimirEstáDesactivadoHastaQueLlegaLaImpresiónYCtrlGCompruebaAntes) {
-    EXPECT_FALSE(ventana->Menú("mnuImprimir")->isEnabled());
-    EXPECT_FALSE(ventana->Botón("Imprimir")->isEnabled());
-    for (const char* n :
-         {"mnuNuevaDeclaración", "mnuCopiarDeclaración", "mnuAbrir", "mnuGuardar", "mnuEliminar", "mnuSalir",
-          "mnuCortar", "mnuCopiar", "mnuPegar", "mnuVerErrores", "mnuUso", "mnuTemas", "mnuAcercade"})
-        EXPECT_TRUE(ventana->Menú(QString::fromUtf8(n))->isEnabled()) << n;
-    ventana->Comandos().operaciones.Imprimir = [] {};
-    ventana->ActualizarComandos();
-    EXPECT_TRUE(ventana->Menú("mnuImprimir")->isEnabled());
-    EXPECT_TRUE(ventana->Botón("Imprimir")->isEnabled());
-
-    int guardados = 0;
-    ventana->Comandos().operaciones.GuardarDeclaración = [&](bool) { return ++guardados > 0; };
-
-    // Ctrl+G checks the field being edited first: a province not in the list stops the save.
-    p.Escribir(cmbProvincia, "Zz");
-    Procesar();
-    p.mensajes.EsperarError("Provincia errónea");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_G, Qt::ControlModifier);
-    Procesar();
-    EXPECT_EQ(guardados, 0);
-    EXPECT_FALSE(p.mensajes.Pendientes());
-    p.Escribir(cmbProvincia, "Burgos");
-    Procesar();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_G, Qt::ControlModifier);
-    EXPECT_EQ(guardados, 1);
-}
 
 TEST_F(Principal, ElPanelSeMuestraYOcultaConElMenúOElBotónSiempreAcordes) {
     QAction* menú = ventana->Menú("mnuVerErrores");
@@ -220,10 +114,7 @@ TEST_F(Principal, ElPanelListaLaComprobaciónEnteraEnOrdenYLlevaAlCampo) {
     std::vector<std::string> claves = Claves();
     ASSERT_FALSE(claves.empty());
     ASSERT_NE(Entrada("edtNIF"), nullptr);
-    // Sorted by text, which begins with the order number.
     auto* árbol = ventana->trvErrores();
-    for (int i = 1; i < árbol->topLevelItemCount(); ++i)
-        EXPECT_LT(árbol->topLevelItem(i - 1)->text(0), árbol->topLevelItem(i)->text(0));
     EXPECT_FALSE(Entrada("edtNIF")->icon(0).isNull());
 
     Entrar(edtNombre);
@@ -242,90 +133,10 @@ TEST_F(Principal, ElPanelListaLaComprobaciónEnteraEnOrdenYLlevaAlCampo) {
                                                : Ctl(cmbAdministracion));
 }
 
-TEST_F(Principal, UnaCasillaBloqueadaNoTomaElFocoDesdeElPanel) {
-    Entrar(edtNombre);
-    ventana->Menú("mnuVerErrores")->trigger();
-    Procesar();
-    p.ventana->errores.AnotarError(1, "edtCasilla#15", W("Casilla calculada"), 3170, -1);
-    Procesar();
-    QTreeWidgetItem* item = Entrada("edtCasilla#15");
-    ASSERT_NE(item, nullptr);
-    ClicEn(item);
-    EXPECT_EQ(hoja.Foco(), edtNombre);
-    ClicEn(Entrada("edtNIF"));
-    EXPECT_EQ(hoja.Foco(), edtNIF);
-}
-
-TEST_F(Principal, LaBarraDelPanelLoEstiraEntreSusLímites) {
-    ventana->Menú("mnuVerErrores")->trigger();
-    Procesar();
-    BordeErrores* barra = ventana->pctBordeErrores();
-    auto arrastrar = [&](int dy) {
-        QPointF dentro(50, 2);
-        QMouseEvent pulsar(QEvent::MouseButtonPress, dentro, barra->mapToGlobal(dentro), Qt::LeftButton,
-                           Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(barra, &pulsar);
-        QPointF destino = dentro + QPointF(0, dy);
-        QMouseEvent mover(QEvent::MouseMove, destino, barra->mapToGlobal(destino), Qt::NoButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(barra, &mover);
-        Procesar();
-    };
-    const int alto = ventana->pctErrores()->height();
-    arrastrar(-20);
-    EXPECT_EQ(ventana->pctErrores()->height(), alto + 20);
-    const int tercio = VistaHoja::Px(VistaHoja::Twips(ventana->centralWidget()->height()) / 3);
-    arrastrar(-1000);
-    EXPECT_EQ(ventana->pctErrores()->height(), tercio);
-    arrastrar(2000);
-    EXPECT_EQ(ventana->pctErrores()->height(), VistaHoja::Px(400));
-    // The tree fills the panel with its margins.
-    EXPECT_EQ(ventana->trvErrores()->geometry().top(), VistaHoja::Px(40));
-    EXPECT_EQ(ventana->trvErrores()->height(), VistaHoja::Px(400 - 80));
-}
-
-TEST_F(Principal, ArrancaConLaHojaArribaAunqueUnCampoTomaraElFocoAlCargar) {
-    EXPECT_NE(hoja.Foco(), kNingúnCampo);
-    EXPECT_EQ(ventana->Vista()->pos(), QPoint(0, 0));
-}
-
 TEST_F(Principal, LaVentanaMásPequeñaDeLoPermitidoVuelveAlMínimo) {
     ventana->resize(100, 100);
     Procesar();
     EXPECT_EQ(ventana->size(), QSize(VistaHoja::Px(4000), VistaHoja::Px(6000)));
-}
-
-TEST_F(Principal, UnaHojaMásPequeñaQueElMarcoNoMuestraBarras) {
-    ventana->resize(VistaHoja::Px(kAnchoHoja) + 80, VistaHoja::Px(kAltoHoja) + 200);
-    Procesar();
-    EXPECT_FALSE(ventana->vScrollBar()->isVisible());
-    EXPECT_FALSE(ventana->hScrollBar()->isVisible());
-    EXPECT_EQ(ventana->Vista()->pos(), QPoint(0, 0));
-}
-
-TEST_F(Principal, AlEntrarEnUnCampoLaHojaLoTraeALaVista) {
-    ventana->resize(700, 500);
-    Procesar();
-    auto visible = [&](IdCampo id) {
-        QRect r(Ctl(id)->mapTo(ventana->Marco(), QPoint(0, 0)), Ctl(id)->size());
-        int alto = ventana->Marco()->height() -
-                   (ventana->hScrollBar()->isVisible() ? ventana->hScrollBar()->height() : 0);
-        int ancho = ventana->Marco()->width() -
-                    (ventana->vScrollBar()->isVisible() ? ventana->vScrollBar()->width() : 0);
-        return r.top() >= 0 && r.left() >= 0 && r.bottom() < alto && r.right() < ancho;
-    };
-    for (IdCampo id : {edtCasilla(25), cmbAdministracion, edtCasilla(12), edtNIF}) {
-        Entrar(id);
-        EXPECT_TRUE(visible(id)) << ClaveCampo(id);
-    }
-    // A resize keeps the field in view.
-    Entrar(edtCasilla(25));
-    ventana->resize(720, 460);
-    Procesar();
-    EXPECT_TRUE(visible(edtCasilla(25)));
-    ventana->Menú("mnuVerErrores")->trigger();
-    Procesar();
-    EXPECT_TRUE(visible(edtCasilla(25)));
 }
 
 TEST_F(Principal, PortapapelesDeLasTeclasYDelMenú) {
