@@ -146,9 +146,9 @@ TEST_F(ArchivoDeclaracionesTest, UnaEscrituraFallidaDejaElArchivoIntacto) {
 TEST_F(ArchivoDeclaracionesTest, UnaLecturaCortaNoLeeNiReescribe) {
     const std::string inicial = ArchivoDe({Declaración("11111111H"), Declaración("22222222J")});
     carpeta.EscribirDatos(kNombreArchivoDeclaraciones, inicial);
-    fallidos.lecturasCortas = true;
     ArchivoDeclaraciones archivo(fallidos, Ruta());
     ASSERT_TRUE(archivo.AbrirLecturaEscritura());
+    fallidos.lecturasCortas = true;
     RegistroDeclaración leído;
     EXPECT_FALSE(archivo.Leer(1, leído));
     EXPECT_FALSE(archivo.Escribir(2, Declaración("99999999R")));
