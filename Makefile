@@ -12,9 +12,9 @@ SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: deps build run test test-asan bench fuzz clean
 
-deps:
-	@missing=""; \
-	for p in $(PACKAGES); do \
+# Installs those of the given Debian packages that are missing.
+instalar = missing=""; \
+	for p in $(1); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -22,6 +22,9 @@ deps:
 	  $(SUDO) apt-get update -q && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q $$missing; \
 	fi
+
+deps:
+	@$(call instalar,$(PACKAGES))
 
 build: deps
 	cmake --preset $(PRESET) -DM817_WERROR=$(M817_WERROR)
@@ -56,15 +59,7 @@ bench: build
 FUZZ_SECONDS ?= 30
 FUZZ_PACKAGES := cmake ninja-build clang libclang-rt-14-dev
 fuzz:
-	@missing=""; \
-	for p in $(FUZZ_PACKAGES); do \
-	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing:$$missing"; \
-	  $(SUDO) apt-get update -q && \
-	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q $$missing; \
-	fi
+	@$(call instalar,$(FUZZ_PACKAGES))
 	CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja
 	cmake --build build-fuzz
 	@for f in fuzz/*.cpp; do \
@@ -87,15 +82,7 @@ DEB_PACKAGES := cmake ninja-build g++ dpkg-dev file lintian desktop-file-utils a
 DEB_FLAGS := DEB_BUILD_MAINT_OPTIONS=hardening=+all
 .PHONY: deb
 deb: deps
-	@missing=""; \
-	for p in $(DEB_PACKAGES); do \
-	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing:$$missing"; \
-	  $(SUDO) apt-get update -q && \
-	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q $$missing; \
-	fi
+	@$(call instalar,$(DEB_PACKAGES))
 	CXXFLAGS="$$($(DEB_FLAGS) dpkg-buildflags --get CXXFLAGS) $$($(DEB_FLAGS) dpkg-buildflags --get CPPFLAGS)" \
 	LDFLAGS="$$($(DEB_FLAGS) dpkg-buildflags --get LDFLAGS)" \
 	  cmake -S . -B build-deb -G Ninja -DCMAKE_BUILD_TYPE=Release -DM817_WERROR=OFF \
