@@ -157,6 +157,24 @@ TEST_F(ArchivoDeclaracionesTest, UnaLecturaCortaNoLeeNiReescribe) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(carpeta.Datos()), {}), 1);
 }
 
+// A write asks the file's size twice (how many records, where the slot ends); either failing, nothing is
+// written and the save fails.
+TEST_F(ArchivoDeclaracionesTest, SinTamañoNoSeEscribe) {
+    const std::string inicial = ArchivoDe({Declaración("11111111H")});
+    for (int falla : {1, 2}) {
+        SCOPED_TRACE(falla);
+        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, inicial);
+        ArchivosFallidos servicio(posix);
+        ArchivoDeclaraciones archivo(servicio, Ruta());
+        ASSERT_TRUE(archivo.AbrirLecturaEscritura());
+        servicio.FallarTamañoDesde(falla);
+        EXPECT_FALSE(archivo.Escribir(1, Declaración("99999999R")));
+        EXPECT_FALSE(archivo.Escribir(2, Declaración("99999999R")));
+        archivo.Cerrar();
+        EXPECT_EQ(Diferencia(Contenido(), inicial), "");
+    }
+}
+
 TEST_F(ArchivoDeclaracionesTest, NoCabenMasDe32767Registros) {
     for (std::int32_t registros : {32766, 32767}) {
         std::string lleno;

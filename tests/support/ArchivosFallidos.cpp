@@ -50,7 +50,11 @@ class ArchivoFallido final : public Archivo {
         return real_->Truncar(tamaño);
     }
 
-    std::optional<std::uint64_t> Tamaño() override { return real_->Tamaño(); }
+    std::optional<std::uint64_t> Tamaño() override {
+        const int n = ++servicio_.tamaños;
+        if (servicio_.tamañoQueFalla_ && n >= *servicio_.tamañoQueFalla_) return std::nullopt;
+        return real_->Tamaño();
+    }
     bool Bloquear(Bloqueo b) override { return real_->Bloquear(b); }
     void Desbloquear() override { real_->Desbloquear(); }
 

@@ -21,6 +21,9 @@ class ArchivosFallidos final : public ServicioArchivos {
     bool lecturasFallan = false;
     // Every read of more than one byte gives only the first half of what was asked (a network share).
     bool lecturasCortas = false;
+    // Asking a file's size fails from the n-th time on (1 = the next time).
+    void FallarTamañoDesde(int n) { tamañoQueFalla_ = tamaños + n; }
+    int tamaños = 0; // size queries so far
     // Every sync fails.
     bool sincronizacionFalla = false;
     // Second names and renames are refused (a file system that allows neither).
@@ -45,6 +48,7 @@ class ArchivosFallidos final : public ServicioArchivos {
     friend class ArchivoFallido;
     ServicioArchivos& real_;
     std::optional<int> escrituraQueLlena_;
+    std::optional<int> tamañoQueFalla_;
     std::size_t bytesAntesDeLlenar_ = 0;
     bool discoLleno_ = false;
 };

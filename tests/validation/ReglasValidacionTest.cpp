@@ -444,10 +444,16 @@ TEST(ValidarCampos, MunicipioFueraDeSuListaSeRechaza) {
     HojaConReglas h;
     h.p.Escribir(cmbProvincia, "Bar");
     ASSERT_TRUE(h.hoja().Tabular());
+    h.p.Escribir(cmbMunicipio, "Barc");
+    ASSERT_TRUE(h.hoja().Tabular());
+    ASSERT_TRUE(h.hoja().Estado(cmbAdministracion).bloqueado);
     h.p.Escribir(cmbMunicipio, "Palma"); // a municipality of another province
     h.p.mensajes.EsperarError("Municipio erróneo");
     EXPECT_FALSE(h.hoja().Tabular());
     EXPECT_EQ(h.hoja().Foco(), cmbMunicipio);
+    // Refused, it reaches no later rule: the administration the last municipality fixed stays.
+    EXPECT_TRUE(h.hoja().Estado(cmbAdministracion).bloqueado);
+    EXPECT_EQ(h.hoja().Texto(edtCodigoAdministracion), "801");
 }
 
 TEST(ValidarCampos, UnDígitoEnElPeriodoEsUnMes) {
