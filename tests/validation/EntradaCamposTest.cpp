@@ -105,6 +105,15 @@ TEST(VerTeclas, CadaCampoConSuConjuntoYSusReglas) {
     }
 }
 
+TEST(VerTeclas, ElPrimerCampoDeLaHojaBloqueadoTambiénRechaza) {
+    HojaDeclaración hoja;
+    ASSERT_EQ(cmbAdministracion, 0); // the first field of the catalogue
+    hoja.Bloquear(cmbAdministracion, true);
+    int KeyAscii = 'M';
+    EXPECT_FALSE(VerTeclas(hoja, cmbAdministracion, KeyAscii, true));
+    EXPECT_EQ(KeyAscii, kRechazo);
+}
+
 TEST(VerTeclas, SinControlDelÚltimoCampoUnCampoBloqueadoNoRechaza) {
     HojaDeclaración hoja;
     int KeyAscii = '5';
