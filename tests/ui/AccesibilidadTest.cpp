@@ -1,6 +1,7 @@
 // What a screen reader finds in the main window: Qt's accessibility interface walked over the whole window,
 // every control it offers named, the numbered boxes by number and caption, the error list's entries by kind.
 #include "ui/Accesibilidad.h"
+#include "ui/VentanaPrueba.h"
 #include "support/HojaPrueba.h"
 #include "support/ServiciosVentana.h"
 #include "ui/VistaErrores.h"
@@ -54,19 +55,9 @@ void Recorrer(QAccessibleInterface* i, const std::function<void(QAccessibleInter
         Recorrer(i->child(n), visitar, nivel + 1);
 }
 
-struct Accesible : ::testing::Test {
-    prueba::HojaPrueba p;
-    prueba::PortapapelesGuion portapapeles;
-    prueba::AyudaGuion ayuda;
-    std::unique_ptr<frmPrincipal> ventana;
-
+struct Accesible : prueba::VentanaPrueba {
     void SetUp() override {
-        ventana = std::make_unique<frmPrincipal>(*p.ventana, portapapeles, ayuda);
-        p.Cargar();
-        ventana->resize(900, 700);
-        ventana->show();
-        QApplication::setActiveWindow(ventana.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(ventana.get()));
+        VentanaPrueba::SetUp();
         // Errors in the panel, so that its entries are walked too.
         ventana->MostrarPanelErrores(true, true);
         QApplication::processEvents();

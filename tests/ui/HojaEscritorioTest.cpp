@@ -5,6 +5,7 @@
 #include "platform/Texto1252.h"
 #include "store/ArchivoDeclaraciones.h"
 #include "support/HojaPrueba.h"
+#include "ui/VentanaPrueba.h"
 #include "support/ServiciosVentana.h"
 #include "ui/VistaErrores.h"
 #include "ui/VistaHoja.h"
@@ -32,23 +33,7 @@ using namespace m817::campos;
 
 namespace {
 
-struct Escritorio : ::testing::Test {
-    prueba::HojaPrueba p;
-    prueba::PortapapelesGuion portapapeles;
-    prueba::AyudaGuion ayuda;
-    std::unique_ptr<frmPrincipal> ventana;
-    HojaDeclaración& hoja = p.hoja();
-
-    void SetUp() override {
-        ventana = std::make_unique<frmPrincipal>(*p.ventana, portapapeles, ayuda);
-        p.Cargar();
-        ventana->resize(900, 700);
-        ventana->show();
-        QApplication::setActiveWindow(ventana.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(ventana.get()));
-        ventana->Vista()->Sincronizar();
-    }
-    QWidget* Ctl(IdCampo id) { return ventana->Vista()->Control(id); }
+struct Escritorio : prueba::VentanaPrueba {
     // Where the keyboard and the mouse reach a field: a list's typing box, or the field itself.
     QWidget* Destino(IdCampo id) {
         if (auto* c = qobject_cast<QComboBox*>(Ctl(id))) return c->lineEdit();

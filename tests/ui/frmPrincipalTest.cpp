@@ -6,6 +6,7 @@
 #include "platform/qt/AyudaQt.h"
 #include "platform/qt/PortapapelesQt.h"
 #include "support/HojaPrueba.h"
+#include "ui/VentanaPrueba.h"
 #include "support/ServiciosVentana.h"
 #include "ui/VistaErrores.h"
 #include "ui/VistaHoja.h"
@@ -35,23 +36,7 @@ using namespace m817::campos;
 
 namespace {
 
-struct Principal : ::testing::Test {
-    prueba::HojaPrueba p;
-    prueba::PortapapelesGuion portapapeles;
-    prueba::AyudaGuion ayuda;
-    std::unique_ptr<frmPrincipal> ventana;
-    HojaDeclaración& hoja = p.hoja();
-
-    void SetUp() override {
-        ventana = std::make_unique<frmPrincipal>(*p.ventana, portapapeles, ayuda);
-        p.Cargar();
-        ventana->resize(900, 700);
-        ventana->show();
-        QApplication::setActiveWindow(ventana.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(ventana.get()));
-        ventana->Vista()->Sincronizar();
-    }
-    QWidget* Ctl(IdCampo id) { return ventana->Vista()->Control(id); }
+struct Principal : prueba::VentanaPrueba {
     void Procesar() { QApplication::processEvents(); }
     void Entrar(IdCampo id) {
         ASSERT_TRUE(hoja.Enfocar(id));
