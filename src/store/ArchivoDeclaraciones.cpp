@@ -88,19 +88,7 @@ bool ArchivoDeclaraciones::AbrirLectura() {
     // Where the folder cannot be written, the side file waits for the next writer; reading goes on.
     if (const auto tipo = archivos_.Tipo(ruta_); tipo == TipoRuta::Archivo || tipo == TipoRuta::Ninguna)
         Deshacer();
-    archivo_ = archivos_.Abrir(ruta_, ModoApertura::Lectura);
-    if (!archivo_) {
-        ProblemaApertura();
-        return false;
-    }
-    bool bien;
-    {
-        const Cerrojo cerrojo(*archivo_, Bloqueo::Compartido);
-        bien = cerrojo && Comprobar();
-        if (bien) DeshacerEnMemoria();
-    }
-    if (!bien) archivo_.reset();
-    return bien;
+    return AbrirComprobado(ModoApertura::Lectura);
 }
 
 bool ArchivoDeclaraciones::AbrirLecturaEscritura() {
@@ -113,7 +101,11 @@ bool ArchivoDeclaraciones::AbrirLecturaEscritura() {
         return false;
     }
     if (!Deshacer()) return false;
-    archivo_ = archivos_.Abrir(ruta_, ModoApertura::LecturaEscritura);
+    return AbrirComprobado(ModoApertura::LecturaEscritura);
+}
+
+bool ArchivoDeclaraciones::AbrirComprobado(ModoApertura modo) {
+    archivo_ = archivos_.Abrir(ruta_, modo);
     if (!archivo_) {
         ProblemaApertura();
         return false;
@@ -122,6 +114,8 @@ bool ArchivoDeclaraciones::AbrirLecturaEscritura() {
     {
         const Cerrojo cerrojo(*archivo_, Bloqueo::Compartido);
         bien = cerrojo && Comprobar();
+        // A reader that could not put back a rewrite cut short shows the old record instead.
+        if (bien && modo == ModoApertura::Lectura) DeshacerEnMemoria();
     }
     if (!bien) archivo_.reset();
     return bien;

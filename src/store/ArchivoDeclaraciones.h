@@ -87,6 +87,8 @@ class ArchivoDeclaraciones {
     // Medir, and every record ends in CR LF; sets problema_ when not.
     std::optional<Forma> Comprobar();
     void ProblemaApertura();
+    // Opens the file in that mode and checks, under a shared lock, that it is made of records.
+    bool AbrirComprobado(ModoApertura modo);
     bool EscribirBloqueado(std::int32_t n, const RegistroDeclaración& registro);
     bool GuardarResto(std::uint64_t desde, std::uint64_t tamaño);
     enum class ResultadoDeshacer { Guardado, NoCreado, Fallido };
