@@ -43,7 +43,7 @@ void ComandosPrincipal::ConectarImpresión(ImpresiónDeclaración& impresión, b
     a.ValidarÚltimoCampo = [this] { return hoja1_.ValidarÚltimoCampo(); };
     a.ValidarCampos = [this] {
         bool cancelar = false;
-        hoja1_.ValidarCampos("", -1, cancelar);
+        hoja1_.ValidarCampos(kTodosLosCampos, -1, cancelar);
     };
     a.GuardarDeclaración = [this](bool bPreguntar) {
         return operaciones.GuardarDeclaración && operaciones.GuardarDeclaración(bPreguntar);

@@ -10,22 +10,12 @@
 
 namespace m817 {
 
-namespace {
-
-// Index of a member of the named control array, or 0 when the field is not one.
-int Miembro(IdCampo id, std::string_view nombre) {
-    const auto& d = Definición(id);
-    return d.nombre == nombre ? d.índice : 0;
-}
-
-} // namespace
-
 frmHoja1::frmHoja1(ServicioMensajes& m, ServicioReloj& r, ServicioCarpeta& c, ServicioArchivos& a)
     : mensajes(m), reloj(r), carpeta(c), archivos(a), errores(m), validación(hoja, errores, m, r, c),
       entrada(hoja, validación) {
-    validar_ = [this](std::string_view clave, int índice) {
+    validar_ = [this](Control control, int índice) {
         bool cancelar = false;
-        ValidarCampos(clave, índice, cancelar);
+        ValidarCampos(control, índice, cancelar);
     };
     Conectar();
 }
@@ -36,7 +26,7 @@ void frmHoja1::Conectar() {
     e.Click = [this](IdCampo id) { Campo_Click(id); };
     e.KeyDown = [this](IdCampo id, TeclaEdición tecla) { Campo_KeyDown(id, tecla); };
     e.ClickEtiqueta = [this](std::string_view nombre, int índice) {
-        Etiqueta_Click(hoja, nombre, índice, validar_);
+        Etiqueta_Click(hoja, EtiquetaDeNombre(nombre), índice, validar_);
     };
     // Key preview, the fields' own keys, focus in and out, and Validate.
     entrada.Conectar(e);
@@ -44,14 +34,14 @@ void frmHoja1::Conectar() {
 
 void frmHoja1::Campo_Change(IdCampo id) {
     if (EsCampoLista(id)) Lista_Change(hoja, id, validar_);
-    else if (int i = Miembro(id, "edtCasilla")) Casilla_Change(hoja, i, validar_);
-    else if (int n = Miembro(id, "edtResultado")) edtResultado_Change(hoja, n, validar_);
+    else if (int i = MiembroDe(id, Control::edtCasilla)) Casilla_Change(hoja, i, validar_);
+    else if (int n = MiembroDe(id, Control::edtResultado)) edtResultado_Change(hoja, n, validar_);
 }
 
 void frmHoja1::Campo_Click(IdCampo id) {
     if (EsCampoLista(id)) Lista_Click(hoja, id, validar_);
-    else if (int n = Miembro(id, "optResultado")) optResultado_Click(hoja, n, validar_);
-    else if (int r = Miembro(id, "edtResultado")) edtResultado_Click(hoja, r, validar_);
+    else if (int n = MiembroDe(id, Control::optResultado)) optResultado_Click(hoja, n, validar_);
+    else if (int r = MiembroDe(id, Control::edtResultado)) edtResultado_Click(hoja, r, validar_);
     else if (id == campos::chkFPEfectivo || id == campos::chkFPCuenta) FormaPago_Click(hoja, id, validar_);
     else if (id == campos::chkSinActividad) chkSinActividad_Click(hoja);
 }
@@ -59,6 +49,11 @@ void frmHoja1::Campo_Click(IdCampo id) {
 void frmHoja1::Campo_KeyDown(IdCampo id, TeclaEdición tecla) {
     // Deleting a selection changes the return; Delete with nothing selected may change nothing.
     if (tecla == TeclaEdición::Suprimir && hoja.SelLongitud(id) > 0) hoja.RegistroModificado = true;
+}
+
+void frmHoja1::ValidarCampos(std::optional<Control> campo, int Index, bool& Cancel) {
+    if (alValidar) alValidar(campo ? NombreControl(*campo) : std::string_view(), Index);
+    validación.ValidarCampos(campo, Index, Cancel);
 }
 
 void frmHoja1::ValidarCampos(std::string_view campo, int Index, bool& Cancel) {

@@ -63,7 +63,9 @@ public:
     // The exercise of the return on screen as the last load read it; receipt numbers are made with it.
     std::int16_t EjercicioDeclaración = 0;
 
-    // Checks the field with key campo (and member Index), or the whole return for an empty key.
+    // Checks the control campo (and member Index), or the whole return for kTodosLosCampos.
+    void ValidarCampos(std::optional<Control> campo, int Index, bool& Cancel);
+    // The same for a control named as data ("" for the whole return).
     void ValidarCampos(std::string_view campo, int Index, bool& Cancel);
     // Told of every check asked for (the field key and index), before it runs.
     std::function<void(std::string_view campo, int Index)> alValidar;

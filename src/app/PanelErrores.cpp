@@ -19,7 +19,7 @@ std::vector<ListaErrores::Entrada> PanelErrores::Entradas() const {
 void PanelErrores::Mostrar(bool mostrar, bool validar) {
     if (mostrar && validar) {
         bool cancelar = false;
-        hoja1_.ValidarCampos("", -1, cancelar);
+        hoja1_.ValidarCampos(kTodosLosCampos, -1, cancelar);
     }
     visible_ = mostrar;
 }

@@ -487,7 +487,7 @@ int Sesión::Borrador() {
     a.ValidarÚltimoCampo = [&h] { return h.ValidarÚltimoCampo(); };
     a.ValidarCampos = [&h] {
         bool cancelar = false;
-        h.ValidarCampos("", -1, cancelar);
+        h.ValidarCampos(kTodosLosCampos, -1, cancelar);
     };
     // Where the window shows its panel, the entries go to standard error.
     a.MostrarPanelErrores = [&] {

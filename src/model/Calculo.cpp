@@ -13,8 +13,8 @@ using namespace campos;
 
 constexpr int kCasillasEntrada[] = {1, 2, 3, 4, 5, 6, 13, 14, 16, 17, 18, 19, 20, 21, 24, 25};
 
-void Validar(const ValidarCamposFn& validar, std::string_view clave, int índice) {
-    if (validar) validar(clave, índice);
+void Validar(const ValidarCamposFn& validar, Control control, int índice) {
+    if (validar) validar(control, índice);
 }
 
 bool TieneTexto(const HojaDeclaración& hoja, int i) { return !hoja.Texto(edtCasilla(i)).empty(); }
@@ -209,24 +209,27 @@ void optResultado_Click(HojaDeclaración& hoja, int n, const ValidarCamposFn& va
     }
     // An offset of 0 shows 0,00; a payment or refund of 0 shows nothing.
     MostrarImporte(hoja, edtResultado(n), std::fabs(ValorCasilla(hoja, 26)), n == 3);
-    Validar(validar, "edtCCCDev", 0);
+    Validar(validar, Control::edtCCCDev, 0);
 }
 
 void edtResultado_Change(HojaDeclaración&, int, const ValidarCamposFn& validar) {
-    Validar(validar, "edtCCCDev", 0);
-    Validar(validar, "edtCCCIng", 0);
+    Validar(validar, Control::edtCCCDev, 0);
+    Validar(validar, Control::edtCCCIng, 0);
 }
 
 void edtResultado_Click(HojaDeclaración& hoja, int n, const ValidarCamposFn& validar) {
     SeleccionarResultado(hoja, n, validar);
 }
 
-void Etiqueta_Click(HojaDeclaración& hoja, std::string_view nombre, int índice,
+void Etiqueta_Click(HojaDeclaración& hoja, EtiquetaActiva etiqueta, int índice,
                     const ValidarCamposFn& validar) {
-    if (nombre == "lblApartado") {
+    switch (etiqueta) {
+    case EtiquetaActiva::lblApartado:
         if (índice >= 4 && índice <= 6) SeleccionarResultado(hoja, índice - 3, validar);
-    } else if (nombre == "lblImporte" || nombre == "lblLetra") {
-        SeleccionarResultado(hoja, índice, validar);
+        break;
+    case EtiquetaActiva::lblImporte:
+    case EtiquetaActiva::lblLetra: SeleccionarResultado(hoja, índice, validar); break;
+    case EtiquetaActiva::Ninguna: break;
     }
 }
 
@@ -242,7 +245,7 @@ void FormaPago_Click(HojaDeclaración& hoja, IdCampo casilla, const ValidarCampo
         PonerFormaPago(hoja, otra, 0);
         Cuenta(hoja, edtCCCIng, casilla == chkFPCuenta);
     }
-    Validar(validar, casilla == chkFPEfectivo ? "chkFPEfectivo" : "chkFPCuenta", -1);
+    Validar(validar, Definición(casilla).control, -1);
     hoja.RegistroModificado = true;
 }
 

@@ -2,6 +2,7 @@
 // The live calculation of the return: quotas of the six rate rows, the totals 15, 22, 23 and 26, and the
 // result (which option, which amount, which payment and account fields are open), with the events of the
 // boxes, the result options, their captions, the payment boxes and the no-activity indicator.
+#include "model/Disposicion.h"
 #include "model/HojaDeclaracion.h"
 
 #include <functional>
@@ -10,7 +11,7 @@
 namespace m817 {
 
 // The field checks, which live above the model: the window hands them in. May be empty.
-using ValidarCamposFn = std::function<void(std::string_view clave, int índice)>;
+using ValidarCamposFn = std::function<void(Control control, int índice)>;
 
 // The sixteen boxes the user fills (1-6, 13, 14, 16-21, 24, 25).
 bool EsCasillaEntrada(int i);
@@ -31,8 +32,8 @@ void Casilla_GotFocus(HojaDeclaración& hoja, int i);
 void optResultado_Click(HojaDeclaración& hoja, int n, const ValidarCamposFn& validar);
 void edtResultado_Change(HojaDeclaración& hoja, int n, const ValidarCamposFn& validar);
 void edtResultado_Click(HojaDeclaración& hoja, int n, const ValidarCamposFn& validar);
-// A click on a named caption: "lblApartado" 4-6, "lblImporte" and "lblLetra" 1-3 choose their option.
-void Etiqueta_Click(HojaDeclaración& hoja, std::string_view nombre, int índice,
+// A click on a caption: the result headings 4-6, and the amount captions and letters 1-3, choose their option.
+void Etiqueta_Click(HojaDeclaración& hoja, EtiquetaActiva etiqueta, int índice,
                     const ValidarCamposFn& validar);
 // chkFPEfectivo or chkFPCuenta changed value.
 void FormaPago_Click(HojaDeclaración& hoja, IdCampo casilla, const ValidarCamposFn& validar);

@@ -9,7 +9,7 @@ std::string ClaveCampo(IdCampo id) {
     std::string clave(d.nombre);
     if (d.índice >= 0) {
         std::string n = std::to_string(d.índice);
-        if (d.nombre == "edtCasilla" && n.size() < 2) n = "0" + n;
+        if (d.control == Control::edtCasilla && n.size() < 2) n = "0" + n;
         clave += "#" + n;
     }
     return clave;

@@ -19,11 +19,15 @@ constexpr std::string_view kNúmeros[] = {"",   "01", "02", "03", "04", "05", "0
                                          "09", "10", "11", "12", "13", "14", "15", "16", "17",
                                          "18", "19", "20", "21", "22", "23", "24", "25", "26"};
 
+constexpr std::string_view kApartado = NombreEtiqueta(EtiquetaActiva::lblApartado);
+constexpr std::string_view kImporte = NombreEtiqueta(EtiquetaActiva::lblImporte);
+constexpr std::string_view kLetra = NombreEtiqueta(EtiquetaActiva::lblLetra);
+
 struct Constructor {
     std::vector<ElementoHoja> e;
 
     void Banda(int y, std::string_view texto, int índice, int x = 120, int ancho = 11160) {
-        e.push_back({ClaseElemento::Banda, x, y, ancho, 270, kNingúnCampo, texto, "lblApartado", índice, 9, true});
+        e.push_back({ClaseElemento::Banda, x, y, ancho, 270, kNingúnCampo, texto, kApartado, índice, 9, true});
     }
     void Marco(int x, int y, int ancho, int alto) { e.push_back({ClaseElemento::Marco, x, y, ancho, alto}); }
     void Texto(int x, int y, int ancho, int alto, std::string_view t, int puntos = 8, bool negrita = false,
@@ -131,11 +135,11 @@ std::vector<ElementoHoja> Construir() {
     for (int n = 1; n <= 3; ++n) {
         int x = 120 + (n - 1) * 3740;
         k.e.push_back({ClaseElemento::Banda, x, 14520, 3660, 270, kNingúnCampo, Definición(optResultado(n)).etiqueta,
-                       "lblApartado", n + 3, 9, true});
+                       kApartado, n + 3, 9, true});
         k.Campo(optResultado(n), x + 40, 14535, 240, 240);
         k.Marco(x, 14790, 3660, 2370);
-        k.e.push_back({ClaseElemento::Etiqueta, x + 100, 14880, 760, kCaja, kNingúnCampo, "Importe", "lblImporte", n});
-        k.e.push_back({ClaseElemento::Etiqueta, x + 880, 14880, 260, kCaja, kNingúnCampo, kLetras[n], "lblLetra", n, 9, true, C});
+        k.e.push_back({ClaseElemento::Etiqueta, x + 100, 14880, 760, kCaja, kNingúnCampo, "Importe", kImporte, n});
+        k.e.push_back({ClaseElemento::Etiqueta, x + 880, 14880, 260, kCaja, kNingúnCampo, kLetras[n], kLetra, n, 9, true, C});
         k.Campo(edtResultado(n), x + 1160, 14880, 1900);
         k.Texto(x + 3100, 14880, 520, kCaja, "euros");
     }

@@ -9,6 +9,18 @@
 
 namespace m817 {
 
+// The captions a click reaches: the section headings, and the amount caption and letter of each result.
+enum class EtiquetaActiva : std::uint8_t { Ninguna, lblApartado, lblImporte, lblLetra };
+inline constexpr std::string_view kNombresEtiqueta[] = {"", "lblApartado", "lblImporte", "lblLetra"};
+
+constexpr std::string_view NombreEtiqueta(EtiquetaActiva e) { return kNombresEtiqueta[static_cast<int>(e)]; }
+// The caption a layout name stands for; Ninguna for any other name.
+constexpr EtiquetaActiva EtiquetaDeNombre(std::string_view nombre) {
+    for (int i = 1; i < static_cast<int>(std::size(kNombresEtiqueta)); ++i)
+        if (kNombresEtiqueta[i] == nombre) return static_cast<EtiquetaActiva>(i);
+    return EtiquetaActiva::Ninguna;
+}
+
 enum class ClaseElemento : std::uint8_t {
     Campo,    // a field of the catalogue
     Etiqueta, // a caption; may be clickable when it has a name
@@ -22,7 +34,7 @@ struct ElementoHoja {
     int x, y, ancho, alto;      // twips, from the top left corner of the sheet
     IdCampo campo = kNingúnCampo;
     std::string_view texto{};   // UTF-8
-    std::string_view nombre{};  // clickable captions: "lblApartado", "lblImporte", "lblLetra"
+    std::string_view nombre{};  // clickable captions: NombreEtiqueta of theirs
     int índice = -1;
     int puntos = 8;             // font size
     bool negrita = false;

@@ -53,8 +53,8 @@ struct EventosHoja {
     std::function<void(IdCampo, bool& Cancel)> Validate;
     std::function<void(IdCampo)> LostFocus;
     std::function<void(IdCampo)> DropDown;
-    // A click on a caption of the sheet that has a name ("lblApartado" 1-6,
-    // "lblImporte" 1-3, "lblLetra" 1-3).
+    // A click on a caption of the sheet that has a layout name (a section heading 1-6, the amount
+    // caption or letter of a result 1-3).
     std::function<void(std::string_view nombre, int índice)> ClickEtiqueta;
 };
 

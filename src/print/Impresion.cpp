@@ -212,7 +212,7 @@ bool ImpresiónDeclaración::ImprimirCopias(int modo, int resolucion, std::strin
         }
         informe.Mostrar("imgPDF", true);
         informe.Mostrar("rptNumeroJustificante", true);
-        informe.Mostrar("lblBorrador", false);
+        informe.Mostrar(kBorrador, false);
         if (const ResultadoImpresión r =
                 RellenarInforme(informe, registro, descripciones, numeroJustificante, carpeta_, códigos_);
             !r.Correcto()) {
@@ -234,7 +234,7 @@ bool ImpresiónDeclaración::ImprimirCopias(int modo, int resolucion, std::strin
     } else {
         informe.Mostrar("imgPDF", false);
         informe.Mostrar("rptNumeroJustificante", false);
-        informe.Mostrar("lblBorrador", true);
+        informe.Mostrar(kBorrador, true);
         if (const ResultadoImpresión r =
                 RellenarInforme(informe, registro, descripciones, "", carpeta_, códigos_);
             !r.Correcto()) {

@@ -445,7 +445,7 @@ void AñadirCabeceraDerecha(Página& p) {
     // The design size of the point cloud: the largest symbol the bar-code library draws (89 x 39 mm),
     // centred in the frame; each print sets its size and centres it across.
     Añadir(p, Estilo::Imagen, "imgPDF", kPdfX + 12, kPdfY + 33, kPdfW - 24, 2211);
-    Añadir(p, Estilo::TextoCentro, "lblBorrador", kPdfX, kPdfY + 700, kPdfW, 900, "BORRADOR");
+    Añadir(p, Estilo::TextoCentro, kBorrador, kPdfX, kPdfY + 700, kPdfW, 900, "BORRADOR");
     ElementoPágina& borrador = p.elementos.back();
     borrador.fuente.puntos = 36;
     borrador.fuente.negrita = true;

@@ -17,6 +17,8 @@ namespace m817 {
 inline constexpr std::string_view kNombreImpuesto = "IMPUESTO REGIONAL SOBRE EL GASTO";
 // The settlement frame of the bank's copy is filled with this.
 inline constexpr std::uint32_t kColorMarcoOpaco = 0xE4E4E4;
+// The "BORRADOR" mark across the point-cloud frame, shown on every copy but the official one.
+inline constexpr std::string_view kBorrador = "lblBorrador";
 
 class Informe {
   public:

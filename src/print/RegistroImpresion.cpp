@@ -13,40 +13,41 @@ namespace {
 
 using enum CampoImpresión;
 using R = ReglaImpresión;
+using K = Control;
 
 // clang-format off
 constexpr DefiniciónImpresión kDefiniciones[] = {
-    {Modelo,               "Modelo",               -1, 1,  3, R::Modelo,       ""},
-    {CodigoAdministracion, "CodigoAdministracion", -1, 1,  5, R::Literal,      "edtCodigoAdministracion"},
-    {Ejercicio,            "Ejercicio",            -1, 1,  4, R::Número,       "edtEjercicio"},
-    {Periodo,              "Periodo",              -1, 1,  2, R::Texto,        "cmbPeriodo"},
-    {Complementaria,       "Complementaria",       -1, 1,  1, R::Marca,        "chkComplementaria"},
-    {JustifComp,           "JustifComp",           -1, 1, 13, R::Texto,        "edtJustifComp"},
-    {NIF,                  "NIF",                  -1, 1,  9, R::Texto,        "edtNIF"},
-    {Nombre,               "Nombre",               -1, 1, 75, R::Texto,        "edtNombre"},
-    {Sigla,                "Sigla",                -1, 1,  2, R::CódigoLetras, "cmbSigla"},
-    {ViaPublica,           "ViaPublica",           -1, 1, 50, R::Texto,        "edtViaPublica"},
-    {Numero,               "Numero",               -1, 1,  5, R::Número,       "edtNumero"},
-    {Escalera,             "Escalera",             -1, 1,  2, R::Texto,        "edtEscalera"},
-    {Piso,                 "Piso",                 -1, 1,  2, R::Texto,        "edtPiso"},
-    {Puerta,               "Puerta",               -1, 1,  4, R::Texto,        "edtPuerta"},
-    {Telefono,             "Telefono",             -1, 1, 15, R::Texto,        "edtTelefono"},
-    {Provincia,            "Provincia",            -1, 1,  2, R::CódigoNúmero, "cmbProvincia"},
-    {Municipio,            "Municipio",            -1, 1,  5, R::CódigoNúmero, "cmbMunicipio"},
-    {CodigoPostal,         "CodigoPostal",         -1, 1,  5, R::Número,       "edtCodigoPostal"},
-    {Fax,                  "Fax",                  -1, 1, 15, R::Texto,        "edtFax"},
-    {Casilla,              "Casilla",               1, 6, 15, R::Importe,      "edtCasilla"},
-    {Tipos,                "Tipos",                 1, 6,  4, R::Tipo,         "edtTipos"},
-    {Casilla,              "Casilla",               7, 20, 15, R::Importe,     "edtCasilla"},
-    {Resultado,            "Resultado",             1, 1, 15, R::Importe,      "edtResultado"},
-    {Resultado,            "Resultado",             2, 1, 15, R::Importe,      "edtResultado"},
-    {FPEfectivo,           "FPEfectivo",           -1, 1,  1, R::Marca,        "chkFPEfectivo"},
-    {FPCuenta,             "FPCuenta",             -1, 1,  1, R::Marca,        "chkFPCuenta"},
-    {CCCIng,               "CCCIng",                0, 4,  0, R::Texto,        "edtCCCIng"},
-    {CCCDev,               "CCCDev",                0, 4,  0, R::Texto,        "edtCCCDev"},
-    {Resultado,            "Resultado",             3, 1, 15, R::Importe,      "edtResultado"},
-    {SinActividad,         "SinActividad",         -1, 1,  1, R::Marca,        "chkSinActividad"},
-    {FechaImpresion,       "FechaImpresion",       -1, 1,  8, R::Fecha,        ""},
+    {Modelo,               "Modelo",               -1, 1,  3, R::Modelo,       {}},
+    {CodigoAdministracion, "CodigoAdministracion", -1, 1,  5, R::Literal,      K::edtCodigoAdministracion},
+    {Ejercicio,            "Ejercicio",            -1, 1,  4, R::Número,       K::edtEjercicio},
+    {Periodo,              "Periodo",              -1, 1,  2, R::Texto,        K::cmbPeriodo},
+    {Complementaria,       "Complementaria",       -1, 1,  1, R::Marca,        K::chkComplementaria},
+    {JustifComp,           "JustifComp",           -1, 1, 13, R::Texto,        K::edtJustifComp},
+    {NIF,                  "NIF",                  -1, 1,  9, R::Texto,        K::edtNIF},
+    {Nombre,               "Nombre",               -1, 1, 75, R::Texto,        K::edtNombre},
+    {Sigla,                "Sigla",                -1, 1,  2, R::CódigoLetras, K::cmbSigla},
+    {ViaPublica,           "ViaPublica",           -1, 1, 50, R::Texto,        K::edtViaPublica},
+    {Numero,               "Numero",               -1, 1,  5, R::Número,       K::edtNumero},
+    {Escalera,             "Escalera",             -1, 1,  2, R::Texto,        K::edtEscalera},
+    {Piso,                 "Piso",                 -1, 1,  2, R::Texto,        K::edtPiso},
+    {Puerta,               "Puerta",               -1, 1,  4, R::Texto,        K::edtPuerta},
+    {Telefono,             "Telefono",             -1, 1, 15, R::Texto,        K::edtTelefono},
+    {Provincia,            "Provincia",            -1, 1,  2, R::CódigoNúmero, K::cmbProvincia},
+    {Municipio,            "Municipio",            -1, 1,  5, R::CódigoNúmero, K::cmbMunicipio},
+    {CodigoPostal,         "CodigoPostal",         -1, 1,  5, R::Número,       K::edtCodigoPostal},
+    {Fax,                  "Fax",                  -1, 1, 15, R::Texto,        K::edtFax},
+    {Casilla,              "Casilla",               1, 6, 15, R::Importe,      K::edtCasilla},
+    {Tipos,                "Tipos",                 1, 6,  4, R::Tipo,         K::edtTipos},
+    {Casilla,              "Casilla",               7, 20, 15, R::Importe,     K::edtCasilla},
+    {Resultado,            "Resultado",             1, 1, 15, R::Importe,      K::edtResultado},
+    {Resultado,            "Resultado",             2, 1, 15, R::Importe,      K::edtResultado},
+    {FPEfectivo,           "FPEfectivo",           -1, 1,  1, R::Marca,        K::chkFPEfectivo},
+    {FPCuenta,             "FPCuenta",             -1, 1,  1, R::Marca,        K::chkFPCuenta},
+    {CCCIng,               "CCCIng",                0, 4,  0, R::Texto,        K::edtCCCIng},
+    {CCCDev,               "CCCDev",                0, 4,  0, R::Texto,        K::edtCCCDev},
+    {Resultado,            "Resultado",             3, 1, 15, R::Importe,      K::edtResultado},
+    {SinActividad,         "SinActividad",         -1, 1,  1, R::Marca,        K::chkSinActividad},
+    {FechaImpresion,       "FechaImpresion",       -1, 1,  8, R::Fecha,        {}},
 };
 // clang-format on
 static_assert(std::size(kDefiniciones) == 31);
@@ -195,7 +196,7 @@ void MoverPantallaARegistroImpresion(const HojaDeclaración& hoja, const FechaHo
                                      RegistroImpresion& registro, DescripcionesImpresion& descripciones) {
     for (const Miembro& m : kMiembros) {
         const DefiniciónImpresión& d = *m.definición;
-        const IdCampo control = d.control.empty() ? kNingúnCampo : BuscarCampo(d.control, m.índice);
+        const IdCampo control = d.control ? BuscarCampo(*d.control, m.índice) : kNingúnCampo;
         const int ancho = static_cast<int>(m.ancho);
         std::string valor;
         switch (d.regla) {

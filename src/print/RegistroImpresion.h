@@ -45,7 +45,7 @@ struct DefiniciónImpresión {
     int miembros;
     int ancho; // of each member; 0 for the account parts, 4 + 4 + 2 + 10
     ReglaImpresión regla;
-    std::string_view control; // the sheet field it comes from (members: same name, same index)
+    std::optional<Control> control; // the sheet field it comes from (members: same index)
 };
 
 // The 31 declared fields, in order.

@@ -43,13 +43,13 @@ QString NombreAccesible(IdCampo id) {
     using namespace campos;
     const DefiniciónCampo& d = Definición(id);
     const QString dash = QStringLiteral(" – ");
-    if (d.nombre == "edtCasilla")
+    if (d.control == Control::edtCasilla)
         return QStringLiteral("Casilla ") + DosCifras(d.índice) + dash + Etiqueta(id);
     // The rate of a line is that of its base box.
-    if (d.nombre == "edtTipos") return Etiqueta(id) + dash + QStringLiteral("casilla ") + DosCifras(d.índice);
-    if (d.nombre == "edtResultado") return Etiqueta(id) + dash + Etiqueta(optResultado(d.índice));
-    if (d.nombre == "edtCCCIng") return Etiqueta(id) + dash + QStringLiteral("cuenta de adeudo del ingreso");
-    if (d.nombre == "edtCCCDev") return Etiqueta(id) + dash + QStringLiteral("cuenta de la devolución");
+    if (d.control == Control::edtTipos) return Etiqueta(id) + dash + QStringLiteral("casilla ") + DosCifras(d.índice);
+    if (d.control == Control::edtResultado) return Etiqueta(id) + dash + Etiqueta(optResultado(d.índice));
+    if (d.control == Control::edtCCCIng) return Etiqueta(id) + dash + QStringLiteral("cuenta de adeudo del ingreso");
+    if (d.control == Control::edtCCCDev) return Etiqueta(id) + dash + QStringLiteral("cuenta de la devolución");
     // The fields the sheet keeps out of sight for the saved return.
     if (id == edtIdDeclaración) return QStringLiteral("Número de registro de la declaración");
     if (id == edtNúmeroJustificante) return QStringLiteral("Número de justificante");

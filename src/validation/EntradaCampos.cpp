@@ -51,41 +51,42 @@ enum class AlValidarHace : std::uint8_t { Nada, Validar, ArmarNIF, ArmarJustific
 enum class AlPerderHace : std::uint8_t { Nada, ValidarOtraVez, Validar, FormatearYValidarTodo };
 
 struct EventosCampo {
-    std::string_view nombre;
+    Control control;
     AlTeclearHace tecla;
     AlValidarHace valida;
     AlPerderHace pierde;
 };
 
 using enum AlTeclearHace;
+using enum Control;
 using V = AlValidarHace;
 using P = AlPerderHace;
 
 // Every control with a row here scrolls into view when it gets the focus.
 constexpr EventosCampo kEventos[] = {
-    {"cmbAdministracion", CompletarLista, V::Validar, P::Nada},
-    {"cmbPeriodo", CompletarLista, V::Validar, P::ValidarOtraVez},
-    {"chkComplementaria", Nada, V::Nada, P::Validar},
-    {"edtJustifComp", Nada, V::ArmarJustificante, P::Nada},
-    {"cmbSigla", CompletarLista, V::Validar, P::Nada},
-    {"cmbMunicipio", CompletarLista, V::Validar, P::Nada},
-    {"cmbProvincia", CompletarLista, V::Validar, P::Nada},
-    {"edtNIF", Nada, V::ArmarNIF, P::Nada},
-    {"edtNombre", Nada, V::Validar, P::Nada},
-    {"edtViaPublica", Nada, V::Validar, P::Nada},
-    {"edtNumero", Nada, V::Validar, P::Nada},
-    {"edtEscalera", Nada, V::Validar, P::Nada},
-    {"edtPiso", Nada, V::Validar, P::Nada},
-    {"edtPuerta", Nada, V::Validar, P::Nada},
-    {"edtTelefono", Nada, V::Validar, P::Nada},
-    {"edtCodigoPostal", Nada, V::Validar, P::Nada},
-    {"edtFax", Nada, V::Validar, P::Nada},
-    {"edtCasilla", Nada, V::Validar, P::FormatearYValidarTodo},
-    {"edtCCCIng", AvanzarCuenta, V::Validar, P::Nada},
-    {"edtCCCDev", AvanzarCuenta, V::Validar, P::Nada},
-    {"chkFPEfectivo", Nada, V::Nada, P::Nada},
-    {"chkFPCuenta", Nada, V::Nada, P::Nada},
-    {"optResultado", Nada, V::Nada, P::Nada},
+    {cmbAdministracion, CompletarLista, V::Validar, P::Nada},
+    {cmbPeriodo, CompletarLista, V::Validar, P::ValidarOtraVez},
+    {chkComplementaria, Nada, V::Nada, P::Validar},
+    {edtJustifComp, Nada, V::ArmarJustificante, P::Nada},
+    {cmbSigla, CompletarLista, V::Validar, P::Nada},
+    {cmbMunicipio, CompletarLista, V::Validar, P::Nada},
+    {cmbProvincia, CompletarLista, V::Validar, P::Nada},
+    {edtNIF, Nada, V::ArmarNIF, P::Nada},
+    {edtNombre, Nada, V::Validar, P::Nada},
+    {edtViaPublica, Nada, V::Validar, P::Nada},
+    {edtNumero, Nada, V::Validar, P::Nada},
+    {edtEscalera, Nada, V::Validar, P::Nada},
+    {edtPiso, Nada, V::Validar, P::Nada},
+    {edtPuerta, Nada, V::Validar, P::Nada},
+    {edtTelefono, Nada, V::Validar, P::Nada},
+    {edtCodigoPostal, Nada, V::Validar, P::Nada},
+    {edtFax, Nada, V::Validar, P::Nada},
+    {edtCasilla, Nada, V::Validar, P::FormatearYValidarTodo},
+    {edtCCCIng, AvanzarCuenta, V::Validar, P::Nada},
+    {edtCCCDev, AvanzarCuenta, V::Validar, P::Nada},
+    {chkFPEfectivo, Nada, V::Nada, P::Nada},
+    {chkFPCuenta, Nada, V::Nada, P::Nada},
+    {optResultado, Nada, V::Nada, P::Nada},
 };
 
 const EventosCampo* EventosDe(IdCampo id) {
@@ -93,14 +94,14 @@ const EventosCampo* EventosDe(IdCampo id) {
         std::array<const EventosCampo*, kNúmeroCampos> t{};
         for (IdCampo i = 0; i < kNúmeroCampos; ++i)
             for (const auto& e : kEventos)
-                if (e.nombre == Definición(i).nombre) t[i] = &e;
+                if (e.control == Definición(i).control) t[i] = &e;
         return t;
     }();
     return id >= 0 && id < kNúmeroCampos ? porCampo[id] : nullptr;
 }
 
 bool EsCasilla(IdCampo id) {
-    return Definición(id).nombre == "edtCasilla";
+    return EsDe(id, Control::edtCasilla);
 }
 
 } // namespace
@@ -227,7 +228,7 @@ void EntradaCampos::AlValidar(IdCampo campo, bool& Cancel) {
     if (!e || e->valida == V::Nada) return;
     if (e->valida == V::ArmarNIF) validación_.bMostrarErrorNIF = true;
     if (e->valida == V::ArmarJustificante) validación_.bMostrarErrorJustificante = true;
-    validación_.ValidarCampos(Definición(campo).nombre, Definición(campo).índice, Cancel);
+    validación_.ValidarCampos(Definición(campo).control, Definición(campo).índice, Cancel);
 }
 
 void EntradaCampos::AlPerderFoco(IdCampo campo) {
@@ -241,12 +242,12 @@ void EntradaCampos::AlPerderFoco(IdCampo campo) {
         AlValidar(campo, ignorado);
         break;
     case P::Validar:
-        validación_.ValidarCampos(Definición(campo).nombre, Definición(campo).índice, ignorado);
+        validación_.ValidarCampos(Definición(campo).control, Definición(campo).índice, ignorado);
         break;
     case P::FormatearYValidarTodo: {
         const std::string texto = Recortar(hoja_.Texto(campo));
         MostrarImporte(hoja_, campo, ValorImporte(texto), !texto.empty());
-        validación_.ValidarCampos("", -1, ignorado);
+        validación_.ValidarCampos(kTodosLosCampos, -1, ignorado);
         break;
     }
     }

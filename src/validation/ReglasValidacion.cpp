@@ -18,6 +18,7 @@ namespace m817 {
 namespace {
 
 using namespace campos;
+using K = Control;
 
 // The messages, in the code page of the return, converted once.
 struct Textos {
@@ -157,7 +158,7 @@ int AñoEjercicio(std::string_view texto) {
 // What a call works out before its first block: the key asked for and the values of the exercise and
 // period rules, whatever the key.
 struct ValidaciónDeclaración::Llamada {
-    std::string_view campo;
+    std::optional<Control> campo;
     int Index;
     bool& Cancel;
     int año = 0;
@@ -167,14 +168,14 @@ struct ValidaciónDeclaración::Llamada {
     std::string mesEnCurso;
 
     // The block runs for the whole return or for one of its own keys.
-    bool Toca(std::initializer_list<std::string_view> nombres) const {
-        if (campo.empty()) return true;
-        for (auto n : nombres)
-            if (campo == n) return true;
+    bool Toca(std::initializer_list<Control> controles) const {
+        if (!campo) return true;
+        for (auto c : controles)
+            if (*campo == c) return true;
         return false;
     }
     // The block's own field is the one being left.
-    bool Interactiva(std::string_view nombre) const { return campo == nombre; }
+    bool Interactiva(Control control) const { return campo == control; }
 };
 
 ValidaciónDeclaración::ValidaciónDeclaración(HojaDeclaración& hoja, ListaErrores& errores,
@@ -183,6 +184,11 @@ ValidaciónDeclaración::ValidaciónDeclaración(HojaDeclaración& hoja, ListaEr
     : hoja_(hoja), errores_(errores), mensajes_(mensajes), reloj_(reloj), carpeta_(carpeta) {}
 
 void ValidaciónDeclaración::ValidarCampos(std::string_view campo, int Index, bool& Cancel) {
+    if (campo.empty()) return ValidarCampos(kTodosLosCampos, Index, Cancel);
+    if (auto control = ControlDeNombre(campo)) ValidarCampos(*control, Index, Cancel);
+}
+
+void ValidaciónDeclaración::ValidarCampos(std::optional<Control> campo, int Index, bool& Cancel) {
     const FechaHora hoy = reloj_.Ahora();
     const int año = AñoEjercicio(hoja_.Texto(edtEjercicio));
     const std::string& periodo = hoja_.Texto(cmbPeriodo);
@@ -190,18 +196,18 @@ void ValidaciónDeclaración::ValidarCampos(std::string_view campo, int Index, b
                MesEnCurso(hoy)};
     const Textos& t = T();
 
-    if (ll.Toca({"cmbAdministracion"}) && !Administración(ll)) return;
-    if (ll.Toca({"edtEjercicio", "cmbPeriodo"})) Ejercicio(ll);
-    if (ll.Toca({"cmbPeriodo"}) && !Periodo(ll)) return;
-    if (ll.Toca({"chkComplementaria", "edtJustifComp", "edtCasilla"})) Complementaria();
-    if (ll.Toca({"chkComplementaria", "edtCasilla"})) ADeducir();
-    if (ll.Toca({"edtJustifComp", "chkComplementaria"})) Justificante(ll);
-    if (ll.Toca({"edtNIF"})) NIF(ll);
+    if (ll.Toca({K::cmbAdministracion}) && !Administración(ll)) return;
+    if (ll.Toca({K::edtEjercicio, K::cmbPeriodo})) Ejercicio(ll);
+    if (ll.Toca({K::cmbPeriodo}) && !Periodo(ll)) return;
+    if (ll.Toca({K::chkComplementaria, K::edtJustifComp, K::edtCasilla})) Complementaria();
+    if (ll.Toca({K::chkComplementaria, K::edtCasilla})) ADeducir();
+    if (ll.Toca({K::edtJustifComp, K::chkComplementaria})) Justificante(ll);
+    if (ll.Toca({K::edtNIF})) NIF(ll);
 
-    if (ll.Toca({"edtNombre"}))
+    if (ll.Toca({K::edtNombre}))
         TextoLibre(ll, edtNombre, &t.nombreObligatorio, kContenidoTexto, t.nombreNoPermitidos, 1);
-    if (ll.Toca({"cmbSigla"})) {
-        if (ll.Interactiva("cmbSigla") && !PasosLista(ll, cmbSigla, t.siglaErrónea)) return;
+    if (ll.Toca({K::cmbSigla})) {
+        if (ll.Interactiva(K::cmbSigla) && !PasosLista(ll, cmbSigla, t.siglaErrónea)) return;
         if (m817::Recortar(hoja_.Texto(cmbSigla)).empty()) {
             Error(cmbSigla, t.siglaObligatoria);
         } else {
@@ -209,25 +215,25 @@ void ValidaciónDeclaración::ValidarCampos(std::string_view campo, int Index, b
             Correcto(cmbSigla);
         }
     }
-    if (ll.Toca({"edtViaPublica"}))
+    if (ll.Toca({K::edtViaPublica}))
         TextoLibre(ll, edtViaPublica, &t.víaObligatoria, kContenidoTexto, t.víaNoPermitidos, 1);
-    if (ll.Toca({"edtNumero"}))
+    if (ll.Toca({K::edtNumero}))
         TextoLibre(ll, edtNumero, nullptr, kContenidoDígitos, t.númeroNoPermitidos, 0);
-    if (ll.Toca({"edtEscalera"}))
+    if (ll.Toca({K::edtEscalera}))
         TextoLibre(ll, edtEscalera, nullptr, kContenidoTexto, t.escaleraNoPermitidos, 0);
-    if (ll.Toca({"edtPiso"})) TextoLibre(ll, edtPiso, nullptr, kContenidoTexto, t.pisoNoPermitidos, 0);
-    if (ll.Toca({"edtPuerta"})) TextoLibre(ll, edtPuerta, nullptr, kContenidoTexto, t.puertaNoPermitidos, 0);
-    if (ll.Toca({"edtTelefono"}))
+    if (ll.Toca({K::edtPiso})) TextoLibre(ll, edtPiso, nullptr, kContenidoTexto, t.pisoNoPermitidos, 0);
+    if (ll.Toca({K::edtPuerta})) TextoLibre(ll, edtPuerta, nullptr, kContenidoTexto, t.puertaNoPermitidos, 0);
+    if (ll.Toca({K::edtTelefono}))
         TextoLibre(ll, edtTelefono, nullptr, kContenidoTexto, t.teléfonoNoPermitidos, 0);
-    if (ll.Toca({"edtFax"})) TextoLibre(ll, edtFax, nullptr, kContenidoTexto, t.faxNoPermitidos, 0);
+    if (ll.Toca({K::edtFax})) TextoLibre(ll, edtFax, nullptr, kContenidoTexto, t.faxNoPermitidos, 0);
 
-    if (ll.Toca({"cmbProvincia"}) && !Provincia(ll)) return;
-    if (ll.Toca({"cmbMunicipio"}) && !Municipio(ll)) return;
-    if (ll.Toca({"cmbProvincia", "cmbMunicipio"})) AdministraciónDelMunicipio();
-    if (ll.Toca({"cmbProvincia", "edtCodigoPostal"})) CódigoPostal(ll);
-    if (ll.Toca({"edtCasilla", "edtTipos"}) && !Casillas(ll)) return;
-    if (ll.Toca({"edtCCCIng", "chkFPCuenta", "chkFPEfectivo"})) CuentaIngreso(ll);
-    if (ll.Toca({"edtCCCDev"})) CuentaDevolución(ll);
+    if (ll.Toca({K::cmbProvincia}) && !Provincia(ll)) return;
+    if (ll.Toca({K::cmbMunicipio}) && !Municipio(ll)) return;
+    if (ll.Toca({K::cmbProvincia, K::cmbMunicipio})) AdministraciónDelMunicipio();
+    if (ll.Toca({K::cmbProvincia, K::edtCodigoPostal})) CódigoPostal(ll);
+    if (ll.Toca({K::edtCasilla, K::edtTipos}) && !Casillas(ll)) return;
+    if (ll.Toca({K::edtCCCIng, K::chkFPCuenta, K::chkFPEfectivo})) CuentaIngreso(ll);
+    if (ll.Toca({K::edtCCCDev})) CuentaDevolución(ll);
 }
 
 void ValidaciónDeclaración::ValidarCarga(std::string& ListaCamposNoCargados) {
@@ -238,13 +244,13 @@ void ValidaciónDeclaración::ValidarCarga(std::string& ListaCamposNoCargados) {
     noCargados_ = &ListaCamposNoCargados;
     yaNoCargados_.reset();
     bool cancelar = false;
-    ValidarCampos("", -1, cancelar);
+    ValidarCampos(kTodosLosCampos, -1, cancelar);
 }
 
 ValidarCamposFn ValidaciónDeclaración::ValidarAnidado() {
-    return [this](std::string_view clave, int índice) {
+    return [this](Control control, int índice) {
         bool cancelar = false;
-        ValidarCampos(clave, índice, cancelar);
+        ValidarCampos(control, índice, cancelar);
     };
 }
 
@@ -252,14 +258,14 @@ bool ValidaciónDeclaración::ValidarÚltimoCampo() {
     IdCampo id = hoja_.Foco();
     if (id == kNingúnCampo) return true;
     bool cancelar = false;
-    ValidarCampos(Definición(id).nombre, Definición(id).índice, cancelar);
+    ValidarCampos(Definición(id).control, Definición(id).índice, cancelar);
     return !cancelar;
 }
 
 // ---- blocks ---------------------------------------------------------------------------------------------
 
 bool ValidaciónDeclaración::Administración(Llamada& ll) {
-    if (ll.Interactiva("cmbAdministracion") && !PasosLista(ll, cmbAdministracion, T().administraciónErrónea))
+    if (ll.Interactiva(K::cmbAdministracion) && !PasosLista(ll, cmbAdministracion, T().administraciónErrónea))
         return false;
     if (m817::Recortar(hoja_.Texto(cmbAdministracion)).empty()) {
         Error(cmbAdministracion, T().administraciónObligatoria);
@@ -285,7 +291,7 @@ void ValidaciónDeclaración::Ejercicio(const Llamada& ll) {
 }
 
 bool ValidaciónDeclaración::Periodo(Llamada& ll) {
-    if (ll.Interactiva("cmbPeriodo")) {
+    if (ll.Interactiva(K::cmbPeriodo)) {
         if (!PasosLista(ll, cmbPeriodo, T().períodoErróneo)) return false;
         // While the user typed, only whole periods ran the result logic; the one left in the field decides it
         // (an empty period rules a refund out).
@@ -331,7 +337,7 @@ void ValidaciónDeclaración::ADeducir() {
 }
 
 void ValidaciónDeclaración::Justificante(const Llamada& ll) {
-    if (ll.Interactiva("edtJustifComp")) RecortarCampo(edtJustifComp);
+    if (ll.Interactiva(K::edtJustifComp)) RecortarCampo(edtJustifComp);
     const std::string t = m817::Recortar(hoja_.Texto(edtJustifComp));
     bool otroModelo = false;
     const bool válido = ValidarJustificante(t, otroModelo);
@@ -349,7 +355,7 @@ void ValidaciónDeclaración::Justificante(const Llamada& ll) {
 }
 
 void ValidaciónDeclaración::NIF(const Llamada& ll) {
-    if (ll.Interactiva("edtNIF")) RecortarCampo(edtNIF);
+    if (ll.Interactiva(K::edtNIF)) RecortarCampo(edtNIF);
     // The field keeps the number as the check reads it: trimmed and in capitals.
     std::string nif = hoja_.Texto(edtNIF);
     const bool válido = ValidarNIF(nif);
@@ -367,7 +373,7 @@ void ValidaciónDeclaración::NIF(const Llamada& ll) {
 
 void ValidaciónDeclaración::TextoLibre(const Llamada& ll, IdCampo id, const std::string* obligatorio,
                                        int tipo, const std::string& mensaje, int desplazamiento) {
-    if (ll.Interactiva(Definición(id).nombre)) RecortarCampo(id);
+    if (ll.Interactiva(Definición(id).control)) RecortarCampo(id);
     std::string t = hoja_.Texto(id);
     if (obligatorio && m817::Recortar(t).empty()) return Error(id, *obligatorio);
     if (!Contenido(id, t, tipo)) return Error(id, mensaje, desplazamiento);
@@ -384,7 +390,7 @@ bool ValidaciónDeclaración::Contenido(IdCampo id, std::string texto, int tipo)
 }
 
 bool ValidaciónDeclaración::Provincia(Llamada& ll) {
-    if (ll.Interactiva("cmbProvincia")) {
+    if (ll.Interactiva(K::cmbProvincia)) {
         if (!PasosLista(ll, cmbProvincia, T().provinciaErrónea)) return false;
         const int posición = hoja_.Posición(cmbProvincia);
         if (posición != hoja_.iProvinciaAnterior) {
@@ -408,7 +414,7 @@ bool ValidaciónDeclaración::Provincia(Llamada& ll) {
 }
 
 bool ValidaciónDeclaración::Municipio(Llamada& ll) {
-    if (ll.Interactiva("cmbMunicipio") && !PasosLista(ll, cmbMunicipio, T().municipioErróneo)) return false;
+    if (ll.Interactiva(K::cmbMunicipio) && !PasosLista(ll, cmbMunicipio, T().municipioErróneo)) return false;
     if (m817::Recortar(hoja_.Texto(cmbMunicipio)).empty()) {
         Error(cmbMunicipio, T().municipioObligatorio);
     } else {
@@ -436,11 +442,11 @@ void ValidaciónDeclaración::AdministraciónDelMunicipio() {
         SeleccionarCódigoCombo(hoja_, cmbAdministracion, administración, false);
     // As leaving the administration field would.
     bool cancelar = false;
-    ValidarCampos("cmbAdministracion", -1, cancelar);
+    ValidarCampos(K::cmbAdministracion, -1, cancelar);
 }
 
 void ValidaciónDeclaración::CódigoPostal(const Llamada& ll) {
-    if (ll.Interactiva("edtCodigoPostal")) RecortarCampo(edtCodigoPostal);
+    if (ll.Interactiva(K::edtCodigoPostal)) RecortarCampo(edtCodigoPostal);
     std::string t = m817::Recortar(hoja_.Texto(edtCodigoPostal));
     const int posición = hoja_.Posición(cmbProvincia);
     const long provincia = posición >= 0 ? hoja_.Lista(cmbProvincia)[posición].código : 0;
@@ -462,7 +468,7 @@ void ValidaciónDeclaración::CódigoPostal(const Llamada& ll) {
 
 bool ValidaciónDeclaración::Casillas(Llamada& ll) {
     for (int i = 1; i <= 26; ++i) {
-        const bool visitar = ll.campo.empty() || ll.Index == i || (EsCuota(i) && ll.Index == i - 6) ||
+        const bool visitar = !ll.campo || ll.Index == i || (EsCuota(i) && ll.Index == i - 6) ||
                              hoja_.Estado(edtCasilla(i)).bloqueado;
         if (visitar && !Casilla(ll, i)) return false;
     }
@@ -472,7 +478,7 @@ bool ValidaciónDeclaración::Casillas(Llamada& ll) {
 bool ValidaciónDeclaración::Casilla(Llamada& ll, int i) {
     const IdCampo id = edtCasilla(i);
     const std::string NN = DosCifras(i);
-    if (ll.Interactiva("edtCasilla") && ll.Index == i) {
+    if (ll.Interactiva(K::edtCasilla) && ll.Index == i) {
         RecortarCampo(id);
         if (!hoja_.Texto(id).empty()) {
             const double v = ValorImporte(hoja_.Texto(id));
@@ -541,7 +547,7 @@ std::string CódigoCuenta(const HojaDeclaración& hoja, IdCampo (*parte)(int)) {
 } // namespace
 
 void ValidaciónDeclaración::CuentaIngreso(const Llamada& ll) {
-    if (ll.Interactiva("edtCCCIng"))
+    if (ll.Interactiva(K::edtCCCIng))
         for (int i = 0; i <= 3; ++i)
             RecortarCampo(edtCCCIng(i));
     const bool efectivo = hoja_.Valor(chkFPEfectivo) == 1;
@@ -567,7 +573,7 @@ void ValidaciónDeclaración::CuentaIngreso(const Llamada& ll) {
 }
 
 void ValidaciónDeclaración::CuentaDevolución(const Llamada& ll) {
-    if (ll.Interactiva("edtCCCDev"))
+    if (ll.Interactiva(K::edtCCCDev))
         for (int i = 0; i <= 3; ++i)
             RecortarCampo(edtCCCDev(i));
     const IdCampo clave = edtCCCDev(0);

@@ -10,6 +10,7 @@
 #include "validation/ListaErrores.h"
 
 #include <bitset>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,9 @@ std::string MesEnCurso(const FechaHora& hoy);
 // out of range.
 int AñoEjercicio(std::string_view texto);
 
+// The control to check when the whole return is checked.
+inline constexpr std::optional<Control> kTodosLosCampos{};
+
 class ValidaciónDeclaración {
   public:
     ValidaciónDeclaración(HojaDeclaración& hoja, ListaErrores& errores, ServicioMensajes& mensajes,
@@ -37,10 +41,13 @@ class ValidaciónDeclaración {
     ValidaciónDeclaración(const ValidaciónDeclaración&) = delete;
     ValidaciónDeclaración& operator=(const ValidaciónDeclaración&) = delete;
 
-    // campo: a control name ("edtNIF", "edtCasilla", "edtCCCIng", ...) and Index its array member (-1 when
-    // it is none), or an empty campo for the whole return. A value that may not stay in the field (a text
-    // not in its list, a period that cannot be repaired, an amount over the limit) shows its message, gives
-    // the field the focus back, sets Cancel and ends the call. Cancel is never set back to false.
+    // campo: a control (edtNIF, edtCasilla, edtCCCIng, ...) and Index its array member (-1 when it is
+    // none), or kTodosLosCampos for the whole return. A value that may not stay in the field (a text not in
+    // its list, a period that cannot be repaired, an amount over the limit) shows its message, gives the
+    // field the focus back, sets Cancel and ends the call. Cancel is never set back to false.
+    void ValidarCampos(std::optional<Control> campo, int Index, bool& Cancel);
+    // The same for a control named as data ("edtNIF"; "" for the whole return); a name that is no control
+    // checks nothing.
     void ValidarCampos(std::string_view campo, int Index, bool& Cancel);
 
     // The whole return, run after a saved return has been put on the sheet: besides the error list, the
