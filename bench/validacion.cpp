@@ -72,7 +72,7 @@ struct HojaLlena {
         poner(edtCCCIng(0), "2100");
         poner(edtCCCIng(1), "0418");
         poner(edtCCCIng(2),
-              std::to_string(DigitoControlCCC("00" + eo, 3)) + std::to_string(DigitoControlCCC(cuenta, 1)));
+              std::to_string(DígitoControlCCC("00" + eo, 3)) + std::to_string(DígitoControlCCC(cuenta, 1)));
         poner(edtCCCIng(3), cuenta);
     }
 };

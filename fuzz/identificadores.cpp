@@ -28,12 +28,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
     if (cifras >= 1 && cifras <= 8 && cifras + 1 == nif.size() && nif.back() >= 'A' && nif.back() <= 'Z')
         M817_COMPROBAR(nifVálido == (nif.back() == "TRWAGMYFPDXBNJZSQVHLCKE"[std::stol(nif) % 23]));
     (void)ValidarNIFPersona(texto);
-    (void)ValidarCIFDigito(texto);
+    (void)ValidarCIFDígito(texto);
     (void)ValidarCIFLetra(texto);
 
     if (ValidarCCC(texto)) M817_COMPROBAR(texto.size() >= 20);
     for (int desde : {-5, 1, 3, 11}) {
-        const int d = DigitoControlCCC(texto, desde);
+        const int d = DígitoControlCCC(texto, desde);
         M817_COMPROBAR(d >= 0 && d <= 9);
     }
 
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
     for (char c : texto.substr(0, 8)) {
         int tecla = static_cast<unsigned char>(c);
         bool siguiente = false;
-        (void)FiltrarCaracter(tecla, permitidos, reemplazos, &siguiente);
+        (void)FiltrarCarácter(tecla, permitidos, reemplazos, &siguiente);
         M817_COMPROBAR(tecla >= 0 && tecla <= 255);
     }
     return 0;

@@ -47,18 +47,18 @@ void AñadirUtf8(std::string& out, char32_t cp) {
 }
 
 struct Tablas {
-    std::array<unsigned char, 256> mayus{}, minus{};
+    std::array<unsigned char, 256> mayús{}, minus{};
     constexpr Tablas() {
-        for (int c = 0; c < 256; ++c) mayus[c] = minus[c] = static_cast<unsigned char>(c);
-        for (int c = 'a'; c <= 'z'; ++c) mayus[c] = static_cast<unsigned char>(c - 32);
+        for (int c = 0; c < 256; ++c) mayús[c] = minus[c] = static_cast<unsigned char>(c);
+        for (int c = 'a'; c <= 'z'; ++c) mayús[c] = static_cast<unsigned char>(c - 32);
         for (int c = 0xE0; c <= 0xFE; ++c)
-            if (c != 0xF7) mayus[c] = static_cast<unsigned char>(c - 32);
-        mayus[0x9A] = 0x8A; // š Š
-        mayus[0x9C] = 0x8C; // œ Œ
-        mayus[0x9E] = 0x8E; // ž Ž
-        mayus[0xFF] = 0x9F; // ÿ Ÿ
+            if (c != 0xF7) mayús[c] = static_cast<unsigned char>(c - 32);
+        mayús[0x9A] = 0x8A; // š Š
+        mayús[0x9C] = 0x8C; // œ Œ
+        mayús[0x9E] = 0x8E; // ž Ž
+        mayús[0xFF] = 0x9F; // ÿ Ÿ
         for (int c = 0; c < 256; ++c)
-            if (mayus[c] != c) minus[mayus[c]] = static_cast<unsigned char>(c);
+            if (mayús[c] != c) minus[mayús[c]] = static_cast<unsigned char>(c);
     }
 };
 constexpr Tablas kTablas;
@@ -95,7 +95,7 @@ bool CabeEn1252(std::string_view utf8) {
     return true;
 }
 
-char Mayúscula(char c) { return static_cast<char>(kTablas.mayus[static_cast<unsigned char>(c)]); }
+char Mayúscula(char c) { return static_cast<char>(kTablas.mayús[static_cast<unsigned char>(c)]); }
 char Minúscula(char c) { return static_cast<char>(kTablas.minus[static_cast<unsigned char>(c)]); }
 
 std::string Mayúsculas(std::string_view s) {

@@ -63,12 +63,12 @@ std::string FechaAAAAMMDD(std::string_view f) {
            dígitos(static_cast<int>(unsigned(fecha.day())), 2);
 }
 
-std::string ContenidoNubePuntos(const RegistroImpresion& r, const std::string& numeroJustificante,
+std::string ContenidoNubePuntos(const RegistroImpresion& r, const std::string& númeroJustificante,
                                 const std::string& versión) {
     std::string c = "817" + FormatoTexto(versión, "!@@@@@@@@");
     c += Fijo(r.Campo(Ejercicio), 4, kFormatoNúmero);
     c += r.Campo(Periodo);
-    c += Fijo(numeroJustificante, 13, kFormatoNúmero);
+    c += Fijo(númeroJustificante, 13, kFormatoNúmero);
     c += r.Campo(CodigoAdministracion);
     c += Marcado(r.Campo(Complementaria)) ? "X" : " ";
     for (CampoImpresión campo : {JustifComp, NIF, Nombre, Sigla, ViaPublica, Numero, Escalera, Piso, Puerta,

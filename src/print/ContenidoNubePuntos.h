@@ -11,7 +11,7 @@ inline constexpr std::size_t kLongitudContenidoNubePuntos = 756;
 
 // The point-cloud content of an official copy with that receipt number. `versión` is the program's
 // version text (padded or cut to 8 characters).
-std::string ContenidoNubePuntos(const RegistroImpresion& registro, const std::string& numeroJustificante,
+std::string ContenidoNubePuntos(const RegistroImpresion& registro, const std::string& númeroJustificante,
                                 const std::string& versión);
 
 // The record string, or "ERROR" when it does not come to 729 characters.

@@ -65,11 +65,11 @@ std::string ImpresiónDeclaración::GenerarJustificante() {
     return ComponerJustificante(ejercicio, std::clamp(n, 0L, 9'999'999L));
 }
 
-std::string ImpresiónDeclaración::PiePáginaOficial(const std::string& numeroJustificante) const {
+std::string ImpresiónDeclaración::PiePáginaOficial(const std::string& númeroJustificante) const {
     using enum CampoImpresión;
     return "PA-817-" + versión_ + "-" + std::string(registro.Campo(NIF)) + "-" +
            std::string(registro.Campo(Ejercicio)) + "-" + std::string(registro.Campo(Periodo)) + "-" +
-           numeroJustificante;
+           númeroJustificante;
 }
 
 // ---- the print command ------------------------------------------------------------------------------
@@ -196,16 +196,16 @@ bool ImpresiónDeclaración::Enviar(Informe& informe) {
     return false;
 }
 
-bool ImpresiónDeclaración::ImprimirCopias(int modo, int resolucion, std::string& numeroJustificante) {
+bool ImpresiónDeclaración::ImprimirCopias(int modo, int resolución, std::string& númeroJustificante) {
     if (!elegidas.ImpresoraSeleccionada.empty())
         EstablecerImpresoraPredeterminada(impresoras_, elegidas.ImpresoraSeleccionada);
     Informe informe = CrearInforme();
     informe.MarcoOpaco(false);
 
     if (modo != kModoBorrador) {
-        numeroJustificante = GenerarJustificante();
-        const std::string contenido = ContenidoNubePuntos(registro, numeroJustificante, versión_);
-        if (GenerarNubePuntos(contenido, resolucion, carpeta_, códigos_, mensajes_) !=
+        númeroJustificante = GenerarJustificante();
+        const std::string contenido = ContenidoNubePuntos(registro, númeroJustificante, versión_);
+        if (GenerarNubePuntos(contenido, resolución, carpeta_, códigos_, mensajes_) !=
             código_barras::kCorrecto) {
             RestaurarPredeterminada();
             return false;
@@ -214,13 +214,13 @@ bool ImpresiónDeclaración::ImprimirCopias(int modo, int resolucion, std::strin
         informe.Mostrar("rptNumeroJustificante", true);
         informe.Mostrar(kBorrador, false);
         if (const ResultadoImpresión r =
-                RellenarInforme(informe, registro, descripciones, numeroJustificante, carpeta_, códigos_);
+                RellenarInforme(informe, registro, descripciones, númeroJustificante, carpeta_, códigos_);
             !r.Correcto()) {
             Fallo(r);
             return false;
         }
         informe.PonerTexto("lblPiePágina", W(kCopiasOficiales[0].pie));
-        informe.PonerTexto("lblPiePágina2", PiePáginaOficial(numeroJustificante));
+        informe.PonerTexto("lblPiePágina2", PiePáginaOficial(númeroJustificante));
         for (std::size_t i = 0; i < kCopiasOficiales.size(); ++i) {
             const CopiaOficial& copia = kCopiasOficiales[i];
             informe.PonerTexto("lblPiePágina", W(copia.pie));
@@ -281,11 +281,11 @@ void ImpresiónDeclaración::OfrecerCarpeta() {
         MostrarError(mensajes_, "Error al intentar abrir la carpeta " + W(carpeta.string()));
 }
 
-bool ImpresiónDeclaración::ImprimirDeclaración(int modo, int resolucion, std::string& numeroJustificante) {
+bool ImpresiónDeclaración::ImprimirDeclaración(int modo, int resolución, std::string& númeroJustificante) {
     archivos_.clear();
     bool impreso = false;
     try {
-        impreso = ImprimirCopias(modo, resolucion, numeroJustificante);
+        impreso = ImprimirCopias(modo, resolución, númeroJustificante);
     } catch (...) {
         RestaurarPredeterminada();
         BorrarImágenes();

@@ -64,10 +64,10 @@ class ImpresiónDeclaración {
     // The print command of the main window.
     void Imprimir();
 
-    // Prints the copies from the print record: modo 1 draft, any other official. `resolucion` is
+    // Prints the copies from the print record: modo 1 draft, any other official. `resolución` is
     // the printer's, from ComprobarImpresora. True when the copies went to the printer; an
     // official print also hands back its new receipt number.
-    bool ImprimirDeclaración(int modo, int resolucion, std::string& numeroJustificante);
+    bool ImprimirDeclaración(int modo, int resolución, std::string& númeroJustificante);
 
     // A new receipt number for the return's exercise, from the generator seeded at start-up.
     std::string GenerarJustificante();
@@ -79,7 +79,7 @@ class ImpresiónDeclaración {
     std::string CopiarRegistroImpresion();
 
     // The footer line of the official copies.
-    std::string PiePáginaOficial(const std::string& numeroJustificante) const;
+    std::string PiePáginaOficial(const std::string& númeroJustificante) const;
 
     // The program-wide records and printer choice.
     RegistroImpresion registro;
@@ -89,7 +89,7 @@ class ImpresiónDeclaración {
   private:
     bool ComprobarErrores();
     bool ConfirmarReimpresión();
-    bool ImprimirCopias(int modo, int resolucion, std::string& numeroJustificante);
+    bool ImprimirCopias(int modo, int resolución, std::string& númeroJustificante);
     bool Enviar(Informe& informe);
     void Fallo(const ResultadoImpresión& r);
     // Whether jobs now go to the built-in printer that writes files.

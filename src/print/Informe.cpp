@@ -593,8 +593,8 @@ Informe CrearInforme() {
     return informe;
 }
 
-std::string JustificanteEspaciado(const std::string& numeroJustificante) {
-    return FormatoTexto(numeroJustificante, std::string("!  @ @ @ @ @ ") + "@ @ @ @ @ @ @   @    ");
+std::string JustificanteEspaciado(const std::string& númeroJustificante) {
+    return FormatoTexto(númeroJustificante, std::string("!  @ @ @ @ @ ") + "@ @ @ @ @ @ @   @    ");
 }
 
 std::string FechaInforme(std::string_view ddmmaaaa) {
@@ -614,7 +614,7 @@ int FactorReducción(double h, double w, int hMax, int wMax) {
 }
 
 ResultadoImpresión RellenarInforme(Informe& informe, const RegistroImpresion& r,
-                                   const DescripcionesImpresion& d, const std::string& numeroJustificante,
+                                   const DescripcionesImpresion& d, const std::string& númeroJustificante,
                                    const ServicioCarpeta& carpeta, ServicioCódigosBarras& biblioteca) {
     auto poner = [&](std::string_view nombre, std::string_view valor) {
         informe.PonerTexto(nombre, std::string(valor));
@@ -694,8 +694,8 @@ ResultadoImpresión RellenarInforme(Informe& informe, const RegistroImpresion& r
     nube.izquierda = EnPuntoImpresora(marco.izquierda + (marco.ancho - nube.ancho) / 2);
 
     // The receipt number, spread out, with its bar code centred under it.
-    poner("rptNumeroJustificante", JustificanteEspaciado(numeroJustificante));
-    GenerarCódigoBarras(numeroJustificante, carpeta, biblioteca);
+    poner("rptNumeroJustificante", JustificanteEspaciado(númeroJustificante));
+    GenerarCódigoBarras(númeroJustificante, carpeta, biblioteca);
     ElementoPágina& barra = informe.Elemento("imgNumeroJustificante");
     if (ResultadoImpresión e = CargarImagen(barra, RutaCódigoBarras(carpeta)); !e.Correcto()) return e;
     const ElementoPágina& número = informe.Elemento("rptNumeroJustificante");

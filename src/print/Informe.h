@@ -49,11 +49,11 @@ Informe CrearInforme();
 // failure (code 53), reported to the caller.
 ResultadoImpresión RellenarInforme(Informe& informe, const RegistroImpresion& registro,
                                    const DescripcionesImpresion& descripciones,
-                                   const std::string& numeroJustificante, const ServicioCarpeta& carpeta,
+                                   const std::string& númeroJustificante, const ServicioCarpeta& carpeta,
                                    ServicioCódigosBarras& biblioteca);
 
 // The receipt number as the form prints it: "  8 1 7 ... 7   6    ".
-std::string JustificanteEspaciado(const std::string& numeroJustificante);
+std::string JustificanteEspaciado(const std::string& númeroJustificante);
 // "     5 de diciembre de 2026" from "05122026"; empty when it is not a date.
 std::string FechaInforme(std::string_view ddmmaaaa);
 // The reduction of a picture of h x w twips into a frame of hMax x wMax: a whole number >= 1.

@@ -15,7 +15,7 @@ std::filesystem::path RutaCódigoBarras(const ServicioCarpeta& carpeta) {
     return carpeta.Temporal() / "CODBAR.BMP";
 }
 
-int GenerarNubePuntos(const std::string& contenido, int resolucion, const ServicioCarpeta& carpeta,
+int GenerarNubePuntos(const std::string& contenido, int resolución, const ServicioCarpeta& carpeta,
                       ServicioCódigosBarras& biblioteca, ServicioMensajes& mensajes) {
     const std::filesystem::path ruta = RutaNubePuntos(carpeta);
     std::error_code ignorado;
@@ -25,7 +25,7 @@ int GenerarNubePuntos(const std::string& contenido, int resolucion, const Servic
     std::string causa;
     try {
         int ancho = 0, alto = 0;
-        código = biblioteca.CREARPDF(contenido, kColumnasNubePuntos, resolucion, 0, ruta, ancho, alto);
+        código = biblioteca.CREARPDF(contenido, kColumnasNubePuntos, resolución, 0, ruta, ancho, alto);
     } catch (const std::exception& e) {
         causa = e.what();
     } catch (...) {
@@ -44,10 +44,10 @@ int GenerarNubePuntos(const std::string& contenido, int resolucion, const Servic
     return código;
 }
 
-void GenerarCódigoBarras(const std::string& numeroJustificante, const ServicioCarpeta& carpeta,
+void GenerarCódigoBarras(const std::string& númeroJustificante, const ServicioCarpeta& carpeta,
                          ServicioCódigosBarras& biblioteca) {
     try {
-        biblioteca.CREARBARRA(numeroJustificante, RutaCódigoBarras(carpeta));
+        biblioteca.CREARBARRA(númeroJustificante, RutaCódigoBarras(carpeta));
     } catch (...) {
         // Nothing to report: the report shows whatever picture it then loads.
     }

@@ -128,7 +128,7 @@ void EstablecerImpresoraPredeterminada(ServicioImpresoras& impresoras, const std
         }
 }
 
-bool ComprobarImpresora(ServicioImpresoras& impresoras, ServicioMensajes& mensajes, int& resolucion) {
+bool ComprobarImpresora(ServicioImpresoras& impresoras, ServicioMensajes& mensajes, int& resolución) {
     const auto instaladas = impresoras.Instaladas();
     if (instaladas.empty()) {
         MostrarError(mensajes, W(kSinImpresoras));
@@ -145,7 +145,7 @@ bool ComprobarImpresora(ServicioImpresoras& impresoras, ServicioMensajes& mensaj
         MostrarError(mensajes, W(kResoluciónInsuficiente));
         return false;
     }
-    resolucion = q;
+    resolución = q;
     return true;
 }
 

@@ -80,8 +80,8 @@ class SeleccionImpresora {
 // printer, when its "PrinterPorts" entry gives a driver and a port; otherwise changes nothing.
 void EstablecerImpresoraPredeterminada(ServicioImpresoras& impresoras, const std::string& nombre);
 
-// Whether the current printer can print the point cloud; `resolucion` then receives its dots per
+// Whether the current printer can print the point cloud; `resolución` then receives its dots per
 // inch. Otherwise the user has been shown why and the result is false.
-bool ComprobarImpresora(ServicioImpresoras& impresoras, ServicioMensajes& mensajes, int& resolucion);
+bool ComprobarImpresora(ServicioImpresoras& impresoras, ServicioMensajes& mensajes, int& resolución);
 
 } // namespace m817

@@ -41,7 +41,7 @@ bool FiltrarCasilla(const HojaDeclaración& hoja, IdCampo id, int& KeyAscii, boo
     }
     // Nothing goes in front of the minus sign.
     if (menos != std::string::npos && inicio < menos + 1 && !menosElegido) KeyAscii = 0;
-    return FiltrarCaracter(KeyAscii, permitidos, reemplazos, siguiente);
+    return FiltrarCarácter(KeyAscii, permitidos, reemplazos, siguiente);
 }
 
 // ---- the events of each field ---------------------------------------------------------------------------
@@ -106,20 +106,20 @@ bool EsCasilla(IdCampo id) {
 
 } // namespace
 
-bool VerTeclas(HojaDeclaración& hoja, IdCampo campo, int& KeyAscii, bool ControlUltimoCampo) {
+bool VerTeclas(HojaDeclaración& hoja, IdCampo campo, int& KeyAscii, bool ControlÚltimoCampo) {
     const bool hayCampo = campo >= 0 && campo < kNúmeroCampos;
-    if (ControlUltimoCampo && hayCampo && hoja.EsBloqueado(campo) && KeyAscii != kTeclaIntro) KeyAscii = 0;
+    if (ControlÚltimoCampo && hayCampo && hoja.EsBloqueado(campo) && KeyAscii != kTeclaIntro) KeyAscii = 0;
 
     bool siguiente = false;
     bool aceptada;
     if (hayCampo && campo == campos::cmbPeriodo)
-        aceptada = FiltrarCaracter(KeyAscii, "0123456789T", {}, &siguiente);
+        aceptada = FiltrarCarácter(KeyAscii, "0123456789T", {}, &siguiente);
     else if (hayCampo && campo == campos::edtJustifComp)
-        aceptada = FiltrarCaracter(KeyAscii, "0123456789", {}, &siguiente);
+        aceptada = FiltrarCarácter(KeyAscii, "0123456789", {}, &siguiente);
     else if (hayCampo && EsCasilla(campo))
         aceptada = FiltrarCasilla(hoja, campo, KeyAscii, &siguiente);
     else
-        aceptada = FiltrarCaracter(KeyAscii, {}, {}, &siguiente);
+        aceptada = FiltrarCarácter(KeyAscii, {}, {}, &siguiente);
     // Enter goes back as itself: the sheet moves to the next field.
     if (siguiente) KeyAscii = kTeclaIntro;
     if (aceptada) hoja.RegistroModificado = true;
@@ -185,8 +185,8 @@ EntradaCampos::EntradaCampos(HojaDeclaración& hoja, ValidaciónDeclaración& va
                              DesplazamientoHoja* desplazamiento)
     : hoja_(hoja), validación_(validación), desplazamiento_(desplazamiento) {}
 
-bool EntradaCampos::VerTeclas(IdCampo campo, int& KeyAscii, bool ControlUltimoCampo) {
-    return m817::VerTeclas(hoja_, campo, KeyAscii, ControlUltimoCampo);
+bool EntradaCampos::VerTeclas(IdCampo campo, int& KeyAscii, bool ControlÚltimoCampo) {
+    return m817::VerTeclas(hoja_, campo, KeyAscii, ControlÚltimoCampo);
 }
 
 bool EntradaCampos::Pegar(const std::string& texto) {

@@ -33,13 +33,13 @@ class DesplazamientoHoja {
 inline constexpr int kMargenEnfoque = 100;
 
 // The key filter of the sheet, for a key typed into (or a character pasted into) `campo`. With
-// ControlUltimoCampo, a locked field (a check box or option counts as one) refuses every key but Enter. The
+// ControlÚltimoCampo, a locked field (a check box or option counts as one) refuses every key but Enter. The
 // key then goes through the permitted set of the field: digits and "T" in the period, digits in the receipt
 // number, the amount rules in the boxes (minus only at the start of the boxes that may be negative and only
 // once, one comma, "." typed as ",", nothing in front of a minus), and the default characters elsewhere
 // (upper case, accents removed). On return KeyAscii is the code to insert, 13 for Enter (the focus moves on),
 // or 7 for a refused key. An accepted key marks the return as modified.
-bool VerTeclas(HojaDeclaración& hoja, IdCampo campo, int& KeyAscii, bool ControlUltimoCampo);
+bool VerTeclas(HojaDeclaración& hoja, IdCampo campo, int& KeyAscii, bool ControlÚltimoCampo);
 
 // A pasted text that is a whole amount in the Spanish notation, with its points grouping the thousands
 // (1.234,56, -2.500, 1.000; blanks around it ignored): that amount without the points, as a box is edited.
@@ -62,7 +62,7 @@ class EntradaCampos {
     void FijarDesplazamiento(DesplazamientoHoja* desplazamiento) { desplazamiento_ = desplazamiento; }
 
     // The sheet's key preview: every key typed anywhere on the sheet.
-    bool VerTeclas(IdCampo campo, int& KeyAscii, bool ControlUltimoCampo);
+    bool VerTeclas(IdCampo campo, int& KeyAscii, bool ControlÚltimoCampo);
     // Text pasted into the field with the focus, as one edit: a whole amount into an amount box goes in as
     // that amount (ImportePegado); any other text passes the key filter character by character, as typed.
     // False when a character was refused.

@@ -113,9 +113,9 @@ struct ReglaNIF {
 };
 
 constexpr std::array<ReglaNIF, 5> kReglasNIF{{
-    {"ABCDEFG", FormaControl::Dígito, ValidarCIFDigito},
+    {"ABCDEFG", FormaControl::Dígito, ValidarCIFDígito},
     {"ABCDEFG", FormaControl::Letra, ValidarCIFLetra},
-    {"HJUV", FormaControl::Dígito, ValidarCIFDigito},
+    {"HJUV", FormaControl::Dígito, ValidarCIFDígito},
     {"PQRSNW", FormaControl::Letra, ValidarCIFLetra},
     {"0123456789KLMXYZ", FormaControl::Cualquiera, ValidarNIFPersona},
 }};
@@ -129,12 +129,12 @@ bool TieneForma(const std::string& nif, FormaControl forma) {
 
 } // namespace
 
-bool FiltrarCaracter(int& KeyAscii, std::string& permitidos, std::string& reemplazos, bool* siguienteCampo) {
+bool FiltrarCarácter(int& KeyAscii, std::string& permitidos, std::string& reemplazos, bool* siguienteCampo) {
     CompletarConjuntos(permitidos, reemplazos);
     return Filtrar(KeyAscii, permitidos, reemplazos, siguienteCampo);
 }
 
-bool FiltrarCaracter(int& KeyAscii, std::string_view permitidos, std::string_view reemplazos,
+bool FiltrarCarácter(int& KeyAscii, std::string_view permitidos, std::string_view reemplazos,
                      bool* siguienteCampo) {
     CompletarConjuntos(permitidos, reemplazos);
     return Filtrar(KeyAscii, permitidos, reemplazos, siguienteCampo);
@@ -180,7 +180,7 @@ bool ValidarNIFPersona(const std::string& nif) {
     return s[8] == kLetrasNIF[Valor(número) % 23];
 }
 
-bool ValidarCIFDigito(const std::string& nif) {
+bool ValidarCIFDígito(const std::string& nif) {
     const int r = RestoCIF(nif);
     if (r < 0 || nif.size() < 9) return false;
     const int control = r == 0 ? 0 : 10 - r;
@@ -193,7 +193,7 @@ bool ValidarCIFLetra(const std::string& nif) {
     return nif[8] == kLetrasCIF[9 - r];
 }
 
-int DigitoControlCCC(std::string_view diez, int desde) {
+int DígitoControlCCC(std::string_view diez, int desde) {
     int suma = 0;
     for (int i = 10; i >= std::max(desde, 1); --i) {
         const std::size_t pos = static_cast<std::size_t>(i - 1);
@@ -210,8 +210,8 @@ bool ValidarCCC(const std::string& ccc) {
     const std::string_view cuenta = código.substr(10, 10);
     if (!SonDígitos(entidadOficina) || !SonDígitos(cuenta)) return false;
     if (código.substr(0, 4) == "0000" || cuenta == "0000000000") return false;
-    const int primero = DigitoControlCCC("00" + std::string(entidadOficina), 3);
-    const int segundo = DigitoControlCCC(cuenta, 1);
+    const int primero = DígitoControlCCC("00" + std::string(entidadOficina), 3);
+    const int segundo = DígitoControlCCC(cuenta, 1);
     return ccc[8] == '0' + primero && ccc[9] == '0' + segundo;
 }
 

@@ -37,13 +37,13 @@ static_assert(kPermitidosPorDefecto.size() == 72 && kReemplazosPorDefecto.size()
 //    character becomes its replacement and anything else becomes kCódigoRechazo. Codes outside
 //    0..255 are refused.
 // Returns whether the key is permitted.
-bool FiltrarCaracter(int& KeyAscii, std::string& permitidos, std::string& reemplazos,
+bool FiltrarCarácter(int& KeyAscii, std::string& permitidos, std::string& reemplazos,
                      bool* siguienteCampo = nullptr);
 // The same with sets that are not written back (literals, or the defaults when omitted).
-bool FiltrarCaracter(int& KeyAscii, std::string_view permitidos = {}, std::string_view reemplazos = {},
+bool FiltrarCarácter(int& KeyAscii, std::string_view permitidos = {}, std::string_view reemplazos = {},
                      bool* siguienteCampo = nullptr);
 
-// Passes every character of `texto` through FiltrarCaracter (Enter is a plain control key here)
+// Passes every character of `texto` through FiltrarCarácter (Enter is a plain control key here)
 // and replaces the text by the mapped characters, up to and including the first refused one
 // (which appears as the bell character). True when every character was permitted; an empty text is.
 bool NormalizarTexto(std::string& texto, std::string& permitidos, std::string& reemplazos);
@@ -56,12 +56,12 @@ bool ValidarNIF(std::string& nif);
 // or K/L/M followed by seven digits; the ninth character is the letter of the number modulo 23.
 bool ValidarNIFPersona(const std::string& nif);
 // Organisation numbers: seven digits in positions 2 to 8 and a control digit or letter in position 9.
-bool ValidarCIFDigito(const std::string& nif);
+bool ValidarCIFDígito(const std::string& nif);
 bool ValidarCIFLetra(const std::string& nif);
 
 // Control digit of a ten-character digit string weighted from position `desde` (1 or 3) to 10.
 // A character that is not a digit, or missing, counts as 0.
-int DigitoControlCCC(std::string_view diez, int desde);
+int DígitoControlCCC(std::string_view diez, int desde);
 // Twenty-character bank account code: entity, office, two control digits, account number.
 // Entity, office and account must be decimal digits; the length beyond twenty is not examined.
 bool ValidarCCC(const std::string& ccc);

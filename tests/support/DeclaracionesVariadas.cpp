@@ -72,8 +72,8 @@ RegistroDeclaración CuentaSinNadaQuePagar() {
 
 std::string CuentaCorrecta() {
     const std::string entidadOficina = "21000418", cuenta = "0200051332";
-    return entidadOficina + std::to_string(DigitoControlCCC("00" + entidadOficina, 3)) +
-           std::to_string(DigitoControlCCC(cuenta, 1)) + cuenta;
+    return entidadOficina + std::to_string(DígitoControlCCC("00" + entidadOficina, 3)) +
+           std::to_string(DígitoControlCCC(cuenta, 1)) + cuenta;
 }
 
 RegistroDeclaración DeclaraciónAlAzar(std::mt19937& azar) {

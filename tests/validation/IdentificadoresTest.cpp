@@ -40,7 +40,7 @@ TEST(FiltrarCaracter, TablaDeTeclas) {
     for (const auto& caso : casos) {
         int tecla = caso.tecla;
         EXPECT_EQ(
-            FiltrarCaracter(tecla, std::string_view(caso.permitidos), std::string_view(caso.reemplazos)),
+            FiltrarCarácter(tecla, std::string_view(caso.permitidos), std::string_view(caso.reemplazos)),
             caso.permitido)
             << caso.descripción;
         EXPECT_EQ(tecla, caso.resultado) << caso.descripción;
@@ -50,16 +50,16 @@ TEST(FiltrarCaracter, TablaDeTeclas) {
 TEST(FiltrarCaracter, IntroPasaAlCampoSiguienteSoloSiSeLePide) {
     int tecla = kTeclaIntro;
     bool siguiente = false;
-    EXPECT_TRUE(FiltrarCaracter(tecla, "0123456789", "", &siguiente));
+    EXPECT_TRUE(FiltrarCarácter(tecla, "0123456789", "", &siguiente));
     EXPECT_EQ(tecla, 0);
     EXPECT_TRUE(siguiente);
 
     // The flag is cleared by any other key.
     tecla = '5';
-    EXPECT_TRUE(FiltrarCaracter(tecla, "0123456789", "", &siguiente));
+    EXPECT_TRUE(FiltrarCarácter(tecla, "0123456789", "", &siguiente));
     EXPECT_FALSE(siguiente);
     tecla = 'A';
-    EXPECT_FALSE(FiltrarCaracter(tecla, "0123456789", "", &siguiente));
+    EXPECT_FALSE(FiltrarCarácter(tecla, "0123456789", "", &siguiente));
     EXPECT_FALSE(siguiente);
     EXPECT_EQ(tecla, kCódigoRechazo);
 }
@@ -87,7 +87,7 @@ TEST(FiltrarCaracter, CadaByteConLasTablasPorDefecto) {
             esperado = plana[p];
 
         int tecla = b;
-        EXPECT_EQ(FiltrarCaracter(tecla), esperado != kCódigoRechazo) << "byte " << b;
+        EXPECT_EQ(FiltrarCarácter(tecla), esperado != kCódigoRechazo) << "byte " << b;
         EXPECT_EQ(tecla, esperado) << "byte " << b;
     }
 }
@@ -184,14 +184,14 @@ int ControlBanco(const std::string& dígitos) {
 }
 
 TEST(ValidarCCC, Ejemplos) {
-    EXPECT_EQ(DigitoControlCCC("0012345678", 3), ControlBanco("12345678"));
-    EXPECT_EQ(DigitoControlCCC("1234567890", 1), ControlBanco("1234567890"));
-    EXPECT_EQ(DigitoControlCCC("0000000000", 1), 0);                         // 11 gives 0
-    EXPECT_EQ(DigitoControlCCC("0000000001", 1), 5);                         // 11 - 6
-    EXPECT_EQ(DigitoControlCCC("1000000000", 1), 1);                         // 11 - 1 = 10 gives 1
-    EXPECT_EQ(DigitoControlCCC("0000000100", 1), 4);                         // weight 7
-    EXPECT_EQ(DigitoControlCCC("12", 1), DigitoControlCCC("1200000000", 1)); // missing counts as 0
-    EXPECT_EQ(DigitoControlCCC("99", 3), 0); // positions 1 and 2 are not weighed
+    EXPECT_EQ(DígitoControlCCC("0012345678", 3), ControlBanco("12345678"));
+    EXPECT_EQ(DígitoControlCCC("1234567890", 1), ControlBanco("1234567890"));
+    EXPECT_EQ(DígitoControlCCC("0000000000", 1), 0);                         // 11 gives 0
+    EXPECT_EQ(DígitoControlCCC("0000000001", 1), 5);                         // 11 - 6
+    EXPECT_EQ(DígitoControlCCC("1000000000", 1), 1);                         // 11 - 1 = 10 gives 1
+    EXPECT_EQ(DígitoControlCCC("0000000100", 1), 4);                         // weight 7
+    EXPECT_EQ(DígitoControlCCC("12", 1), DígitoControlCCC("1200000000", 1)); // missing counts as 0
+    EXPECT_EQ(DígitoControlCCC("99", 3), 0); // positions 1 and 2 are not weighed
 
     struct Caso {
         const char* ccc;
