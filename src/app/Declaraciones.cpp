@@ -53,10 +53,6 @@ constexpr CampoCódigo kListas[] = {
     {cmbMunicipio, Municipio, false},
 };
 
-// Never equal to a list position: the province validated next loads its municipalities whatever the sheet
-// showed before.
-constexpr int kProvinciaDesconocida = -2;
-
 // A whole number written in decimal (blanks around allowed); none for anything else.
 std::optional<std::int32_t> NúmeroEntero(std::string_view texto) {
     const std::string t = Recortar(texto);
@@ -135,7 +131,8 @@ void frmHoja1::MoverRegistroAPantalla() {
     for (const auto& c : kIdentificación)
         if (c.campo != edtNIF && c.campo != edtNombre) poner(c.campo, c.registro);
 
-    hoja.iProvinciaAnterior = kProvinciaDesconocida;
+    // Not known: the province validated next loads its municipalities whatever the sheet showed before.
+    hoja.iProvinciaAnterior.reset();
     elegir(kListas[2]);
     validar(cmbProvincia);
     hoja.iProvinciaAnterior = hoja.Posición(cmbProvincia);
@@ -156,13 +153,9 @@ void frmHoja1::MoverRegistroAPantalla() {
         hoja.BaseAnterior[static_cast<std::size_t>(b)] = ValorCasilla(hoja, b);
     Recalcular(hoja, validar_);
 
-    // Set by the program: the boxes' handler must not take it for the user's choice. The handler clears the
-    // mark when it runs, so it is set for each box.
-    for (auto [casilla, campo] : {std::pair{chkFPEfectivo, FPEfectivo}, std::pair{chkFPCuenta, FPCuenta}}) {
-        hoja.bCambioInterno = true;
-        hoja.EscribirValor(casilla, r.Marcado(campo) ? 1 : 0);
-    }
-    hoja.bCambioInterno = false;
+    // Set by the program: the boxes' handler must not take it for the user's choice.
+    for (auto [casilla, campo] : {std::pair{chkFPEfectivo, FPEfectivo}, std::pair{chkFPCuenta, FPCuenta}})
+        PonerFormaPago(hoja, casilla, r.Marcado(campo) ? 1 : 0);
 
     for (int parte = 0; parte <= 3; ++parte) {
         poner(edtCCCIng(parte), CampoCCCIng(parte));
@@ -212,11 +205,7 @@ bool frmHoja1::ConfirmarGuardarCambios() {
 
 bool frmHoja1::NuevaDeclaración() {
     if (!ConfirmarGuardarCambios()) return false;
-    struct Cargando {
-        bool& marca;
-        ~Cargando() { marca = false; }
-    } cargando{hoja.bCargando};
-    hoja.bCargando = true;
+    ValidaciónDeclaración::CargaNueva carga(validación);
 
     InicializarRegistro(registro);
     registro.Poner(Ejercicio, std::to_string(EjercicioPrograma));

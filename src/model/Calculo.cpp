@@ -27,13 +27,6 @@ bool AlgunaConTexto(const HojaDeclaración& hoja, int desde, int hasta) {
 
 double A2Decimales(double v) { return Redondear(v, 2).value_or(0.0); }
 
-// Sets a payment box as the program does: its own handler must not take it for a click.
-void PonerFormaPago(HojaDeclaración& hoja, IdCampo casilla, int valor) {
-    hoja.bCambioInterno = true;
-    hoja.EscribirValor(casilla, valor);
-    hoja.bCambioInterno = false;
-}
-
 void CerrarFormasPago(HojaDeclaración& hoja) {
     hoja.Habilitar(chkFPEfectivo, false);
     hoja.Habilitar(chkFPCuenta, false);
@@ -83,6 +76,11 @@ double CuotaFila(HojaDeclaración& hoja, int r) {
 }
 
 } // namespace
+
+void PonerFormaPago(HojaDeclaración& hoja, IdCampo casilla, int valor) {
+    HojaDeclaración::CambioInterno interno(hoja);
+    hoja.EscribirValor(casilla, valor);
+}
 
 bool EsCasillaEntrada(int i) {
     for (int c : kCasillasEntrada)
@@ -235,12 +233,11 @@ void Etiqueta_Click(HojaDeclaración& hoja, EtiquetaActiva etiqueta, int índice
 
 void FormaPago_Click(HojaDeclaración& hoja, IdCampo casilla, const ValidarCamposFn& validar) {
     IdCampo otra = casilla == chkFPEfectivo ? chkFPCuenta : chkFPEfectivo;
-    if (!hoja.bCambioInterno) {
+    if (!hoja.TomarCambioInterno()) {
         // A click: the pair works as one choice, and clicking the chosen one keeps it.
         PonerFormaPago(hoja, casilla, 1);
         PonerFormaPago(hoja, otra, 0);
     }
-    hoja.bCambioInterno = false;
     if (hoja.Valor(casilla) == 1) {
         PonerFormaPago(hoja, otra, 0);
         Cuenta(hoja, edtCCCIng, casilla == chkFPCuenta);

@@ -35,6 +35,8 @@ void edtResultado_Click(HojaDeclaración& hoja, int n, const ValidarCamposFn& va
 // A click on a caption: the result headings 4-6, and the amount captions and letters 1-3, choose their option.
 void Etiqueta_Click(HojaDeclaración& hoja, EtiquetaActiva etiqueta, int índice,
                     const ValidarCamposFn& validar);
+// Sets a payment box as the program does: its own handler does not take it for a click.
+void PonerFormaPago(HojaDeclaración& hoja, IdCampo casilla, int valor);
 // chkFPEfectivo or chkFPCuenta changed value.
 void FormaPago_Click(HojaDeclaración& hoja, IdCampo casilla, const ValidarCamposFn& validar);
 void chkSinActividad_Click(HojaDeclaración& hoja);

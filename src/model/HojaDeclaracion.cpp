@@ -515,9 +515,8 @@ InstantáneaHoja HojaDeclaración::Instantánea() const {
     s.TipoAnterior = TipoAnterior;
     s.bSuspenderRecalculo = bSuspenderRecalculo;
     s.bRecalculando = bRecalculando;
-    s.bCambioInterno = bCambioInterno;
+    s.bCambioInterno = bCambioInterno_;
     s.iProvinciaAnterior = iProvinciaAnterior;
-    s.bCargando = bCargando;
     s.sPeriodoResultado = sPeriodoResultado;
     return s;
 }
@@ -549,9 +548,8 @@ void HojaDeclaración::Restablecer(const InstantáneaHoja& s) {
     TipoAnterior = s.TipoAnterior;
     bSuspenderRecalculo = s.bSuspenderRecalculo;
     bRecalculando = s.bRecalculando;
-    bCambioInterno = s.bCambioInterno;
+    bCambioInterno_ = s.bCambioInterno;
     iProvinciaAnterior = s.iProvinciaAnterior;
-    bCargando = s.bCargando;
     sPeriodoResultado = s.sPeriodoResultado;
     foco_ = kNingúnCampo;
     tabuladorPendiente_ = false;

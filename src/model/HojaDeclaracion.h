@@ -10,9 +10,11 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace m817 {
@@ -70,8 +72,7 @@ struct InstantáneaHoja {
     bool bSuspenderRecalculo = false;
     bool bRecalculando = false;
     bool bCambioInterno = false;
-    int iProvinciaAnterior = -1;
-    bool bCargando = false;
+    std::optional<int> iProvinciaAnterior = -1;
     std::string sPeriodoResultado;
 };
 
@@ -166,9 +167,25 @@ public:
     std::array<double, 7> TipoAnterior{};  // 1..6
     bool bSuspenderRecalculo = false;
     bool bRecalculando = false; // a calculation pass is running: the changes it makes start no other
-    bool bCambioInterno = false;
-    int iProvinciaAnterior = -1;
-    bool bCargando = false;
+    // The province's list position when its field was entered; none when it is not known, so that the next
+    // check of the province loads its municipalities whatever the sheet showed before.
+    std::optional<int> iProvinciaAnterior = -1;
+
+    // A payment box written by the program, not clicked: its handler must not take it for the user's choice.
+    // The mark lasts while the guard lives, or until the handler takes it.
+    class CambioInterno {
+      public:
+        explicit CambioInterno(HojaDeclaración& hoja) : hoja_(hoja) { hoja_.bCambioInterno_ = true; }
+        ~CambioInterno() { hoja_.bCambioInterno_ = false; }
+        CambioInterno(const CambioInterno&) = delete;
+        CambioInterno& operator=(const CambioInterno&) = delete;
+
+      private:
+        HojaDeclaración& hoja_;
+    };
+    bool EsCambioInterno() const { return bCambioInterno_; }
+    // The mark, cleared as it is read.
+    bool TomarCambioInterno() { return std::exchange(bCambioInterno_, false); }
     // The period the result logic last worked with: checking a period that has not changed since runs it
     // no more.
     std::string sPeriodoResultado;
@@ -185,6 +202,7 @@ public:
     void Restablecer(const InstantáneaHoja& s);
 
 private:
+    bool bCambioInterno_ = false;
     struct TextoConCursor {
         std::string texto;
         int ancla = 0, cursor = 0;

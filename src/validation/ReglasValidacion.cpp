@@ -429,7 +429,7 @@ void ValidaciónDeclaración::AdministraciónDelMunicipio() {
         hoja_.Bloquear(cmbAdministracion, false);
         hoja_.Colorear(cmbAdministracion, kFondoBlanco);
     };
-    if (hoja_.bCargando) return libre();
+    if (bCargando_) return libre();
     const std::string municipio = CódigoCombo(hoja_, cmbMunicipio, false);
     auto it = municipio.empty() ? hoja_.colMunicipiosAdministraciones.end()
                                 : hoja_.colMunicipiosAdministraciones.find(municipio);

@@ -65,6 +65,19 @@ class ValidaciónDeclaración {
     bool bMostrarErrorNIF = false;
     bool bMostrarErrorJustificante = false;
 
+    // While a new return is put on the sheet: the municipality does not lock the administration.
+    class CargaNueva {
+      public:
+        explicit CargaNueva(ValidaciónDeclaración& v) : v_(v) { v_.bCargando_ = true; }
+        ~CargaNueva() { v_.bCargando_ = false; }
+        CargaNueva(const CargaNueva&) = delete;
+        CargaNueva& operator=(const CargaNueva&) = delete;
+
+      private:
+        ValidaciónDeclaración& v_;
+    };
+    bool Cargando() const { return bCargando_; }
+
   private:
     struct Llamada;
 
@@ -105,6 +118,7 @@ class ValidaciónDeclaración {
     ServicioMensajes& mensajes_;
     const ServicioReloj& reloj_;
     const ServicioCarpeta& carpeta_;
+    bool bCargando_ = false;
     std::string* noCargados_ = nullptr;
     std::bitset<kNúmeroCampos> yaNoCargados_;
 };

@@ -57,8 +57,8 @@ std::vector<std::string> Foto(const Programa& p, std::size_t mensajesAntes, bool
     }
     v.push_back("foco: " + (hoja.Foco() == kNingúnCampo ? std::string("ninguno") : ClaveCampo(hoja.Foco())));
     std::ostringstream m;
-    m << "modificado " << hoja.RegistroModificado << ", provincia anterior " << hoja.iProvinciaAnterior
-      << ", cambio interno " << hoja.bCambioInterno << ", cargando " << hoja.bCargando << ", bases";
+    m << "modificado " << hoja.RegistroModificado << ", provincia anterior " << hoja.iProvinciaAnterior.value_or(-2)
+      << ", cambio interno " << hoja.EsCambioInterno() << ", cargando " << p.h.validación.Cargando() << ", bases";
     for (int r = 1; r <= 6; ++r)
         m << " " << hoja.BaseAnterior[static_cast<std::size_t>(r)] << "/"
           << hoja.TipoAnterior[static_cast<std::size_t>(r)];

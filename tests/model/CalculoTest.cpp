@@ -231,7 +231,7 @@ TEST_F(Calculo, FormasDePagoExcluyentes) {
         EXPECT_EQ(hoja.Valor(chkFPEfectivo), paso.efectivo);
         EXPECT_EQ(hoja.Valor(chkFPCuenta), paso.cuenta);
         EXPECT_EQ(CuentaAbierta(edtCCCIng), paso.cuentaAbierta);
-        EXPECT_FALSE(hoja.bCambioInterno);
+        EXPECT_FALSE(hoja.EsCambioInterno());
         std::string clave = paso.pulsada == chkFPCuenta ? "chkFPCuenta" : "chkFPEfectivo";
         EXPECT_NE(std::find(p.validaciones.begin(), p.validaciones.end(), std::pair(clave, -1)),
                   p.validaciones.end())

@@ -529,11 +529,12 @@ TEST(ValidarCampos, SinRelaciónOMientrasSeCargaLaAdministraciónQuedaLibre) {
     h.Validar("cmbMunicipio");
     ASSERT_TRUE(hoja.Estado(cmbAdministracion).bloqueado);
 
-    hoja.bCargando = true;
-    h.Validar("cmbMunicipio");
-    EXPECT_FALSE(hoja.Estado(cmbAdministracion).bloqueado);
-    EXPECT_EQ(hoja.Estado(cmbAdministracion).fondo, kFondoBlanco);
-    hoja.bCargando = false;
+    {
+        ValidaciónDeclaración::CargaNueva carga(h.validación);
+        h.Validar("cmbMunicipio");
+        EXPECT_FALSE(hoja.Estado(cmbAdministracion).bloqueado);
+        EXPECT_EQ(hoja.Estado(cmbAdministracion).fondo, kFondoBlanco);
+    }
 
     hoja.colMunicipiosAdministraciones.erase("9059");
     h.Validar("cmbMunicipio");
