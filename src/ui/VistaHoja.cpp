@@ -54,10 +54,34 @@ bool EsTabulador(QEvent* e, bool& atrás) {
     return k->key() == Qt::Key_Tab && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
 }
 
-// A one-line text box: the model does the editing.
-class CampoTexto : public QLineEdit {
+// What the widget of every field hands to the model: Tab and Shift+Tab, as a step of the model's focus
+// order, and the focus it receives.
+template <class Base> class CampoReenviado : public Base {
   public:
-    CampoTexto(VistaHoja* vista, IdCampo id, QWidget* padre) : QLineEdit(padre), vista_(vista), id_(id) {
+    CampoReenviado(VistaHoja* vista, IdCampo id, QWidget* padre) : Base(padre), vista_(vista), id_(id) {}
+
+  protected:
+    // True when the event was a Tab, now handed on.
+    bool Tabular(QEvent* e) {
+        bool atrás = false;
+        if (!EsTabulador(e, atrás)) return false;
+        vista_->Tabulador(atrás);
+        return true;
+    }
+    bool event(QEvent* e) override { return Tabular(e) || Base::event(e); }
+    void focusInEvent(QFocusEvent* e) override {
+        Base::focusInEvent(e);
+        vista_->FocoRecibido(id_);
+    }
+
+    VistaHoja* vista_;
+    IdCampo id_;
+};
+
+// A one-line text box: the model does the editing.
+class CampoTexto : public CampoReenviado<QLineEdit> {
+  public:
+    CampoTexto(VistaHoja* vista, IdCampo id, QWidget* padre) : CampoReenviado(vista, id, padre) {
         setDragEnabled(false);
         // Dropped text is pasted through the model, never inserted by the box itself.
         setAcceptDrops(true);
@@ -66,11 +90,7 @@ class CampoTexto : public QLineEdit {
 
   protected:
     bool event(QEvent* e) override {
-        bool atrás = false;
-        if (EsTabulador(e, atrás)) {
-            vista_->Tabulador(atrás);
-            return true;
-        }
+        if (Tabular(e)) return true;
         if (e->type() == QEvent::ShortcutOverride) {
             // Keys with Ctrl belong to the window's commands (cut, copy, paste, open…), and so do
             // Shift+Insert (paste), F1 (the field's help) and F6 (to the error list).
@@ -90,10 +110,6 @@ class CampoTexto : public QLineEdit {
     void inputMethodEvent(QInputMethodEvent* e) override {
         if (!e->commitString().isEmpty()) vista_->TextoEntrante(id_, e->commitString());
         e->accept();
-    }
-    void focusInEvent(QFocusEvent* e) override {
-        QLineEdit::focusInEvent(e);
-        vista_->FocoRecibido(id_);
     }
     void focusOutEvent(QFocusEvent* e) override {
         QLineEdit::focusOutEvent(e);
@@ -161,14 +177,12 @@ class CampoTexto : public QLineEdit {
         if (hasSelectedText()) ancla = selectionStart() == cursor ? selectionEnd() : selectionStart();
         vista_->SelecciónPorRatón(id_, ancla, cursor);
     }
-    VistaHoja* vista_;
-    IdCampo id_;
 };
 
 // A list field: an editable combo box whose typing is the model's.
-class CampoLista : public QComboBox {
+class CampoLista : public CampoReenviado<QComboBox> {
   public:
-    CampoLista(VistaHoja* vista, IdCampo id, QWidget* padre) : QComboBox(padre), vista_(vista), id_(id) {
+    CampoLista(VistaHoja* vista, IdCampo id, QWidget* padre) : CampoReenviado(vista, id, padre) {
         setEditable(true);
         setLineEdit(new CampoTexto(vista, id, this));
         setInsertPolicy(QComboBox::NoInsert);
@@ -185,60 +199,32 @@ class CampoLista : public QComboBox {
     }
 
   protected:
-    bool event(QEvent* e) override {
-        bool atrás = false;
-        if (EsTabulador(e, atrás)) {
-            vista_->Tabulador(atrás);
-            return true;
-        }
-        return QComboBox::event(e);
-    }
-    void focusInEvent(QFocusEvent* e) override {
-        QComboBox::focusInEvent(e);
-        vista_->FocoRecibido(id_);
-    }
     // An open list takes the wheel in its own window; over the closed one it goes on to the sheet.
     void wheelEvent(QWheelEvent* e) override { e->ignore(); }
-
-  private:
-    VistaHoja* vista_;
-    IdCampo id_;
 };
 
 // Check boxes and options change only through the model.
-template <class Base> class Pulsable : public Base {
+template <class Base> class Pulsable : public CampoReenviado<Base> {
   public:
-    Pulsable(VistaHoja* vista, IdCampo id, QWidget* padre) : Base(padre), vista_(vista), id_(id) {
+    Pulsable(VistaHoja* vista, IdCampo id, QWidget* padre) : CampoReenviado<Base>(vista, id, padre) {
         this->setFocusPolicy(Qt::StrongFocus);
         if constexpr (std::is_same_v<Base, QRadioButton>) this->setAutoExclusive(false);
     }
 
   protected:
-    void nextCheckState() override { vista_->Hoja().Pulsar(id_); }
+    void nextCheckState() override { this->vista_->Hoja().Pulsar(this->id_); }
     void checkStateSet() override {}
     bool event(QEvent* e) override {
-        bool atrás = false;
-        if (EsTabulador(e, atrás)) {
-            vista_->Tabulador(atrás);
-            return true;
-        }
+        if (this->Tabular(e)) return true;
         if (e->type() == QEvent::KeyPress) {
             auto* k = static_cast<QKeyEvent*>(e);
             if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-                vista_->TeclaPulsada(id_, k);
+                this->vista_->TeclaPulsada(this->id_, k);
                 return true;
             }
         }
         return Base::event(e);
     }
-    void focusInEvent(QFocusEvent* e) override {
-        Base::focusInEvent(e);
-        vista_->FocoRecibido(id_);
-    }
-
-  private:
-    VistaHoja* vista_;
-    IdCampo id_;
 };
 
 class EtiquetaHoja : public QLabel {
