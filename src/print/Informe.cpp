@@ -262,15 +262,8 @@ static_assert(kY3 + 6200 < kY4 && kY4 + 1690 < kY7 && kY7 + 1480 < kPieY, "block
 
 // clang-format on
 
-ElementoPágina Plantilla(Estilo e) {
-    ElementoPágina el;
-    const auto texto = [&](double puntos, bool negrita, AlineaciónTexto a, bool centradoV = true) {
-        el.clase = ClaseElementoPágina::Texto;
-        el.fuente.puntos = puntos;
-        el.fuente.negrita = negrita;
-        el.alineación = a;
-        el.centradoVertical = centradoV;
-    };
+// The boxes: frames, filled boxes and bands. False for a style that is no box.
+bool PlantillaRectángulo(Estilo e, ElementoPágina& el) {
     const auto rectángulo = [&](bool opaco, std::uint32_t fondo, double grosor, bool borde = true) {
         el.clase = ClaseElementoPágina::Rectángulo;
         el.opaco = opaco;
@@ -278,7 +271,6 @@ ElementoPágina Plantilla(Estilo e) {
         el.grosor = grosor;
         el.borde = borde;
     };
-    using A = AlineaciónTexto;
     switch (e) {
     case Estilo::Marco:
         rectángulo(false, 0xFFFFFF, 12);
@@ -298,10 +290,23 @@ ElementoPágina Plantilla(Estilo e) {
     case Estilo::NúmeroCasilla:
         rectángulo(true, 0xD2D2D2, 12);
         break;
-    case Estilo::Línea:
-        el.clase = ClaseElementoPágina::Línea;
-        el.grosor = 10;
-        break;
+    default:
+        return false;
+    }
+    return true;
+}
+
+// The texts: font, alignment and wrapping. False for a style that is no text.
+bool PlantillaTexto(Estilo e, ElementoPágina& el) {
+    const auto texto = [&](double puntos, bool negrita, AlineaciónTexto a, bool centradoV = true) {
+        el.clase = ClaseElementoPágina::Texto;
+        el.fuente.puntos = puntos;
+        el.fuente.negrita = negrita;
+        el.alineación = a;
+        el.centradoVertical = centradoV;
+    };
+    using A = AlineaciónTexto;
+    switch (e) {
     case Estilo::TítuloSección:
         texto(8, true, A::Izquierda);
         el.colorTexto = 0xFFFFFF;
@@ -359,8 +364,24 @@ ElementoPágina Plantilla(Estilo e) {
     case Estilo::Marca:
         texto(9, true, A::Centro);
         break;
+    default:
+        return false;
+    }
+    return true;
+}
+
+ElementoPágina Plantilla(Estilo e) {
+    ElementoPágina el;
+    if (PlantillaRectángulo(e, el) || PlantillaTexto(e, el)) return el;
+    switch (e) {
+    case Estilo::Línea:
+        el.clase = ClaseElementoPágina::Línea;
+        el.grosor = 10;
+        break;
     case Estilo::Imagen:
         el.clase = ClaseElementoPágina::Imagen;
+        break;
+    default:
         break;
     }
     return el;

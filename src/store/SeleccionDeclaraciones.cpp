@@ -233,18 +233,23 @@ void SeleccionDeclaraciones::SeleccionarFila(std::size_t fila) {
     if (fila < orden_.size()) seleccionada_ = orden_[fila];
 }
 
-void SeleccionDeclaraciones::PulsarEncabezado(int columna) {
-    if (columna < 1 || columna > 6) return;
-    descendente_ = columna == columnaOrden_ ? !descendente_ : false;
-    columnaOrden_ = columna;
+namespace {
 
+// The columns a click on a heading sorts by, as successive keys.
+struct ClavesOrden {
+    std::array<int, kColumnasSelección> columnas{};
+    std::size_t cuántas = 0;
+    std::span<const int> Claves() const { return {columnas.data(), cuántas}; }
+};
+
+ClavesOrden ClavesDeColumna(int columna) {
     // The list sorts by one column at a time, keeping the earlier order among equals. Sorting by every column
     // from the last down to the clicked one (N.I.F., name), or by the partner column, the name and then the
     // clicked one (the others), orders the rows by these columns in turn, then as they were: one sort with
     // the columns as successive keys and the present position as the last gives the same rows in the same
     // order.
-    std::array<int, kColumnasSelección> columnas{};
-    std::size_t cuántas = 0;
+    ClavesOrden k;
+    auto& [columnas, cuántas] = k;
     if (columna <= 2) {
         for (int c = columna; c <= kColumnasSelección; ++c)
             columnas[cuántas++] = c;
@@ -256,7 +261,19 @@ void SeleccionDeclaraciones::PulsarEncabezado(int columna) {
             if (std::find(columnas.begin(), columnas.begin() + cuántas, c) == columnas.begin() + cuántas)
                 columnas[cuántas++] = c;
     }
-    const std::span<const int> claves(columnas.data(), cuántas);
+    return k;
+}
+
+} // namespace
+
+void SeleccionDeclaraciones::PulsarEncabezado(int columna) {
+    if (columna < 1 || columna > 6) return;
+    descendente_ = columna == columnaOrden_ ? !descendente_ : false;
+    columnaOrden_ = columna;
+    Ordenar(ClavesDeColumna(columna).Claves());
+}
+
+void SeleccionDeclaraciones::Ordenar(std::span<const int> claves) {
     const auto& tabla = TablaOrden();
     const bool desc = descendente_;
 

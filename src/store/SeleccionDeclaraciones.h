@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,6 +80,8 @@ class SeleccionDeclaraciones {
         std::string_view Texto(int columna) const;
     };
     void Añadir(std::string_view bytes, std::int32_t registro);
+    // Puts the rows in the order of the columns claves, one after the other, then as they were shown.
+    void Ordenar(std::span<const int> claves);
     bool Llenar(ServicioArchivos& archivos, const std::filesystem::path& ruta,
                 std::int32_t numRegistroActual, std::string& problema);
 
