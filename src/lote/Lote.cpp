@@ -570,14 +570,19 @@ std::optional<FechaHora> LeerFecha(std::string_view t) {
     return FechaHora{*año, *mes, *día, 0, 0, 0};
 }
 
-LecturaArgumentos LeerArgumentos(const std::vector<std::string>& argumentos) {
-    LecturaArgumentos l;
-    Opciones& o = l.opciones;
-    std::vector<std::string> sueltos;
-    auto error = [&l](std::string texto) {
-        if (l.error.empty()) l.error = std::move(texto);
-    };
+namespace {
 
+// Only the first error is told.
+struct PrimerError {
+    std::string& texto;
+    void operator()(std::string t) const {
+        if (texto.empty()) texto = std::move(t);
+    }
+};
+
+// The options into o, and the words that are none into sueltos. False when the help was asked for.
+bool LeerOpciones(const std::vector<std::string>& argumentos, Opciones& o, std::vector<std::string>& sueltos,
+                  const PrimerError& error) {
     for (std::size_t i = 0; i < argumentos.size(); ++i) {
         std::string a = argumentos[i];
         std::optional<std::string> valor;
@@ -593,7 +598,7 @@ LecturaArgumentos LeerArgumentos(const std::vector<std::string>& argumentos) {
         };
         if (a == "--help" || a == "-h") {
             o.orden = Orden::Ayuda;
-            return l;
+            return false;
         } else if (a == "--csv" && !valor) {
             o.csv = true;
         } else if (a == "--aceptar-avisos" && !valor) {
@@ -621,30 +626,19 @@ LecturaArgumentos LeerArgumentos(const std::vector<std::string>& argumentos) {
             sueltos.push_back(a);
         }
     }
-    if (!l.error.empty()) return l;
-    if (sueltos.empty()) {
-        error("falta la orden (listar, validar, borrador o contenido)");
-        return l;
-    }
+    return true;
+}
 
-    const std::string& orden = sueltos.front();
-    if (orden == "listar")
-        o.orden = Orden::Listar;
-    else if (orden == "validar")
-        o.orden = Orden::Validar;
-    else if (orden == "borrador")
-        o.orden = Orden::Borrador;
-    else if (orden == "contenido")
-        o.orden = Orden::Contenido;
-    else {
-        error("orden desconocida: «" + orden + "»");
-        return l;
-    }
-    for (std::size_t i = 1; i < sueltos.size() && l.error.empty(); ++i)
-        error(LeerRegistros(sueltos[i], o.registros));
-    if (!l.error.empty()) return l;
+std::optional<Orden> OrdenDeNombre(std::string_view orden) {
+    if (orden == "listar") return Orden::Listar;
+    if (orden == "validar") return Orden::Validar;
+    if (orden == "borrador") return Orden::Borrador;
+    if (orden == "contenido") return Orden::Contenido;
+    return std::nullopt;
+}
 
-    const bool conRegistros = sueltos.size() > 1;
+// The options and record numbers each command needs or refuses.
+void ComprobarCombinación(const Opciones& o, bool conRegistros, const PrimerError& error) {
     switch (o.orden) {
     case Orden::Listar:
         if (conRegistros) error("listar no admite números de registro");
@@ -665,6 +659,35 @@ LecturaArgumentos LeerArgumentos(const std::vector<std::string>& argumentos) {
     if (o.pdf && o.orden != Orden::Borrador) error("--pdf solo sirve con borrador");
     if (o.aceptarAvisos && o.orden != Orden::Borrador) error("--aceptar-avisos solo sirve con borrador");
     if (o.hilos > 0 && o.orden != Orden::Validar) error("--hilos solo sirve con validar");
+}
+
+} // namespace
+
+LecturaArgumentos LeerArgumentos(const std::vector<std::string>& argumentos) {
+    LecturaArgumentos l;
+    Opciones& o = l.opciones;
+    std::vector<std::string> sueltos;
+    const PrimerError error{l.error};
+
+    if (!LeerOpciones(argumentos, o, sueltos, error)) return l;
+    if (!l.error.empty()) return l;
+    if (sueltos.empty()) {
+        error("falta la orden (listar, validar, borrador o contenido)");
+        return l;
+    }
+
+    const std::string& orden = sueltos.front();
+    if (const auto leída = OrdenDeNombre(orden)) {
+        o.orden = *leída;
+    } else {
+        error("orden desconocida: «" + orden + "»");
+        return l;
+    }
+    for (std::size_t i = 1; i < sueltos.size() && l.error.empty(); ++i)
+        error(LeerRegistros(sueltos[i], o.registros));
+    if (!l.error.empty()) return l;
+
+    ComprobarCombinación(o, sueltos.size() > 1, error);
     return l;
 }
 
