@@ -130,9 +130,16 @@ QAction* frmPrincipal::NuevaAcción(const QString& texto, const QString& nombre,
 }
 
 void frmPrincipal::CrearMenús() {
-    using C = ComandosPrincipal;
     QMenuBar* barra = menuBar();
+    CrearMenúArchivo(barra);
+    CrearMenúEdición(barra);
+    CrearMenúVer(barra);
+    CrearMenúAyuda(barra);
+    CrearAtajosHoja();
+}
 
+void frmPrincipal::CrearMenúArchivo(QMenuBar* barra) {
+    using C = ComandosPrincipal;
     QMenu* mnuArchivo = barra->addMenu("&Archivo");
     mnuArchivo->setObjectName("mnuArchivo");
     QMenu* mnuNueva = mnuArchivo->addMenu("&Nuevo");
@@ -158,10 +165,13 @@ void frmPrincipal::CrearMenús() {
     a = NuevaAcción("Sa&lir", "mnuSalir", Comando::Salir, nullptr);
     connect(a, &QAction::triggered, this, [this] { close(); });
     mnuArchivo->addAction(a);
+}
 
+void frmPrincipal::CrearMenúEdición(QMenuBar* barra) {
+    using C = ComandosPrincipal;
     QMenu* mnuEdición = barra->addMenu("&Edición");
     mnuEdición->setObjectName("mnuEdición");
-    a = NuevaAcción("Cor&tar", "mnuCortar", Comando::Cortar, &C::Cortar);
+    QAction* a = NuevaAcción("Cor&tar", "mnuCortar", Comando::Cortar, &C::Cortar);
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
     mnuEdición->addAction(a);
     a = NuevaAcción("&Copiar", "mnuCopiar", Comando::Copiar, &C::Copiar);
@@ -170,25 +180,31 @@ void frmPrincipal::CrearMenús() {
     a = NuevaAcción("&Pegar", "mnuPegar", Comando::Pegar, &C::Pegar);
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     mnuEdición->addAction(a);
+}
 
+void frmPrincipal::CrearMenúVer(QMenuBar* barra) {
     QMenu* mnuVer = barra->addMenu("&Ver");
     mnuVer->setObjectName("mnuVer");
-    a = NuevaAcción("Ver &Errores", "mnuVerErrores", Comando::VerErrores, nullptr);
+    QAction* a = NuevaAcción("Ver &Errores", "mnuVerErrores", Comando::VerErrores, nullptr);
     a->setCheckable(true);
     // The check mark has already turned: it now says what was asked for.
     connect(a, &QAction::triggered, this, [this](bool marcado) { MostrarPanelErrores(marcado, true); });
     mnuVer->addAction(a);
+}
 
+void frmPrincipal::CrearMenúAyuda(QMenuBar* barra) {
+    using C = ComandosPrincipal;
     QMenu* mnuAyuda = barra->addMenu("Ay&uda");
     mnuAyuda->setObjectName("mnuAyuda");
     mnuAyuda->addAction(NuevaAcción("&Uso de la aplicación", "mnuUso", Comando::Uso, &C::UsoDeLaAplicación));
     mnuAyuda->addAction(NuevaAcción("&Temas de Ayuda", "mnuTemas", Comando::Temas, &C::TemasDeAyuda));
     mnuAyuda->addSeparator()->setObjectName("mnusep2");
-    a = NuevaAcción("&Acerca de...", "mnuAcercade", Comando::AcercaDe, nullptr);
+    QAction* a = NuevaAcción("&Acerca de...", "mnuAcercade", Comando::AcercaDe, nullptr);
     connect(a, &QAction::triggered, this, [this] { frmInicio::MostrarAcercaDe(this); });
     mnuAyuda->addAction(a);
+}
 
-    // Keys of the sheet that are commands too: Shift+Insert pastes, F1 opens the field's topic.
+void frmPrincipal::CrearAtajosHoja() {
     auto* pegar = new QAction(this);
     pegar->setObjectName("PegarMayúsInsert");
     pegar->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Insert));

@@ -98,6 +98,12 @@ class frmPrincipal : public QMainWindow {
 
     void Construir();
     void CrearMenús();
+    void CrearMenúArchivo(QMenuBar* barra);
+    void CrearMenúEdición(QMenuBar* barra);
+    void CrearMenúVer(QMenuBar* barra);
+    void CrearMenúAyuda(QMenuBar* barra);
+    // Keys of the sheet that are commands too: Shift+Insert pastes, F1 opens the field's topic, F6 the errors.
+    void CrearAtajosHoja();
     void CrearBarra();
     void Form_Load();
     void RellenarErrores();
