@@ -53,11 +53,6 @@ public:
     // May the return on screen be let go? Asks to save it when it has changed (Yes / No / Cancel).
     bool ConfirmarGuardarCambios();
 
-    // Between the sheet's fields and the record image.
-    void MoverPantallaARegistro();
-    void MoverRegistroAPantalla();
-    // The fields a load could not put on the sheet, told to the user.
-    void MostrarErroresCarga();
     // Names of the fields whose stored values the last load rejected, each followed by ", ".
     std::string ListaCamposNoCargados;
     // The exercise of the return on screen as the last load read it; receipt numbers are made with it.
@@ -83,6 +78,12 @@ public:
     EntradaCampos entrada;
 
 private:
+    // Between the sheet's fields and the record image.
+    void MoverPantallaARegistro();
+    void MoverRegistroAPantalla();
+    // The fields a load could not put on the sheet, told to the user.
+    void MostrarErroresCarga();
+
     // What a freshly started program shows before it opens a return: the sheet, its error list, the message
     // toggles of the checks and the exercise of the return on it, as Form_Load left them.
     struct EstadoRecién {
