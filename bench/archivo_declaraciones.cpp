@@ -80,7 +80,7 @@ void BM_LlenarYOrdenarSeleccion(benchmark::State& estado) {
     const auto& ruta = Archivo().ruta;
     prueba::MensajesTolerantes mensajes;
     for (auto _ : estado) {
-        SeleccionDeclaraciones modelo;
+        SelecciónDeclaraciones modelo;
         if (!modelo.Cargar(gArchivos, ruta, mensajes, 1234)) estado.SkipWithError("no se cargó la lista");
         benchmark::DoNotOptimize(modelo.NúmeroFilas());
     }
@@ -89,7 +89,7 @@ BENCHMARK(BM_LlenarYOrdenarSeleccion)->Unit(benchmark::kMillisecond);
 
 void BM_OrdenarPorOtraColumna(benchmark::State& estado) {
     prueba::MensajesTolerantes mensajes;
-    SeleccionDeclaraciones modelo;
+    SelecciónDeclaraciones modelo;
     modelo.Cargar(gArchivos, Archivo().ruta, mensajes, 0);
     int columna = 2;
     for (auto _ : estado) {

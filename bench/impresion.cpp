@@ -23,10 +23,10 @@ void BM_ContenidoYNubePuntos600(benchmark::State& estado) {
     prueba::RellenarHojaCompleta(hoja);
     CódigosBarrasZint biblioteca;
     prueba::MensajesTolerantes mensajes;
-    RegistroImpresion registro;
-    DescripcionesImpresion descripciones;
+    RegistroImpresión registro;
+    DescripcionesImpresión descripciones;
     for (auto _ : estado) {
-        MoverPantallaARegistroImpresion(hoja, {2010, 11, 15, 10, 0, 0}, registro, descripciones);
+        MoverPantallaARegistroImpresión(hoja, {2010, 11, 15, 10, 0, 0}, registro, descripciones);
         const std::string contenido = ContenidoNubePuntos(registro, "8170612345676", "3.2.2");
         benchmark::DoNotOptimize(GenerarNubePuntos(contenido, 600, carpeta, biblioteca, mensajes));
     }
@@ -46,7 +46,7 @@ void BM_ImpresiónOficialTresCopiasPdf(benchmark::State& estado) {
     AleatorioSistema aleatorio;
     ImpresiónDeclaración impresión(hoja, errores, mensajes, reloj, carpeta, impresoras, códigos, aleatorio,
                                    "3.2.2");
-    impresión.acciones.MostrarSeleccionImpresora = [](SeleccionImpresora& d) {
+    impresión.acciones.MostrarSelecciónImpresora = [](SelecciónImpresora& d) {
         if (!d.Cargar()) return d.Modo();
         d.Seleccionar(static_cast<int>(d.Entradas().size()) - 1); // the PDF printer
         d.cmdOficial_Click();

@@ -24,7 +24,7 @@ std::string Clave(std::string_view t) {
     return k;
 }
 
-void ComprobarOrden(const SeleccionDeclaraciones& s) {
+void ComprobarOrden(const SelecciónDeclaraciones& s) {
     const int c = s.ColumnaOrden();
     for (std::size_t f = 0; f < s.NúmeroFilas(); ++f) {
         for (int columna = 1; columna <= kColumnasSelección; ++columna)
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
         if (bytes[i * kLongitudRegistro] == ' ') vivos.push_back(static_cast<std::int32_t>(i + 1));
 
     MensajesQueAceptan mensajes;
-    SeleccionDeclaraciones s;
+    SelecciónDeclaraciones s;
     const bool cargada = s.Cargar(archivos, ruta, mensajes, actual);
     M817_COMPROBAR(cargada == !vivos.empty() && s.NúmeroFilas() == vivos.size());
     M817_COMPROBAR(mensajes.mostrados == (cargada ? 0 : alineado ? 1 : 2));

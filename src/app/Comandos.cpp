@@ -51,7 +51,7 @@ void ComandosPrincipal::ConectarImpresión(ImpresiónDeclaración& impresión, b
     a.EjercicioDeclaración = [this] { return static_cast<int>(hoja1_.EjercicioDeclaración); };
     operaciones.Imprimir = [&impresión] { impresión.Imprimir(); };
     if (depuración)
-        operaciones.RegistroDepuración = [&impresión] { return impresión.CopiarRegistroImpresion(); };
+        operaciones.RegistroDepuración = [&impresión] { return impresión.CopiarRegistroImpresión(); };
 }
 
 std::int32_t ComandosPrincipal::RegistroActual() const {

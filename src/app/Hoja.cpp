@@ -73,7 +73,7 @@ void frmHoja1::Form_Load() {
     CargarMunicipiosAdministraciones(hoja, carpeta, mensajes);
     AsignarContextosAyuda(hoja);
     NuevaDeclaración();
-    hoja.sEjercicioVersion = ValorPorDefecto(hoja.Texto(campos::edtEjercicio), "0") +
+    hoja.sEjercicioVersión = ValorPorDefecto(hoja.Texto(campos::edtEjercicio), "0") +
                              ValorPorDefecto(hoja.Texto(campos::cmbPeriodo), "0");
     recién_ = EstadoRecién{hoja.Instantánea(), errores.Entradas(), validación.bMostrarErrorNIF,
                            validación.bMostrarErrorJustificante, EjercicioDeclaración};

@@ -497,7 +497,7 @@ int Sesión::Borrador() {
     // The data file is never written: a print that would need a save does not happen.
     a.GuardarDeclaración = [](bool) { return false; };
     // The command line chose the printer and the kind of print.
-    a.MostrarSeleccionImpresora = [](SeleccionImpresora&) { return kModoBorrador; };
+    a.MostrarSelecciónImpresora = [](SelecciónImpresora&) { return kModoBorrador; };
     a.EjercicioDeclaración = [&h] { return static_cast<int>(h.EjercicioDeclaración); };
 
     bool retenido = false;
@@ -542,14 +542,14 @@ int Sesión::Contenido() {
         return kSalidaFallo;
     }
     // What "Copiar" puts on the clipboard in a debug run: the print record of the sheet, dated today.
-    RegistroImpresion registro;
-    DescripcionesImpresion descripciones;
-    MoverPantallaARegistroImpresion(hoja->h.hoja, Reloj().Ahora(), registro, descripciones);
-    const std::string cadena = CadenaRegistroImpresion(registro);
+    RegistroImpresión registro;
+    DescripcionesImpresión descripciones;
+    MoverPantallaARegistroImpresión(hoja->h.hoja, Reloj().Ahora(), registro, descripciones);
+    const std::string cadena = CadenaRegistroImpresión(registro);
     e_.salida << Utf8(cadena) << '\n';
-    if (cadena.size() != kLongitudRegistroImpresion) {
+    if (cadena.size() != kLongitudRegistroImpresión) {
         Fallo(Contexto(elegidos.front()), "la cadena del registro no tiene " +
-                                              std::to_string(kLongitudRegistroImpresion) + " caracteres");
+                                              std::to_string(kLongitudRegistroImpresión) + " caracteres");
         return kSalidaFallo;
     }
     return kSalidaCorrecta;

@@ -62,7 +62,7 @@ struct EventosHoja {
 
 // What a sheet holds of the return on it: every field (its list included), the members of the sheet and the
 // field with the focus. The tables the sheet was loaded with (colMunicipiosAdministraciones,
-// sEjercicioVersion) are no part of it.
+// sEjercicioVersión) are no part of it.
 struct InstantáneaHoja {
     std::array<EstadoCampo, kNúmeroCampos> campos;
     IdCampo foco = kNingúnCampo;
@@ -190,7 +190,7 @@ public:
     // no more.
     std::string sPeriodoResultado;
     std::unordered_map<std::string, std::string> colMunicipiosAdministraciones;
-    std::string sEjercicioVersion;
+    std::string sEjercicioVersión;
 
     void CargarEjercicio(std::int16_t Ejercicio);
 

@@ -277,7 +277,7 @@ std::optional<double> LeerNúmero(std::string_view texto) {
 }
 
 double ValorLímiteImporte() {
-    static const double límite = LeerPositivo(SinPuntos(LIMITE_IMPORTE));
+    static const double límite = LeerPositivo(SinPuntos(LÍMITE_IMPORTE));
     return límite;
 }
 

@@ -8,12 +8,12 @@
 namespace m817 {
 
 // Amounts at or above this, in absolute value, are refused by the checks; written as the program shows it.
-inline constexpr const char* LIMITE_IMPORTE = "1.000.000.000.000";
+inline constexpr const char* LÍMITE_IMPORTE = "1.000.000.000.000";
 inline constexpr const char* FORMATO_IMPORTE = "#,##0.00";
 // A format argument of "???" stands for FORMATO_IMPORTE.
 inline constexpr const char* FORMATO_POR_DEFECTO = "???";
 
-// LIMITE_IMPORTE as a number (1e12).
+// LÍMITE_IMPORTE as a number (1e12).
 double ValorLímiteImporte();
 // |valor| >= ValorLímiteImporte().
 bool ImporteSobreLímite(double valor);

@@ -16,7 +16,7 @@ std::string Fijo(std::string_view campo, int longitud, int tipo) {
     return FormatoFijo(valor, longitud, tipo);
 }
 
-std::string Cuenta(const RegistroImpresion& r, CampoImpresión c) {
+std::string Cuenta(const RegistroImpresión& r, CampoImpresión c) {
     std::string s;
     for (int parte = 0; parte < 4; ++parte)
         s += Fijo(r.Campo(c, parte), kAnchosCCC[parte], kFormatoTexto);
@@ -63,7 +63,7 @@ std::string FechaAAAAMMDD(std::string_view f) {
            dígitos(static_cast<int>(unsigned(fecha.day())), 2);
 }
 
-std::string ContenidoNubePuntos(const RegistroImpresion& r, const std::string& númeroJustificante,
+std::string ContenidoNubePuntos(const RegistroImpresión& r, const std::string& númeroJustificante,
                                 const std::string& versión) {
     std::string c = "817" + FormatoTexto(versión, "!@@@@@@@@");
     c += Fijo(r.Campo(Ejercicio), 4, kFormatoNúmero);
@@ -95,7 +95,7 @@ std::string ContenidoNubePuntos(const RegistroImpresion& r, const std::string& n
     return c + fecha;
 }
 
-std::string CadenaRegistroImpresion(const RegistroImpresion& r) {
+std::string CadenaRegistroImpresión(const RegistroImpresión& r) {
     const auto sn = [&](CampoImpresión campo) { return r.Campo(campo) == "1" ? "S" : "N"; };
     std::string c = "817";
     c += r.Campo(CodigoAdministracion);
@@ -120,7 +120,7 @@ std::string CadenaRegistroImpresion(const RegistroImpresion& r) {
     c += r.Campo(Resultado, 3);
     c += sn(SinActividad);
     c += r.Campo(FechaImpresion);
-    return c.size() == kLongitudRegistroImpresion ? c : "ERROR";
+    return c.size() == kLongitudRegistroImpresión ? c : "ERROR";
 }
 
 } // namespace m817

@@ -11,11 +11,11 @@ inline constexpr std::size_t kLongitudContenidoNubePuntos = 756;
 
 // The point-cloud content of an official copy with that receipt number. `versión` is the program's
 // version text (padded or cut to 8 characters).
-std::string ContenidoNubePuntos(const RegistroImpresion& registro, const std::string& númeroJustificante,
+std::string ContenidoNubePuntos(const RegistroImpresión& registro, const std::string& númeroJustificante,
                                 const std::string& versión);
 
 // The record string, or "ERROR" when it does not come to 729 characters.
-std::string CadenaRegistroImpresion(const RegistroImpresion& registro);
+std::string CadenaRegistroImpresión(const RegistroImpresión& registro);
 
 // A text laid into a pattern of "@" places (a character or a space each) and literal characters,
 // the places filled from the left when the pattern starts with "!", else from the right.

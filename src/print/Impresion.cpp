@@ -41,13 +41,13 @@ ImpresiónDeclaración::ImpresiónDeclaración(HojaDeclaración& hoja, const Lis
     : hoja_(hoja), errores_(errores), mensajes_(mensajes), reloj_(reloj), carpeta_(carpeta),
       impresoras_(impresoras), códigos_(códigos), aleatorio_(aleatorio), versión_(std::move(versión)) {}
 
-void ImpresiónDeclaración::MoverPantallaARegistroImpresion() {
-    m817::MoverPantallaARegistroImpresion(hoja_, reloj_.Ahora(), registro, descripciones);
+void ImpresiónDeclaración::MoverPantallaARegistroImpresión() {
+    m817::MoverPantallaARegistroImpresión(hoja_, reloj_.Ahora(), registro, descripciones);
 }
 
-std::string ImpresiónDeclaración::CopiarRegistroImpresion() {
-    MoverPantallaARegistroImpresion();
-    return CadenaRegistroImpresion(registro);
+std::string ImpresiónDeclaración::CopiarRegistroImpresión() {
+    MoverPantallaARegistroImpresión();
+    return CadenaRegistroImpresión(registro);
 }
 
 std::string ImpresiónDeclaración::FechaHoy() const {
@@ -118,18 +118,18 @@ void ImpresiónDeclaración::Imprimir() {
             if (!acciones.GuardarDeclaración || !acciones.GuardarDeclaración(true)) return;
         }
 
-        SeleccionImpresora diálogo(impresoras_, mensajes_, elegidas);
-        const int modo = acciones.MostrarSeleccionImpresora ? acciones.MostrarSeleccionImpresora(diálogo) : 0;
+        SelecciónImpresora diálogo(impresoras_, mensajes_, elegidas);
+        const int modo = acciones.MostrarSelecciónImpresora ? acciones.MostrarSelecciónImpresora(diálogo) : 0;
 
         std::string número;
         if (modo == kModoBorrador) {
-            MoverPantallaARegistroImpresion();
+            MoverPantallaARegistroImpresión();
             if (ImprimirDeclaración(kModoBorrador, 0, número)) OfrecerCarpeta();
         } else if (modo == kModoOficial) {
             int resolución = 0;
             if (!ComprobarImpresora(impresoras_, mensajes_, resolución)) return;
             if (!ConfirmarReimpresión()) return;
-            MoverPantallaARegistroImpresion();
+            MoverPantallaARegistroImpresión();
             if (!ImprimirDeclaración(kModoOficial, resolución, número)) return;
             hoja_.EscribirTexto(campos::edtNúmeroJustificante, número);
             hoja_.EscribirTexto(campos::edtFechaImpresión, FechaHoy());

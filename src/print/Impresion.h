@@ -42,7 +42,7 @@ struct AccionesImpresión {
     std::function<bool(bool bPreguntar)> GuardarDeclaración;
     // Shows the printer dialog modally over the main window (not at all when its Cargar() fails)
     // and returns the mode it left.
-    std::function<int(SeleccionImpresora&)> MostrarSeleccionImpresora;
+    std::function<int(SelecciónImpresora&)> MostrarSelecciónImpresora;
     // The notice frmAtencion, modal over the main window.
     std::function<void()> MostrarAtención;
     // Lets pending window events run.
@@ -73,17 +73,17 @@ class ImpresiónDeclaración {
     std::string GenerarJustificante();
 
     // Fills the print record and its descriptions from the sheet, dated today.
-    void MoverPantallaARegistroImpresion();
+    void MoverPantallaARegistroImpresión();
 
     // "Copiar" with nothing selected in a debug run: the record string of the sheet as it is now.
-    std::string CopiarRegistroImpresion();
+    std::string CopiarRegistroImpresión();
 
     // The footer line of the official copies.
     std::string PiePáginaOficial(const std::string& númeroJustificante) const;
 
     // The program-wide records and printer choice.
-    RegistroImpresion registro;
-    DescripcionesImpresion descripciones;
+    RegistroImpresión registro;
+    DescripcionesImpresión descripciones;
     ImpresorasElegidas elegidas;
 
   private:

@@ -523,12 +523,12 @@ std::string NombreCasilla(int i) {
 }
 
 // An account is printed unless it is made of zeros only.
-bool CuentaDeCeros(const RegistroImpresion& r, CampoImpresión c) {
+bool CuentaDeCeros(const RegistroImpresión& r, CampoImpresión c) {
     return r.Campo(c, 3) == "0000000000" && r.Campo(c, 2) == "00" && r.Campo(c, 1) == "0000" &&
            r.Campo(c, 0) == "0000";
 }
 
-void RellenarCuenta(Informe& informe, const RegistroImpresion& r, CampoImpresión c,
+void RellenarCuenta(Informe& informe, const RegistroImpresión& r, CampoImpresión c,
                     std::string_view prefijo) {
     if (CuentaDeCeros(r, c)) return;
     for (int parte = 0; parte < 4; ++parte)
@@ -634,8 +634,8 @@ int FactorReducción(double h, double w, int hMax, int wMax) {
     return std::max(veces(h, hMax), veces(w, wMax)) + 1;
 }
 
-ResultadoImpresión RellenarInforme(Informe& informe, const RegistroImpresion& r,
-                                   const DescripcionesImpresion& d, const std::string& númeroJustificante,
+ResultadoImpresión RellenarInforme(Informe& informe, const RegistroImpresión& r,
+                                   const DescripcionesImpresión& d, const std::string& númeroJustificante,
                                    const ServicioCarpeta& carpeta, ServicioCódigosBarras& biblioteca) {
     auto poner = [&](std::string_view nombre, std::string_view valor) {
         informe.PonerTexto(nombre, std::string(valor));

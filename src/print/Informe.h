@@ -47,8 +47,8 @@ Informe CrearInforme();
 // PDF.BMP, scales and centres it in shpPDF, spreads out the receipt number, makes CODBAR.BMP with
 // the bar-code library and places it under the number. A picture that cannot be loaded is a
 // failure (code 53), reported to the caller.
-ResultadoImpresión RellenarInforme(Informe& informe, const RegistroImpresion& registro,
-                                   const DescripcionesImpresion& descripciones,
+ResultadoImpresión RellenarInforme(Informe& informe, const RegistroImpresión& registro,
+                                   const DescripcionesImpresión& descripciones,
                                    const std::string& númeroJustificante, const ServicioCarpeta& carpeta,
                                    ServicioCódigosBarras& biblioteca);
 

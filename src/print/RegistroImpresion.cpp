@@ -85,7 +85,7 @@ constexpr std::array<Miembro, kNúmeroMiembros> kMiembros = [] {
     return m;
 }();
 
-static_assert(kMiembros.back().desplazamiento + kMiembros.back().ancho == kLongitudRegistroImpresion,
+static_assert(kMiembros.back().desplazamiento + kMiembros.back().ancho == kLongitudRegistroImpresión,
               "the declared widths must add up to the record's length");
 
 const Miembro& Buscar(CampoImpresión c, int índice) {
@@ -168,32 +168,32 @@ std::string FechaDDMMAAAA(const FechaHora& f) {
     return dos(f.día) + dos(f.mes) + ConCeros(std::to_string(f.año), 4);
 }
 
-RegistroImpresion::RegistroImpresion() {
+RegistroImpresión::RegistroImpresión() {
     datos_.fill(' ');
 }
 
-std::size_t RegistroImpresion::Desplazamiento(CampoImpresión c, int índice) {
+std::size_t RegistroImpresión::Desplazamiento(CampoImpresión c, int índice) {
     return Buscar(c, índice).desplazamiento;
 }
 
-std::size_t RegistroImpresion::Ancho(CampoImpresión c, int índice) {
+std::size_t RegistroImpresión::Ancho(CampoImpresión c, int índice) {
     return Buscar(c, índice).ancho;
 }
 
-std::string_view RegistroImpresion::Campo(CampoImpresión c, int índice) const {
+std::string_view RegistroImpresión::Campo(CampoImpresión c, int índice) const {
     const Miembro& m = Buscar(c, índice);
     return Texto().substr(m.desplazamiento, m.ancho);
 }
 
-void RegistroImpresion::Poner(CampoImpresión c, int índice, std::string_view valor) {
+void RegistroImpresión::Poner(CampoImpresión c, int índice, std::string_view valor) {
     const Miembro& m = Buscar(c, índice);
     const std::string ajustado = Ajustar(valor, m.ancho);
     std::copy(ajustado.begin(), ajustado.end(),
               datos_.begin() + static_cast<std::ptrdiff_t>(m.desplazamiento));
 }
 
-void MoverPantallaARegistroImpresion(const HojaDeclaración& hoja, const FechaHora& hoy,
-                                     RegistroImpresion& registro, DescripcionesImpresion& descripciones) {
+void MoverPantallaARegistroImpresión(const HojaDeclaración& hoja, const FechaHora& hoy,
+                                     RegistroImpresión& registro, DescripcionesImpresión& descripciones) {
     for (const Miembro& m : kMiembros) {
         const DefiniciónImpresión& d = *m.definición;
         const IdCampo control = d.control ? BuscarCampo(*d.control, m.índice) : kNingúnCampo;
@@ -246,13 +246,13 @@ void MoverPantallaARegistroImpresion(const HojaDeclaración& hoja, const FechaHo
         registro.Poner(m.campo, m.índice, valor);
     }
 
-    using D = DescripcionesImpresion;
-    descripciones.NombreAdministracion =
+    using D = DescripcionesImpresión;
+    descripciones.NombreAdministración =
         Ajustar(TextoEntradaElegida(hoja, campos::cmbAdministracion), D::kAnchoNombre);
     descripciones.NombreSigla = Ajustar(TextoEntradaElegida(hoja, campos::cmbSigla), D::kAnchoNombre);
     descripciones.NombreProvincia = Ajustar(TextoEntradaElegida(hoja, campos::cmbProvincia), D::kAnchoNombre);
     descripciones.NombreMunicipio = Ajustar(TextoEntradaElegida(hoja, campos::cmbMunicipio), D::kAnchoNombre);
-    descripciones.CodigoAdministracionLista =
+    descripciones.CódigoAdministraciónLista =
         Ajustar(CódigoEntradaElegida(hoja, campos::cmbAdministracion), D::kAnchoCódigo);
 }
 

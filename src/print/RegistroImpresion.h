@@ -51,7 +51,7 @@ struct DefiniciónImpresión {
 // The 31 declared fields, in order.
 std::span<const DefiniciónImpresión> DefinicionesImpresión();
 
-inline constexpr std::size_t kLongitudRegistroImpresion = 729;
+inline constexpr std::size_t kLongitudRegistroImpresión = 729;
 inline constexpr std::array<int, 4> kAnchosCCC = {4, 4, 2, 10};
 
 // Kinds of FormatoFijo.
@@ -67,9 +67,9 @@ inline constexpr int kFormatoTipo = 4;
 // always `longitud` characters, cut on the right if need be. Independent of the machine's locale.
 std::string FormatoFijo(std::string& valor, int longitud, int tipo);
 
-class RegistroImpresion {
+class RegistroImpresión {
   public:
-    RegistroImpresion(); // every field blank
+    RegistroImpresión(); // every field blank
 
     // A field's full text, padding included. índice is the member of an array field.
     std::string_view Campo(CampoImpresión c, int índice = -1) const;
@@ -83,29 +83,29 @@ class RegistroImpresion {
     static std::size_t Desplazamiento(CampoImpresión c, int índice = -1);
     static std::size_t Ancho(CampoImpresión c, int índice = -1);
 
-    friend bool operator==(const RegistroImpresion&, const RegistroImpresion&) = default;
+    friend bool operator==(const RegistroImpresión&, const RegistroImpresión&) = default;
 
   private:
-    std::array<char, kLongitudRegistroImpresion> datos_;
+    std::array<char, kLongitudRegistroImpresión> datos_;
 };
 
 // The texts of the chosen list entries, stored as they come (left-aligned, space-padded, cut).
-struct DescripcionesImpresion {
+struct DescripcionesImpresión {
     static constexpr std::size_t kAnchoNombre = 30;
     static constexpr std::size_t kAnchoCódigo = 5;
-    std::string NombreAdministracion = std::string(kAnchoNombre, ' ');
+    std::string NombreAdministración = std::string(kAnchoNombre, ' ');
     std::string NombreSigla = std::string(kAnchoNombre, ' ');
     std::string NombreProvincia = std::string(kAnchoNombre, ' ');
     std::string NombreMunicipio = std::string(kAnchoNombre, ' ');
-    std::string CodigoAdministracionLista = std::string(kAnchoCódigo, ' ');
+    std::string CódigoAdministraciónLista = std::string(kAnchoCódigo, ' ');
 
-    friend bool operator==(const DescripcionesImpresion&, const DescripcionesImpresion&) = default;
+    friend bool operator==(const DescripcionesImpresión&, const DescripcionesImpresión&) = default;
 };
 
 // Copies the sheet into both records in one pass; `hoy` is the printing date. The sheet is not
 // changed. A list with no chosen entry gives an empty code and an empty description.
-void MoverPantallaARegistroImpresion(const HojaDeclaración& hoja, const FechaHora& hoy,
-                                     RegistroImpresion& registro, DescripcionesImpresion& descripciones);
+void MoverPantallaARegistroImpresión(const HojaDeclaración& hoja, const FechaHora& hoy,
+                                     RegistroImpresión& registro, DescripcionesImpresión& descripciones);
 
 // "ddmmyyyy".
 std::string FechaDDMMAAAA(const FechaHora& f);

@@ -27,11 +27,11 @@ std::optional<DatosImpresora> ImpresoraEn(const std::vector<std::optional<DatosI
 
 } // namespace
 
-SeleccionImpresora::SeleccionImpresora(ServicioImpresoras& impresoras, ServicioMensajes& mensajes,
+SelecciónImpresora::SelecciónImpresora(ServicioImpresoras& impresoras, ServicioMensajes& mensajes,
                                        ImpresorasElegidas& elegidas)
     : impresoras_(impresoras), mensajes_(mensajes), elegidas_(elegidas) {}
 
-bool SeleccionImpresora::Cargar() {
+bool SelecciónImpresora::Cargar() {
     modo_ = kModoNinguno;
     cerrado_ = false;
     entradas_.clear();
@@ -70,40 +70,40 @@ bool SeleccionImpresora::Cargar() {
     return true;
 }
 
-void SeleccionImpresora::Seleccionar(int índice) {
+void SelecciónImpresora::Seleccionar(int índice) {
     seleccionada_ = índice >= 0 && índice < static_cast<int>(entradas_.size()) ? índice : -1;
 }
 
-void SeleccionImpresora::ElegirImpresora() {
+void SelecciónImpresora::ElegirImpresora() {
     const EntradaImpresora& e = entradas_[static_cast<std::size_t>(seleccionada_)];
     impresoras_.EstablecerActual(std::stoi(e.clave.substr(1)));
     elegidas_.ImpresoraSeleccionada = e.texto;
 }
 
-void SeleccionImpresora::Cerrar() {
+void SelecciónImpresora::Cerrar() {
     cerrado_ = true;
     if (AlCerrar) AlCerrar();
 }
 
-void SeleccionImpresora::cmdBorrador_Click() {
+void SelecciónImpresora::cmdBorrador_Click() {
     if (!BotonesHabilitados()) return;
     ElegirImpresora();
     modo_ = kModoBorrador;
     Cerrar();
 }
 
-void SeleccionImpresora::cmdOficial_Click() {
+void SelecciónImpresora::cmdOficial_Click() {
     if (!BotonesHabilitados()) return;
     ElegirImpresora();
     modo_ = kModoOficial;
     Cerrar();
 }
 
-void SeleccionImpresora::cmdCancelar_Click() {
+void SelecciónImpresora::cmdCancelar_Click() {
     Cerrar();
 }
 
-void SeleccionImpresora::lvwImpresoras_DblClick(int índice) {
+void SelecciónImpresora::lvwImpresoras_DblClick(int índice) {
     Seleccionar(índice);
     cmdBorrador_Click();
 }

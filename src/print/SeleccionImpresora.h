@@ -31,7 +31,7 @@ struct EntradaImpresora {
 };
 
 // What the dialog shows and does; the window only draws it and passes on the clicks.
-class SeleccionImpresora {
+class SelecciónImpresora {
   public:
     static constexpr int kIconoImpresora = 1;
     static constexpr int kIconoPredeterminada = 2;
@@ -40,7 +40,7 @@ class SeleccionImpresora {
     static constexpr const char* kOficial = "Modelo &Oficial";
     static constexpr const char* kCancelar = "&Cancelar";
 
-    SeleccionImpresora(ServicioImpresoras& impresoras, ServicioMensajes& mensajes,
+    SelecciónImpresora(ServicioImpresoras& impresoras, ServicioMensajes& mensajes,
                        ImpresorasElegidas& elegidas);
 
     // Opening: the mode back to 0 and the list built. False when no printer is installed: the user

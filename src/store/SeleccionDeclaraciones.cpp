@@ -120,11 +120,11 @@ std::array<ColumnaSelección, kColumnasSelección> ColumnasSelección(int anchoL
     }};
 }
 
-std::string_view SeleccionDeclaraciones::Texto(std::size_t fila, int columna) const {
+std::string_view SelecciónDeclaraciones::Texto(std::size_t fila, int columna) const {
     return filas_[orden_[fila]].Texto(columna);
 }
 
-bool SeleccionDeclaraciones::Cargar(ServicioArchivos& archivos, const std::filesystem::path& ruta,
+bool SelecciónDeclaraciones::Cargar(ServicioArchivos& archivos, const std::filesystem::path& ruta,
                                     ServicioMensajes& mensajes, std::int32_t numRegistroActual) {
     filas_.clear();
     orden_.clear();
@@ -155,7 +155,7 @@ bool SeleccionDeclaraciones::Cargar(ServicioArchivos& archivos, const std::files
     return true;
 }
 
-bool SeleccionDeclaraciones::Llenar(ServicioArchivos& archivos, const std::filesystem::path& ruta,
+bool SelecciónDeclaraciones::Llenar(ServicioArchivos& archivos, const std::filesystem::path& ruta,
                                     std::int32_t numRegistroActual, std::string& problema) {
     ArchivoDeclaraciones archivo(archivos, ruta);
     if (!archivo.AbrirLectura()) {
@@ -172,7 +172,7 @@ bool SeleccionDeclaraciones::Llenar(ServicioArchivos& archivos, const std::files
     });
 }
 
-void SeleccionDeclaraciones::Añadir(std::string_view bytes, std::int32_t registro) {
+void SelecciónDeclaraciones::Añadir(std::string_view bytes, std::int32_t registro) {
     // Where the fields of a row are in the record.
     static const std::array<std::size_t, kCamposFila.size()> posiciones = [] {
         std::array<std::size_t, kCamposFila.size()> p{};
@@ -197,7 +197,7 @@ void SeleccionDeclaraciones::Añadir(std::string_view bytes, std::int32_t regist
     f.emitida = !campo(kFecha).empty();
 }
 
-std::string_view SeleccionDeclaraciones::Fila::Texto(int columna) const {
+std::string_view SelecciónDeclaraciones::Fila::Texto(int columna) const {
     auto entero = [this](std::size_t i) {
         return std::string_view(campos.data() + kTrozosFila[i].posición, kTrozosFila[i].ancho);
     };
@@ -222,14 +222,14 @@ std::string_view SeleccionDeclaraciones::Fila::Texto(int columna) const {
     }
 }
 
-std::optional<std::size_t> SeleccionDeclaraciones::FilaSeleccionada() const {
+std::optional<std::size_t> SelecciónDeclaraciones::FilaSeleccionada() const {
     if (!seleccionada_) return std::nullopt;
     const auto i = std::find(orden_.begin(), orden_.end(), *seleccionada_);
     if (i == orden_.end()) return std::nullopt;
     return static_cast<std::size_t>(i - orden_.begin());
 }
 
-void SeleccionDeclaraciones::SeleccionarFila(std::size_t fila) {
+void SelecciónDeclaraciones::SeleccionarFila(std::size_t fila) {
     if (fila < orden_.size()) seleccionada_ = orden_[fila];
 }
 
@@ -266,14 +266,14 @@ ClavesOrden ClavesDeColumna(int columna) {
 
 } // namespace
 
-void SeleccionDeclaraciones::PulsarEncabezado(int columna) {
+void SelecciónDeclaraciones::PulsarEncabezado(int columna) {
     if (columna < 1 || columna > 6) return;
     descendente_ = columna == columnaOrden_ ? !descendente_ : false;
     columnaOrden_ = columna;
     Ordenar(ClavesDeColumna(columna).Claves());
 }
 
-void SeleccionDeclaraciones::Ordenar(std::span<const int> claves) {
+void SelecciónDeclaraciones::Ordenar(std::span<const int> claves) {
     const auto& tabla = TablaOrden();
     const bool desc = descendente_;
 
@@ -329,7 +329,7 @@ void SeleccionDeclaraciones::Ordenar(std::span<const int> claves) {
         orden_[p] = elementos[p].fila;
 }
 
-bool SeleccionDeclaraciones::Elegir(ServicioMensajes& mensajes, std::string_view títuloDiálogo) {
+bool SelecciónDeclaraciones::Elegir(ServicioMensajes& mensajes, std::string_view títuloDiálogo) {
     const auto fila = FilaSeleccionada();
     if (!fila) return false;
     const bool abreOElimina = títuloDiálogo.find("Eliminar") != std::string_view::npos ||
@@ -341,7 +341,7 @@ bool SeleccionDeclaraciones::Elegir(ServicioMensajes& mensajes, std::string_view
     return true;
 }
 
-std::string SeleccionDeclaraciones::TextoAvisoImpresa(std::size_t fila) const {
+std::string SelecciónDeclaraciones::TextoAvisoImpresa(std::size_t fila) const {
     auto t = [&](int c) { return std::string(Texto(fila, c)); };
     return W("La declaración seleccionada ya ha sido impresa.") + "\r\r" + "     N.I.F.: \t\t" + t(1) + "\r" +
            "     Nombre: \t" + t(2) + "\r" + W("     Fec.Impresión: \t") + t(7) + "\r" +

@@ -28,7 +28,7 @@ inline constexpr int kColumnasSelección = 8;
 // Columns 1 to 8; the name column takes what the list width leaves.
 std::array<ColumnaSelección, kColumnasSelección> ColumnasSelección(int anchoLista);
 
-class SeleccionDeclaraciones {
+class SelecciónDeclaraciones {
   public:
     // Fills the list from the file at ruta, sorts it by N.I.F. and selects the row of numRegistroActual (the
     // return on screen; 0 when unsaved, which selects the first row). False, after telling the user, when

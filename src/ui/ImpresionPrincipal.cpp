@@ -33,7 +33,7 @@ ImpresiónPrincipal::ImpresiónPrincipal(frmPrincipal& ventana, const std::strin
     frmPrincipal* v = &ventana;
     // Errors or warnings found before a print are shown; the check has just run.
     a.MostrarPanelErrores = [v] { v->MostrarPanelErrores(true, false); };
-    a.MostrarSeleccionImpresora = [v](SeleccionImpresora& s) {
+    a.MostrarSelecciónImpresora = [v](SelecciónImpresora& s) {
         return frmSeleccionarImpresora::Mostrar(s, v);
     };
     a.MostrarAtención = [v] { frmAtencion::Mostrar(v); };

@@ -19,7 +19,7 @@ void SalirAlMostrarSiSePide(QWidget& ventana, frmHoja1& hoja1) {
     if (modo.isEmpty()) return;
     if (modo == "lista") {
         // Never freed: the process ends below without unwinding.
-        auto* modelo = new SeleccionDeclaraciones;
+        auto* modelo = new SelecciónDeclaraciones;
         if (modelo->Cargar(hoja1.archivos, RutaDeclaraciones(hoja1.carpeta.DatosUsuario()), hoja1.mensajes,
                            0))
             (new frmSeleccionarDeclaración(*modelo, hoja1.mensajes, W("Abrir declaración"), W("&Abrir"),

@@ -40,7 +40,7 @@ Qt::Alignment Alinear(Alineación a) {
 // so a file of thousands of returns fills and sorts as fast as the model does.
 class ModeloListaDeclaraciones final : public QAbstractTableModel {
   public:
-    explicit ModeloListaDeclaraciones(const SeleccionDeclaraciones& s) : s_(s) {}
+    explicit ModeloListaDeclaraciones(const SelecciónDeclaraciones& s) : s_(s) {}
 
     int rowCount(const QModelIndex& padre) const override {
         return padre.isValid() ? 0 : static_cast<int>(s_.NúmeroFilas());
@@ -75,10 +75,10 @@ class ModeloListaDeclaraciones final : public QAbstractTableModel {
     }
 
   private:
-    const SeleccionDeclaraciones& s_;
+    const SelecciónDeclaraciones& s_;
 };
 
-frmSeleccionarDeclaración::frmSeleccionarDeclaración(SeleccionDeclaraciones& modelo,
+frmSeleccionarDeclaración::frmSeleccionarDeclaración(SelecciónDeclaraciones& modelo,
                                                      ServicioMensajes& mensajes, std::string título,
                                                      const std::string& botón, QWidget* padre)
     : QDialog(padre), modelo_(modelo), mensajes_(mensajes), título_(std::move(título)),
@@ -196,7 +196,7 @@ std::int32_t frmSeleccionarDeclaración::Elegir(QWidget* padre, const std::strin
                                                const std::string& botón, std::int32_t numRegistroActual,
                                                ServicioArchivos& archivos, const std::filesystem::path& datos,
                                                ServicioMensajes& mensajes) {
-    SeleccionDeclaraciones modelo;
+    SelecciónDeclaraciones modelo;
     if (!modelo.Cargar(archivos, RutaDeclaraciones(datos), mensajes, numRegistroActual)) return 0;
     frmSeleccionarDeclaración diálogo(modelo, mensajes, título, botón, padre);
     diálogo.exec();

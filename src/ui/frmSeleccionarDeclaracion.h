@@ -1,6 +1,6 @@
 #pragma once
 // The dialog in which the user picks a saved return to open, copy or delete. What it lists, how it sorts
-// and what choosing does belong to the model (store/SeleccionDeclaraciones.h); the dialog draws it and
+// and what choosing does belong to the model (store/SelecciónDeclaraciones.h); the dialog draws it and
 // reports the user's clicks to it.
 #include "platform/Archivos.h"
 #include "platform/Mensajes.h"
@@ -24,7 +24,7 @@ class frmSeleccionarDeclaración final : public QDialog {
   public:
     // título and botón (Windows-1252) are the window caption and the choose button's caption given by the
     // command ("Abrir declaración" / "&Abrir", ...). The model must have been loaded.
-    frmSeleccionarDeclaración(SeleccionDeclaraciones& modelo, ServicioMensajes& mensajes, std::string título,
+    frmSeleccionarDeclaración(SelecciónDeclaraciones& modelo, ServicioMensajes& mensajes, std::string título,
                               const std::string& botón, QWidget* padre = nullptr);
     ~frmSeleccionarDeclaración() override;
 
@@ -50,7 +50,7 @@ class frmSeleccionarDeclaración final : public QDialog {
     void Encabezado_Click(int sección);
     void MostrarSelección();
 
-    SeleccionDeclaraciones& modelo_;
+    SelecciónDeclaraciones& modelo_;
     ServicioMensajes& mensajes_;
     std::string título_;
     std::unique_ptr<ModeloListaDeclaraciones> lista_;

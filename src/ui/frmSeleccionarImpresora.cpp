@@ -50,9 +50,9 @@ QString Qt1252(const std::string& s) {
 
 } // namespace
 
-frmSeleccionarImpresora::frmSeleccionarImpresora(SeleccionImpresora& modelo, QWidget* padre)
+frmSeleccionarImpresora::frmSeleccionarImpresora(SelecciónImpresora& modelo, QWidget* padre)
     : QDialog(padre), modelo_(modelo) {
-    setWindowTitle(QString::fromUtf8(SeleccionImpresora::kTítulo));
+    setWindowTitle(QString::fromUtf8(SelecciónImpresora::kTítulo));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     lvwImpresoras = new QListWidget(this);
@@ -61,9 +61,9 @@ frmSeleccionarImpresora::frmSeleccionarImpresora(SeleccionImpresora& modelo, QWi
     lvwImpresoras->setSelectionMode(QAbstractItemView::SingleSelection);
     lvwImpresoras->setMinimumSize(360, 180);
 
-    cmdBorrador = new QPushButton(QString::fromUtf8(SeleccionImpresora::kBorrador), this);
-    cmdOficial = new QPushButton(QString::fromUtf8(SeleccionImpresora::kOficial), this);
-    cmdCancelar = new QPushButton(QString::fromUtf8(SeleccionImpresora::kCancelar), this);
+    cmdBorrador = new QPushButton(QString::fromUtf8(SelecciónImpresora::kBorrador), this);
+    cmdOficial = new QPushButton(QString::fromUtf8(SelecciónImpresora::kOficial), this);
+    cmdCancelar = new QPushButton(QString::fromUtf8(SelecciónImpresora::kCancelar), this);
     cmdBorrador->setObjectName(QStringLiteral("cmdBorrador"));
     cmdOficial->setObjectName(QStringLiteral("cmdOficial"));
     cmdCancelar->setObjectName(QStringLiteral("cmdCancelar"));
@@ -95,7 +95,7 @@ void frmSeleccionarImpresora::Rellenar() {
     const int elegida = modelo_.Seleccionada();
     lvwImpresoras->clear();
     for (const EntradaImpresora& e : modelo_.Entradas()) {
-        auto* item = new QListWidgetItem(IconoImpresora(e.icono == SeleccionImpresora::kIconoPredeterminada),
+        auto* item = new QListWidgetItem(IconoImpresora(e.icono == SelecciónImpresora::kIconoPredeterminada),
                                          Qt1252(e.texto), lvwImpresoras);
         item->setData(Qt::UserRole, QString::fromStdString(e.clave));
     }
@@ -109,7 +109,7 @@ void frmSeleccionarImpresora::ActualizarBotones() {
     cmdOficial->setEnabled(modelo_.BotonesHabilitados());
 }
 
-int frmSeleccionarImpresora::Mostrar(SeleccionImpresora& modelo, QWidget* padre) {
+int frmSeleccionarImpresora::Mostrar(SelecciónImpresora& modelo, QWidget* padre) {
     if (!modelo.Cargar()) return modelo.Modo();
     frmSeleccionarImpresora diálogo(modelo, padre);
     diálogo.exec();

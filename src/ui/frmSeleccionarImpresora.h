@@ -8,15 +8,15 @@ class QPushButton;
 
 namespace m817 {
 
-class SeleccionImpresora;
+class SelecciónImpresora;
 
 class frmSeleccionarImpresora final : public QDialog {
   public:
-    frmSeleccionarImpresora(SeleccionImpresora& modelo, QWidget* padre = nullptr);
+    frmSeleccionarImpresora(SelecciónImpresora& modelo, QWidget* padre = nullptr);
 
     // Opens the dialog modally, unless there is no printer at all (the model has said so), and
     // returns the mode it leaves: 0 nothing, 1 draft, 2 official.
-    static int Mostrar(SeleccionImpresora& modelo, QWidget* padre);
+    static int Mostrar(SelecciónImpresora& modelo, QWidget* padre);
 
     QListWidget* lvwImpresoras;
     QPushButton* cmdBorrador;
@@ -27,7 +27,7 @@ class frmSeleccionarImpresora final : public QDialog {
     void Rellenar();
     void ActualizarBotones();
 
-    SeleccionImpresora& modelo_;
+    SelecciónImpresora& modelo_;
 };
 
 } // namespace m817

@@ -88,7 +88,7 @@ std::string DosCifras(int n) {
 }
 
 std::string MensajeLímite(int i) {
-    return "El importe de la casilla " + DosCifras(i) + " debe ser menor de " + LIMITE_IMPORTE;
+    return "El importe de la casilla " + DosCifras(i) + " debe ser menor de " + LÍMITE_IMPORTE;
 }
 
 // The value of the leading number of a text (blanks skipped, an optional sign, digits), as the postal code
@@ -281,7 +281,7 @@ void ValidaciónDeclaración::Ejercicio(const Llamada& ll) {
         if (!m817::Recortar(hoja_.Texto(edtEjercicio)).empty()) NoCargado(edtEjercicio);
         Error(edtEjercicio, T().ejercicioObligatorio);
     } else if (ll.año >= kPrimerEjercicio) {
-        if (ll.clavePeriodo.substr(0, 4) != hoja_.sEjercicioVersion.substr(0, 4))
+        if (ll.clavePeriodo.substr(0, 4) != hoja_.sEjercicioVersión.substr(0, 4))
             Aviso(edtEjercicio, T().ejercicioVersión, 2);
         else
             Correcto(edtEjercicio);

@@ -50,7 +50,7 @@ TEST(frmHoja1, AvisaCuandoElAñoNoEsElDelEjercicio) {
         p.mensajes.Esperar(kAvisoEjercicio, Icono::Exclamación, Botones::Aceptar);
         p.Cargar();
         EXPECT_EQ(p.hoja().Texto(cmbPeriodo), año < 2010 ? "1T" : "4T");
-        EXPECT_EQ(p.hoja().sEjercicioVersion, std::string("2010") + (año < 2010 ? "1T" : "4T"));
+        EXPECT_EQ(p.hoja().sEjercicioVersión, std::string("2010") + (año < 2010 ? "1T" : "4T"));
     }
 }
 

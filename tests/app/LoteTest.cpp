@@ -362,7 +362,7 @@ TEST_F(Lote, ContenidoEsLaCadenaDeLaCopiaDeDepuración) {
         AleatorioSistema aleatorio(1);
         ImpresiónDeclaración impresión(v.h.hoja, v.h.errores, v.mensajes, v.reloj, v.carpeta, impresoras,
                                        códigos, aleatorio, "3.2.2");
-        const std::string cadena = impresión.CopiarRegistroImpresion();
+        const std::string cadena = impresión.CopiarRegistroImpresión();
         ASSERT_EQ(cadena.size(), 729u);
         EXPECT_EQ(r.salida, Utf8(cadena) + "\n");
     }

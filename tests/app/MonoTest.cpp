@@ -119,7 +119,7 @@ class Mono {
 
     // The dialog: the list of the file, a random row, and the choose button or cancel.
     std::int32_t Seleccionar(const PeticiónSelección& p) {
-        SeleccionDeclaraciones lista;
+        SelecciónDeclaraciones lista;
         if (!lista.Cargar(archivos, Ruta(), mensajes, p.registroActual)) return 0;
         if (azar() % 4 == 0) lista.PulsarEncabezado(1 + static_cast<int>(azar() % 8));
         lista.SeleccionarFila(azar() % lista.NúmeroFilas());

@@ -10,12 +10,12 @@ namespace {
 using enum CampoImpresión;
 using prueba::Rellenar;
 
-RegistroImpresion RegistroCompleto() {
+RegistroImpresión RegistroCompleto() {
     HojaDeclaración hoja;
     prueba::RellenarHojaCompleta(hoja);
-    RegistroImpresion r;
-    DescripcionesImpresion d;
-    MoverPantallaARegistroImpresion(hoja, {2026, 12, 5, 10, 0, 0}, r, d);
+    RegistroImpresión r;
+    DescripcionesImpresión d;
+    MoverPantallaARegistroImpresión(hoja, {2026, 12, 5, 10, 0, 0}, r, d);
     return r;
 }
 
@@ -88,8 +88,8 @@ TEST(ContenidoNubePuntos, LasTreintaYTresPiezasEnSuOrden) {
                     kLongitudContenidoNubePuntos);
 }
 
-TEST(CadenaRegistroImpresion, ElRegistroConLasMarcasSN) {
-    const std::string s = CadenaRegistroImpresion(RegistroCompleto());
+TEST(CadenaRegistroImpresión, ElRegistroConLasMarcasSN) {
+    const std::string s = CadenaRegistroImpresión(RegistroCompleto());
     ComprobarPiezas(
         s,
         {
@@ -126,7 +126,7 @@ TEST(CadenaRegistroImpresion, ElRegistroConLasMarcasSN) {
             {"sin actividad", "N"},
             {"fecha tal cual", "05122026"},
         },
-        kLongitudRegistroImpresion);
+        kLongitudRegistroImpresión);
 }
 
 TEST(ContenidoNubePuntos, LasMarcasDeLasCasillasDeVerificación) {
@@ -137,11 +137,11 @@ TEST(ContenidoNubePuntos, LasMarcasDeLasCasillasDeVerificación) {
     for (const Caso c :
          {Caso{"1", 'X', 'S'}, Caso{"S", 'X', 'N'}, Caso{"0", ' ', 'N'}, Caso{" ", ' ', 'N'}}) {
         SCOPED_TRACE(c.valor);
-        RegistroImpresion r;
+        RegistroImpresión r;
         for (CampoImpresión m : {Complementaria, FPEfectivo, FPCuenta, SinActividad})
             r.Poner(m, c.valor);
         const std::string nube = ContenidoNubePuntos(r, "", "");
-        const std::string cadena = CadenaRegistroImpresion(r);
+        const std::string cadena = CadenaRegistroImpresión(r);
         for (std::size_t p : {35u, 675u, 676u, 747u})
             EXPECT_EQ(nube[p], c.nube) << "contenido, posición " << p;
         for (std::size_t p : {14u, 648u, 649u, 720u})
@@ -150,12 +150,12 @@ TEST(ContenidoNubePuntos, LasMarcasDeLasCasillasDeVerificación) {
 }
 
 TEST(ContenidoNubePuntos, LasPartesDeLaCuentaSeRecortanYAlineanEnSuAncho) {
-    RegistroImpresion r;
+    RegistroImpresión r;
     r.Poner(CCCIng, 0, " 21");
     r.Poner(CCCIng, 3, "  123");
     const std::string nube = ContenidoNubePuntos(r, "", "");
     EXPECT_EQ(nube.substr(677, 20), "21        123       ");
-    EXPECT_EQ(CadenaRegistroImpresion(r).substr(650, 20), "21        123       ");
+    EXPECT_EQ(CadenaRegistroImpresión(r).substr(650, 20), "21        123       ");
 }
 
 TEST(FormatoTexto, RellenaLasPlazasDesdeElLadoQueDiceElPatrón) {

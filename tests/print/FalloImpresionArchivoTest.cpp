@@ -33,7 +33,7 @@ TEST(FalloImpresiónArchivo, ElMensajeNombraLaCarpetaYLaCausaSoloSiLaImpresoraEs
         impresoras.resultados = {{código_impresión::kNoSePuedeIniciar, "No se puede crear el archivo PDF"}};
         ImpresiónDeclaración impresión(hoja, errores, mensajes, reloj, carpeta, impresoras, códigos,
                                        aleatorio, "3.2.2");
-        impresión.acciones.MostrarSeleccionImpresora = [](SeleccionImpresora&) { return kModoBorrador; };
+        impresión.acciones.MostrarSelecciónImpresora = [](SelecciónImpresora&) { return kModoBorrador; };
         // Where the folder should be there is a file.
         std::ofstream(carpeta.Impresiones()) << "x";
 

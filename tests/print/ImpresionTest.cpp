@@ -77,7 +77,7 @@ struct Banco {
             if (guardarDevuelve) hoja.RegistroModificado = false;
             return guardarDevuelve;
         };
-        a.MostrarSeleccionImpresora = [this](SeleccionImpresora& d) {
+        a.MostrarSelecciónImpresora = [this](SelecciónImpresora& d) {
             sucesos.push_back("Diálogo");
             if (!d.Cargar()) return d.Modo();
             d.Seleccionar(elegida);
@@ -488,10 +488,10 @@ TEST(GenerarJustificante, SinEjercicioDadoLeeElDeLaHoja) {
     EXPECT_EQ(b.impresión.GenerarJustificante().substr(0, 5), "81786");
 }
 
-TEST(CopiarRegistroImpresion, DaLaCadenaDeLaHojaTalComoEstá) {
+TEST(CopiarRegistroImpresión, DaLaCadenaDeLaHojaTalComoEstá) {
     Banco b;
-    const std::string copiado = b.impresión.CopiarRegistroImpresion();
-    EXPECT_EQ(copiado.size(), kLongitudRegistroImpresion);
+    const std::string copiado = b.impresión.CopiarRegistroImpresión();
+    EXPECT_EQ(copiado.size(), kLongitudRegistroImpresión);
     EXPECT_EQ(copiado.substr(0, 15), "817701  20104TS");
     EXPECT_EQ(copiado.substr(721), "15112010");
 }

@@ -80,8 +80,8 @@ TEST(InformeDiseño, LaNubeDePuntosVaArribaALaDerechaConElJustificanteDebajo) {
 // ---- filling ----------------------------------------------------------------------------------------
 
 // A record of zeros: amounts " 000...", rates "0000", no marks, today's date.
-RegistroImpresion RegistroCeros() {
-    RegistroImpresion r;
+RegistroImpresión RegistroCeros() {
+    RegistroImpresión r;
     for (int i = 1; i <= 26; ++i)
         r.Poner(Casilla, i, " 00000000000000");
     for (int i = 1; i <= 3; ++i)
@@ -106,7 +106,7 @@ struct Relleno {
     CódigosBarrasPrueba biblioteca;
 
     Relleno() { informe.Mostrar("imgPDF", false); }
-    ResultadoImpresión Rellenar(const RegistroImpresion& r, const DescripcionesImpresion& d = {},
+    ResultadoImpresión Rellenar(const RegistroImpresión& r, const DescripcionesImpresión& d = {},
                                 const std::string& número = "") {
         return RellenarInforme(informe, r, d, número, carpeta, biblioteca);
     }
@@ -168,7 +168,7 @@ TEST(RellenarInforme, LosCerosSeMuestranSóloDondeElImpresoLoPide) {
     };
     for (const CasoCeros& c : casos) {
         SCOPED_TRACE(c.nombre);
-        RegistroImpresion r = RegistroCeros();
+        RegistroImpresión r = RegistroCeros();
         for (const auto& [campo, valor] : c.campos)
             r.Poner(campo.first, campo.second, valor);
         Relleno relleno;
@@ -189,7 +189,7 @@ TEST(RellenarInforme, LosCerosSeMuestranSóloDondeElImpresoLoPide) {
 }
 
 TEST(RellenarInforme, LosDatosIdentificativosTalComoEstánEnElRegistro) {
-    RegistroImpresion r = RegistroCeros();
+    RegistroImpresión r = RegistroCeros();
     r.Poner(Ejercicio, "2010");
     r.Poner(Periodo, "4T");
     r.Poner(Complementaria, "1");
@@ -200,7 +200,7 @@ TEST(RellenarInforme, LosDatosIdentificativosTalComoEstánEnElRegistro) {
     r.Poner(Sigla, "CL");
     r.Poner(CodigoPostal, "07340");
     r.Poner(FPEfectivo, "S");
-    DescripcionesImpresion d;
+    DescripcionesImpresión d;
     d.NombreProvincia = std::string("Illes Balears") + std::string(17, ' ');
     d.NombreMunicipio = W("Alaró") + std::string(25, ' ');
     Relleno relleno;
@@ -231,7 +231,7 @@ TEST(RellenarInforme, UnaCuentaDeCerosSeDejaComoEstáEnElDiseño) {
                           Caso{"en blanco", {"    ", "    ", "  ", "          "}, true}}) {
         SCOPED_TRACE(c.nombre);
         for (CampoImpresión cuenta : {CCCIng, CCCDev}) {
-            RegistroImpresion r = RegistroCeros();
+            RegistroImpresión r = RegistroCeros();
             for (int p = 0; p < 4; ++p)
                 r.Poner(cuenta, p, c.partes[p]);
             Relleno relleno;
@@ -253,7 +253,7 @@ TEST(RellenarInforme, LaFechaConElMesEnLetra) {
     for (const Caso& c :
          {Caso{"01012010", "     1 de enero de 2010"}, Caso{"15112010", "     15 de noviembre de 2010"},
           Caso{"31082011", "     31 de agosto de 2011"}, Caso{"        ", ""}}) {
-        RegistroImpresion r = RegistroCeros();
+        RegistroImpresión r = RegistroCeros();
         r.Poner(FechaImpresion, c.fecha);
         Relleno relleno;
         ASSERT_TRUE(relleno.Rellenar(r).Correcto());

@@ -75,13 +75,13 @@ TEST(FormatoFijo, NoDependeDeLaConfiguraciónRegionalDelEquipo) {
     EXPECT_EQ(t, "0650");
 }
 
-TEST(RegistroImpresion, UnaHojaVacíaDaCerosYBlancos) {
+TEST(RegistroImpresión, UnaHojaVacíaDaCerosYBlancos) {
     HojaDeclaración hoja;
-    RegistroImpresion r;
-    DescripcionesImpresion d;
-    MoverPantallaARegistroImpresion(hoja, k5Dic2026, r, d);
+    RegistroImpresión r;
+    DescripcionesImpresión d;
+    MoverPantallaARegistroImpresión(hoja, k5Dic2026, r, d);
 
-    ASSERT_EQ(r.Texto().size(), kLongitudRegistroImpresion);
+    ASSERT_EQ(r.Texto().size(), kLongitudRegistroImpresión);
     EXPECT_EQ(r.Campo(Modelo), "817");
     EXPECT_EQ(r.Campo(CodigoAdministracion), "     ");
     EXPECT_EQ(r.Campo(Ejercicio), "0000");
@@ -102,35 +102,35 @@ TEST(RegistroImpresion, UnaHojaVacíaDaCerosYBlancos) {
          {Periodo, JustifComp, NIF, Nombre, ViaPublica, Escalera, Piso, Puerta, Telefono, Fax})
         EXPECT_EQ(r.Campo(texto), std::string(r.Campo(texto).size(), ' '));
     EXPECT_EQ(r.Campo(FechaImpresion), "05122026");
-    EXPECT_EQ(d, DescripcionesImpresion{});
+    EXPECT_EQ(d, DescripcionesImpresión{});
 }
 
-TEST(RegistroImpresion, UnaHojaCompletaDaElRegistroCampoACampo) {
+TEST(RegistroImpresión, UnaHojaCompletaDaElRegistroCampoACampo) {
     HojaDeclaración hoja;
     prueba::RellenarHojaCompleta(hoja);
-    RegistroImpresion r;
-    DescripcionesImpresion d;
-    MoverPantallaARegistroImpresion(hoja, k5Dic2026, r, d);
+    RegistroImpresión r;
+    DescripcionesImpresión d;
+    MoverPantallaARegistroImpresión(hoja, k5Dic2026, r, d);
 
     const std::string esperado = RegistroCompletoEsperado();
-    ASSERT_EQ(esperado.size(), kLongitudRegistroImpresion);
+    ASSERT_EQ(esperado.size(), kLongitudRegistroImpresión);
     for (std::size_t i = 0; i < esperado.size(); ++i)
         ASSERT_EQ(r.Texto()[i], esperado[i]) << "posición " << i << ": " << r.Texto().substr(i, 20);
 
-    EXPECT_EQ(d.NombreAdministracion, prueba::Rellenar("Palma", 30));
+    EXPECT_EQ(d.NombreAdministración, prueba::Rellenar("Palma", 30));
     EXPECT_EQ(d.NombreSigla, prueba::Rellenar("Calle", 30));
     EXPECT_EQ(d.NombreProvincia, prueba::Rellenar("Illes Balears", 30));
     EXPECT_EQ(d.NombreMunicipio, prueba::Rellenar(W("Alaró"), 30));
-    EXPECT_EQ(d.CodigoAdministracionLista, "701  ");
+    EXPECT_EQ(d.CódigoAdministraciónLista, "701  ");
 }
 
-TEST(RegistroImpresion, ElCódigoDeAdministraciónSeGuardaSinRecortarYUnNombreLargoSeCorta) {
+TEST(RegistroImpresión, ElCódigoDeAdministraciónSeGuardaSinRecortarYUnNombreLargoSeCorta) {
     HojaDeclaración hoja;
     hoja.EscribirTexto(campos::edtCodigoAdministracion, " 7012345");
     prueba::Elegir(hoja, campos::cmbMunicipio, "Santa Margalida de la Costa Norte", 7055);
-    RegistroImpresion r;
-    DescripcionesImpresion d;
-    MoverPantallaARegistroImpresion(hoja, k5Dic2026, r, d);
+    RegistroImpresión r;
+    DescripcionesImpresión d;
+    MoverPantallaARegistroImpresión(hoja, k5Dic2026, r, d);
     EXPECT_EQ(r.Campo(CodigoAdministracion), " 7012");
     EXPECT_EQ(r.Campo(Municipio), "07055");
     EXPECT_EQ(d.NombreMunicipio, "Santa Margalida de la Costa No");

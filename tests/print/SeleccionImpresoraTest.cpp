@@ -20,7 +20,7 @@ struct Diálogo {
     ImpresorasGuion impresoras;
     MensajesGuion mensajes;
     ImpresorasElegidas elegidas;
-    SeleccionImpresora modelo{impresoras, mensajes, elegidas};
+    SelecciónImpresora modelo{impresoras, mensajes, elegidas};
     int cierres = 0;
 
     Diálogo() {
@@ -34,7 +34,7 @@ struct Diálogo {
     }
 };
 
-TEST(SeleccionImpresora, UnaImpresoraIlegibleFaltaDeLaListaPeroCuentaEnLasClaves) {
+TEST(SelecciónImpresora, UnaImpresoraIlegibleFaltaDeLaListaPeroCuentaEnLasClaves) {
     Diálogo d;
     d.impresoras.instaladas = {Impresora("Láser", 600), std::nullopt, Impresora("Oficina", 300)};
     ASSERT_TRUE(d.modelo.Cargar());
@@ -49,7 +49,7 @@ TEST(SeleccionImpresora, UnaImpresoraIlegibleFaltaDeLaListaPeroCuentaEnLasClaves
     EXPECT_EQ(d.cierres, 1);
 }
 
-TEST(SeleccionImpresora, LaPredeterminadaLlevaSuIconoYEstáElegida) {
+TEST(SelecciónImpresora, LaPredeterminadaLlevaSuIconoYEstáElegida) {
     struct Caso {
         const char* nombre;
         std::string device;     // the profile's default printer, "" none
@@ -89,7 +89,7 @@ TEST(SeleccionImpresora, LaPredeterminadaLlevaSuIconoYEstáElegida) {
     }
 }
 
-TEST(SeleccionImpresora, AlCargarApuntaElControladorYPuertoDeCadaImpresora) {
+TEST(SelecciónImpresora, AlCargarApuntaElControladorYPuertoDeCadaImpresora) {
     Diálogo d;
     d.impresoras.instaladas = {Impresora("Láser", 600), std::nullopt, Impresora("Oficina", 300)};
     ASSERT_TRUE(d.modelo.Cargar());
@@ -97,18 +97,18 @@ TEST(SeleccionImpresora, AlCargarApuntaElControladorYPuertoDeCadaImpresora) {
     EXPECT_EQ(d.impresoras.Perfil("PrinterPorts", "Oficina"), "winspool,Ne07:,15,45");
 }
 
-TEST(SeleccionImpresora, LosBotonesDejanElModo) {
+TEST(SelecciónImpresora, LosBotonesDejanElModo) {
     struct Caso {
         const char* nombre;
-        void (*pulsar)(SeleccionImpresora&);
+        void (*pulsar)(SelecciónImpresora&);
         int modo;
         const char* elegida;
     };
     const Caso casos[] = {
-        {"borrador", [](SeleccionImpresora& m) { m.cmdBorrador_Click(); }, kModoBorrador, "Oficina"},
-        {"oficial", [](SeleccionImpresora& m) { m.cmdOficial_Click(); }, kModoOficial, "Oficina"},
-        {"cancelar", [](SeleccionImpresora& m) { m.cmdCancelar_Click(); }, kModoNinguno, ""},
-        {"doble clic es borrador", [](SeleccionImpresora& m) { m.lvwImpresoras_DblClick(0); }, kModoBorrador,
+        {"borrador", [](SelecciónImpresora& m) { m.cmdBorrador_Click(); }, kModoBorrador, "Oficina"},
+        {"oficial", [](SelecciónImpresora& m) { m.cmdOficial_Click(); }, kModoOficial, "Oficina"},
+        {"cancelar", [](SelecciónImpresora& m) { m.cmdCancelar_Click(); }, kModoNinguno, ""},
+        {"doble clic es borrador", [](SelecciónImpresora& m) { m.lvwImpresoras_DblClick(0); }, kModoBorrador,
          "Láser"},
     };
     for (const Caso& c : casos) {
@@ -126,7 +126,7 @@ TEST(SeleccionImpresora, LosBotonesDejanElModo) {
     }
 }
 
-TEST(SeleccionImpresora, SinNadaElegidoLosModosNoHacenNada) {
+TEST(SelecciónImpresora, SinNadaElegidoLosModosNoHacenNada) {
     Diálogo d;
     d.impresoras.instaladas = {std::nullopt, std::nullopt};
     ASSERT_TRUE(d.modelo.Cargar());
@@ -138,7 +138,7 @@ TEST(SeleccionImpresora, SinNadaElegidoLosModosNoHacenNada) {
     EXPECT_FALSE(d.modelo.Cerrado());
 }
 
-TEST(SeleccionImpresora, SinImpresorasNoSeMuestraYAvisa) {
+TEST(SelecciónImpresora, SinImpresorasNoSeMuestraYAvisa) {
     Diálogo d;
     d.mensajes.Esperar(kSinImpresoras, Icono::Exclamación, Botones::Aceptar);
     EXPECT_FALSE(d.modelo.Cargar());

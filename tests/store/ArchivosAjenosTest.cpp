@@ -221,7 +221,7 @@ TEST_F(ArchivosAjenos, UnaFifoOUnaCarpetaSeDicenEnSeguida) {
                   ResultadoConversión::Fallido);
         // The window's list of saved returns says the same.
         MensajesTolerantes lista;
-        SeleccionDeclaraciones selección;
+        SelecciónDeclaraciones selección;
         EXPECT_FALSE(selección.Cargar(posix, Ruta(), lista, 0));
         ASSERT_FALSE(lista.mostrados.empty());
         EXPECT_NE(Utf8(lista.mostrados[0].texto).find(c.dice), std::string::npos);

@@ -57,7 +57,7 @@ class SeleccionDeclaracionesTest : public ::testing::Test {
     CarpetaTemporal carpeta;
     ArchivosPosix posix;
     MensajesGuion mensajes;
-    SeleccionDeclaraciones modelo;
+    SelecciónDeclaraciones modelo;
 };
 
 TEST_F(SeleccionDeclaracionesTest, LasFilasMuestranLasDeclaracionesVivas) {

@@ -344,7 +344,7 @@ TEST(DiálogoSelecciónEncabezados, NingunaColumnaCortaSuTítulo) {
     r.Poner(CampoRegistro::Complementaria, "1");
     r.Poner(CampoRegistro::FechaImpresión, "15/11/2010");
     carpeta.EscribirDatos(kNombreArchivoDeclaraciones, std::string(r.Bytes()));
-    SeleccionDeclaraciones modelo;
+    SelecciónDeclaraciones modelo;
     ASSERT_TRUE(modelo.Cargar(archivos, RutaDeclaraciones(carpeta.Datos()), mensajes, 0));
     frmSeleccionarDeclaración d(modelo, mensajes, W("Abrir declaración"), W("&Abrir"));
     d.show();

@@ -198,7 +198,7 @@ TEST(frmSeleccionarImpresora, MuestraLaListaDelModeloYDevuelveElModo) {
         impresoras.EscribirPerfil("windows", "device", "Oficina,winspool,Ne07:");
         MensajesGuion mensajes;
         ImpresorasElegidas elegidas;
-        SeleccionImpresora modelo(impresoras, mensajes, elegidas);
+        SelecciónImpresora modelo(impresoras, mensajes, elegidas);
         std::vector<std::string> vistos;
         bool botonesActivos = false;
         QTimer::singleShot(0, [&] {

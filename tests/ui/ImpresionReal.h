@@ -53,7 +53,7 @@ struct ImpresiónReal {
                     "3.2.2") {
         rellenar(hoja);
         auto& a = impresión.acciones;
-        a.MostrarSeleccionImpresora = [modo](SeleccionImpresora& d) {
+        a.MostrarSelecciónImpresora = [modo](SelecciónImpresora& d) {
             if (!d.Cargar()) return d.Modo();
             for (std::size_t i = 0; i < d.Entradas().size(); ++i)
                 if (d.Entradas()[i].texto == ImpresorasQt::kNombrePdf) d.Seleccionar(static_cast<int>(i));

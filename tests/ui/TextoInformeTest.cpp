@@ -23,12 +23,12 @@ namespace {
 using prueba::Repetir;
 
 // Every field of the print record at its full width: texts in the widest letters, numbers in nines.
-RegistroImpresion RegistroMásAncho() {
-    RegistroImpresion r;
+RegistroImpresión RegistroMásAncho() {
+    RegistroImpresión r;
     for (const DefiniciónImpresión& d : DefinicionesImpresión()) {
         for (int m = 0; m < d.miembros; ++m) {
             const int i = d.primerÍndice < 0 ? -1 : d.primerÍndice + m;
-            const std::size_t ancho = RegistroImpresion::Ancho(d.campo, i);
+            const std::size_t ancho = RegistroImpresión::Ancho(d.campo, i);
             std::string valor;
             switch (d.regla) {
             case ReglaImpresión::Número:
@@ -100,10 +100,10 @@ bool EnSuCaja(const Palabra& p, const ElementoPágina& e) {
 
 TEST(TextoInforme, ConLasLetrasMásAnchasCadaPalabraQuedaDentroDeSuCaja) {
     if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "pdftotext no está instalado";
-    const RegistroImpresion registro = RegistroMásAncho();
-    DescripcionesImpresion descripciones;
-    descripciones.NombreProvincia = Repetir("WMÑ", DescripcionesImpresion::kAnchoNombre);
-    descripciones.NombreMunicipio = Repetir("MWÑ", DescripcionesImpresion::kAnchoNombre);
+    const RegistroImpresión registro = RegistroMásAncho();
+    DescripcionesImpresión descripciones;
+    descripciones.NombreProvincia = Repetir("WMÑ", DescripcionesImpresión::kAnchoNombre);
+    descripciones.NombreMunicipio = Repetir("MWÑ", DescripcionesImpresión::kAnchoNombre);
     const std::string número = "8170612345676";
 
     for (const bool oficial : {false, true}) {

@@ -57,7 +57,7 @@ class DiálogoSelección : public ::testing::Test {
     CarpetaTemporal carpeta;
     ArchivosPosix archivos;
     MensajesGuion mensajes;
-    SeleccionDeclaraciones modelo;
+    SelecciónDeclaraciones modelo;
 };
 
 TEST_F(DiálogoSelección, ElegirPorDobleClicOConElBotón) {
