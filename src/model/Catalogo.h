@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace m817 {
 
@@ -281,12 +282,19 @@ inline constexpr IdCampo edtIdDeclaración = Campo(Control::edtIdDeclaración);
 inline constexpr IdCampo edtNúmeroJustificante = Campo(Control::edtNúmeroJustificante);
 inline constexpr IdCampo edtFechaImpresión = Campo(Control::edtFechaImpresión);
 
-constexpr IdCampo edtCasilla(int i) { return BuscarCampo(Control::edtCasilla, i); }
-constexpr IdCampo edtTipos(int i) { return BuscarCampo(Control::edtTipos, i); }
-constexpr IdCampo optResultado(int i) { return BuscarCampo(Control::optResultado, i); }
-constexpr IdCampo edtResultado(int i) { return BuscarCampo(Control::edtResultado, i); }
-constexpr IdCampo edtCCCIng(int i) { return BuscarCampo(Control::edtCCCIng, i); }
-constexpr IdCampo edtCCCDev(int i) { return BuscarCampo(Control::edtCCCDev, i); }
+// A member of a control array; kNingúnCampo for an index the array lacks, which does not compile where the
+// member is worked out at compile time (a constexpr constant, a static table).
+constexpr IdCampo MiembroArray(Control control, int i) {
+    const IdCampo id = BuscarCampo(control, i);
+    if (std::is_constant_evaluated() && id == kNingúnCampo) throw "el control no tiene ese miembro";
+    return id;
+}
+constexpr IdCampo edtCasilla(int i) { return MiembroArray(Control::edtCasilla, i); }
+constexpr IdCampo edtTipos(int i) { return MiembroArray(Control::edtTipos, i); }
+constexpr IdCampo optResultado(int i) { return MiembroArray(Control::optResultado, i); }
+constexpr IdCampo edtResultado(int i) { return MiembroArray(Control::edtResultado, i); }
+constexpr IdCampo edtCCCIng(int i) { return MiembroArray(Control::edtCCCIng, i); }
+constexpr IdCampo edtCCCDev(int i) { return MiembroArray(Control::edtCCCDev, i); }
 } // namespace campos
 
 } // namespace m817
