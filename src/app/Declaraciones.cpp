@@ -132,10 +132,10 @@ void frmHoja1::MoverRegistroAPantalla() {
         if (c.campo != edtNIF && c.campo != edtNombre) poner(c.campo, c.registro);
 
     // Not known: the province validated next loads its municipalities whatever the sheet showed before.
-    hoja.iProvinciaAnterior.reset();
+    hoja.OlvidarProvinciaDeMunicipios();
     elegir(kListas[2]);
     validar(cmbProvincia);
-    hoja.iProvinciaAnterior = hoja.Posición(cmbProvincia);
+    hoja.RecordarProvinciaDeMunicipios(hoja.Posición(cmbProvincia));
     elegir(kListas[3]);
     validar(cmbMunicipio);
 

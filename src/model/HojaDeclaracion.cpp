@@ -516,7 +516,7 @@ InstantáneaHoja HojaDeclaración::Instantánea() const {
     s.bSuspenderRecalculo = bSuspenderRecalculo;
     s.bRecalculando = bRecalculando;
     s.bCambioInterno = bCambioInterno_;
-    s.iProvinciaAnterior = iProvinciaAnterior;
+    s.provinciaDeMunicipios = provinciaDeMunicipios_;
     s.sPeriodoResultado = sPeriodoResultado;
     return s;
 }
@@ -549,7 +549,7 @@ void HojaDeclaración::Restablecer(const InstantáneaHoja& s) {
     bSuspenderRecalculo = s.bSuspenderRecalculo;
     bRecalculando = s.bRecalculando;
     bCambioInterno_ = s.bCambioInterno;
-    iProvinciaAnterior = s.iProvinciaAnterior;
+    provinciaDeMunicipios_ = s.provinciaDeMunicipios;
     sPeriodoResultado = s.sPeriodoResultado;
     foco_ = kNingúnCampo;
     tabuladorPendiente_ = false;

@@ -72,7 +72,7 @@ struct InstantáneaHoja {
     bool bSuspenderRecalculo = false;
     bool bRecalculando = false;
     bool bCambioInterno = false;
-    std::optional<int> iProvinciaAnterior = -1;
+    std::optional<int> provinciaDeMunicipios = -1;
     std::string sPeriodoResultado;
 };
 
@@ -167,9 +167,13 @@ public:
     std::array<double, 7> TipoAnterior{};  // 1..6
     bool bSuspenderRecalculo = false;
     bool bRecalculando = false; // a calculation pass is running: the changes it makes start no other
-    // The province's list position when its field was entered; none when it is not known, so that the next
-    // check of the province loads its municipalities whatever the sheet showed before.
-    std::optional<int> iProvinciaAnterior = -1;
+    // The province the municipality list was last filled for: its list position when the province field was
+    // entered or a return was loaded. Forgotten, it is not known, so that the next check of the province
+    // loads its municipalities whatever the sheet showed before.
+    void RecordarProvinciaDeMunicipios(int posición) { provinciaDeMunicipios_ = posición; }
+    void OlvidarProvinciaDeMunicipios() { provinciaDeMunicipios_.reset(); }
+    bool EsProvinciaDeMunicipios(int posición) const { return provinciaDeMunicipios_ == posición; }
+    std::optional<int> ProvinciaDeMunicipios() const { return provinciaDeMunicipios_; }
 
     // A payment box written by the program, not clicked: its handler must not take it for the user's choice.
     // The mark lasts while the guard lives, or until the handler takes it.
@@ -203,6 +207,7 @@ public:
 
 private:
     bool bCambioInterno_ = false;
+    std::optional<int> provinciaDeMunicipios_ = -1;
     struct TextoConCursor {
         std::string texto;
         int ancla = 0, cursor = 0;

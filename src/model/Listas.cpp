@@ -99,7 +99,7 @@ void Lista_Change(HojaDeclaración& hoja, IdCampo lista, const ValidarCamposFn& 
             ActualizarResultado(hoja, validar);
     } else if (lista == campos::cmbProvincia) {
         // Another province: the municipality chosen no longer belongs to it.
-        if (hoja.Posición(lista) != hoja.iProvinciaAnterior)
+        if (!hoja.EsProvinciaDeMunicipios(hoja.Posición(lista)))
             hoja.SeleccionarEntrada(campos::cmbMunicipio, -1);
     }
 }
@@ -114,7 +114,7 @@ void Lista_KeyPress(HojaDeclaración& hoja, IdCampo lista, int& KeyAscii) {
 }
 
 void Lista_GotFocus(HojaDeclaración& hoja, IdCampo lista) {
-    if (lista == campos::cmbProvincia) hoja.iProvinciaAnterior = hoja.Posición(lista);
+    if (lista == campos::cmbProvincia) hoja.RecordarProvinciaDeMunicipios(hoja.Posición(lista));
 }
 
 } // namespace m817

@@ -393,7 +393,7 @@ bool ValidaciónDeclaración::Provincia(Llamada& ll) {
     if (ll.Interactiva(K::cmbProvincia)) {
         if (!PasosLista(ll, cmbProvincia, T().provinciaErrónea)) return false;
         const int posición = hoja_.Posición(cmbProvincia);
-        if (posición != hoja_.iProvinciaAnterior) {
+        if (!hoja_.EsProvinciaDeMunicipios(posición)) {
             // Another province: offer its municipalities, and the administration is the user's again.
             if (posición >= 0)
                 CargarTabla(hoja_, cmbMunicipio, kTablaMunicipios, false, carpeta_, mensajes_,

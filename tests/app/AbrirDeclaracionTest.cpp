@@ -57,7 +57,7 @@ std::vector<std::string> Foto(const Programa& p, std::size_t mensajesAntes, bool
     }
     v.push_back("foco: " + (hoja.Foco() == kNingúnCampo ? std::string("ninguno") : ClaveCampo(hoja.Foco())));
     std::ostringstream m;
-    m << "modificado " << hoja.RegistroModificado << ", provincia anterior " << hoja.iProvinciaAnterior.value_or(-2)
+    m << "modificado " << hoja.RegistroModificado << ", provincia anterior " << hoja.ProvinciaDeMunicipios().value_or(-2)
       << ", cambio interno " << hoja.EsCambioInterno() << ", cargando " << p.h.validación.Cargando() << ", bases";
     for (int r = 1; r <= 6; ++r)
         m << " " << hoja.BaseAnterior[static_cast<std::size_t>(r)] << "/"

@@ -354,7 +354,7 @@ TEST_F(ListasHoja, OtraProvinciaQuitaElMunicipio) {
 
     // Opening the drop-down counts as entering the field.
     hoja.Enfocar(edtNIF);
-    hoja.iProvinciaAnterior = -1;
+    hoja.RecordarProvinciaDeMunicipios(-1);
     hoja.AbrirDesplegable(cmbProvincia);
-    EXPECT_EQ(hoja.iProvinciaAnterior, hoja.Posición(cmbProvincia));
+    EXPECT_EQ(hoja.ProvinciaDeMunicipios(), hoja.Posición(cmbProvincia));
 }
