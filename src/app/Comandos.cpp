@@ -48,7 +48,7 @@ void ComandosPrincipal::ConectarImpresión(ImpresiónDeclaración& impresión, b
     a.GuardarDeclaración = [this](bool bPreguntar) {
         return operaciones.GuardarDeclaración && operaciones.GuardarDeclaración(bPreguntar);
     };
-    a.EjercicioDeclaración = [this] { return static_cast<int>(hoja1_.EjercicioDeclaración); };
+    a.EjercicioDeclaración = [this] { return static_cast<int>(hoja1_.EjercicioDeclaración()); };
     operaciones.Imprimir = [&impresión] { impresión.Imprimir(); };
     if (depuración)
         operaciones.RegistroDepuración = [&impresión] { return impresión.CopiarRegistroImpresión(); };

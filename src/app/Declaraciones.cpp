@@ -118,7 +118,7 @@ void frmHoja1::MoverRegistroAPantalla() {
     poner(edtEjercicio, Ejercicio);
     if (const auto año = NúmeroEntero(hoja.Texto(edtEjercicio));
         año && *año >= INT16_MIN && *año <= INT16_MAX)
-        EjercicioDeclaración = static_cast<std::int16_t>(*año);
+        ejercicioDeclaración_ = static_cast<std::int16_t>(*año);
 
     poner(cmbPeriodo, Periodo);
     hoja.EscribirValor(chkComplementaria, r.Marcado(Complementaria) ? 1 : 0);
@@ -175,14 +175,14 @@ void frmHoja1::MoverRegistroAPantalla() {
     // never filled in: it is named here.
     for (const auto& l : kListas)
         if (!r.Valor(l.registro).empty() && hoja.Posición(l.lista) < 0)
-            ListaCamposNoCargados += W(Definición(l.lista).etiqueta) + ", ";
-    validación.ValidarCarga(ListaCamposNoCargados);
+            listaCamposNoCargados_ += W(Definición(l.lista).etiqueta) + ", ";
+    validación.ValidarCarga(listaCamposNoCargados_);
 
     hoja.Enfocar(cmbAdministracion);
 }
 
 void frmHoja1::MostrarErroresCarga() {
-    std::string lista = Recortar(ListaCamposNoCargados);
+    std::string lista = Recortar(listaCamposNoCargados_);
     if (lista.empty()) return;
     lista.pop_back();
     lista += ".";
@@ -210,10 +210,10 @@ bool frmHoja1::NuevaDeclaración() {
     InicializarRegistro(registro);
     registro.Poner(Ejercicio, std::to_string(EjercicioPrograma));
     registro.Poner(Periodo, PeriodoNuevaDeclaración(reloj.Ahora()));
-    ListaCamposNoCargados.clear();
+    listaCamposNoCargados_.clear();
     MoverRegistroAPantalla();
     MoverPantallaARegistro();
-    ListaCamposNoCargados.clear();
+    listaCamposNoCargados_.clear();
 
     hoja.RegistroModificado = false;
     hoja.EscribirTexto(edtIdDeclaración, "0");
@@ -253,7 +253,7 @@ bool frmHoja1::AbrirDeclaración(std::int32_t NumRegistro, std::int32_t IdDeclar
     // boxes, its municipalities, the message toggles of its checks) may change what this one shows.
     VolverAlEstadoRecién();
     registro = leído;
-    ListaCamposNoCargados.clear();
+    listaCamposNoCargados_.clear();
     MoverRegistroAPantalla();
     MoverPantallaARegistro();
     MostrarErroresCarga();

@@ -76,7 +76,7 @@ void frmHoja1::Form_Load() {
     hoja.sEjercicioVersión = ValorPorDefecto(hoja.Texto(campos::edtEjercicio), "0") +
                              ValorPorDefecto(hoja.Texto(campos::cmbPeriodo), "0");
     recién_ = EstadoRecién{hoja.Instantánea(), errores.Entradas(), validación.bMostrarErrorNIF,
-                           validación.bMostrarErrorJustificante, EjercicioDeclaración};
+                           validación.bMostrarErrorJustificante, ejercicioDeclaración_};
 }
 
 void frmHoja1::VolverAlEstadoRecién() {
@@ -85,7 +85,7 @@ void frmHoja1::VolverAlEstadoRecién() {
     errores.Restablecer(recién_->errores);
     validación.bMostrarErrorNIF = recién_->bMostrarErrorNIF;
     validación.bMostrarErrorJustificante = recién_->bMostrarErrorJustificante;
-    EjercicioDeclaración = recién_->EjercicioDeclaración;
+    ejercicioDeclaración_ = recién_->EjercicioDeclaración;
 }
 
 } // namespace m817

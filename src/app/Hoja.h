@@ -54,9 +54,9 @@ public:
     bool ConfirmarGuardarCambios();
 
     // Names of the fields whose stored values the last load rejected, each followed by ", ".
-    std::string ListaCamposNoCargados;
+    const std::string& ListaCamposNoCargados() const { return listaCamposNoCargados_; }
     // The exercise of the return on screen as the last load read it; receipt numbers are made with it.
-    std::int16_t EjercicioDeclaración = 0;
+    std::int16_t EjercicioDeclaración() const { return ejercicioDeclaración_; }
 
     // Checks the control campo (and member Index), or the whole return for kTodosLosCampos.
     void ValidarCampos(std::optional<Control> campo, int Index, bool& Cancel);
@@ -78,6 +78,9 @@ public:
     EntradaCampos entrada;
 
 private:
+    std::string listaCamposNoCargados_;
+    std::int16_t ejercicioDeclaración_ = 0;
+
     // Between the sheet's fields and the record image.
     void MoverPantallaARegistro();
     void MoverRegistroAPantalla();

@@ -498,7 +498,7 @@ int Sesión::Borrador() {
     a.GuardarDeclaración = [](bool) { return false; };
     // The command line chose the printer and the kind of print.
     a.MostrarSelecciónImpresora = [](SelecciónImpresora&) { return kModoBorrador; };
-    a.EjercicioDeclaración = [&h] { return static_cast<int>(h.EjercicioDeclaración); };
+    a.EjercicioDeclaración = [&h] { return static_cast<int>(h.EjercicioDeclaración()); };
 
     bool retenido = false;
     for (std::int32_t n : elegidos) {
@@ -537,7 +537,7 @@ int Sesión::Contenido() {
     const std::unique_ptr<HojaLote> hoja = CargarHoja(e_.error);
     if (!hoja || !hoja->Abrir(elegidos.front(), Contexto(elegidos.front()))) return kSalidaFallo;
     // Fields that did not load would make a string of another return.
-    if (!hoja->h.ListaCamposNoCargados.empty()) {
+    if (!hoja->h.ListaCamposNoCargados().empty()) {
         Fallo(Contexto(elegidos.front()), "no se ha podido leer la declaración entera");
         return kSalidaFallo;
     }

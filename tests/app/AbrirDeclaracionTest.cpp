@@ -63,7 +63,7 @@ std::vector<std::string> Foto(const Programa& p, std::size_t mensajesAntes, bool
         m << " " << hoja.BaseAnterior[static_cast<std::size_t>(r)] << "/"
           << hoja.TipoAnterior[static_cast<std::size_t>(r)];
     m << ", periodo del resultado «" << Utf8(hoja.sPeriodoResultado) << "», ejercicio "
-      << p.h.EjercicioDeclaración;
+      << p.h.EjercicioDeclaración();
     v.push_back(m.str());
     v.push_back("avisos armados: NIF " + std::to_string(p.h.validación.bMostrarErrorNIF) + ", justificante " +
                 std::to_string(p.h.validación.bMostrarErrorJustificante));
@@ -71,7 +71,7 @@ std::vector<std::string> Foto(const Programa& p, std::size_t mensajesAntes, bool
         v.push_back("error " + e.clave + " " + std::to_string(e.imagen) + " " + Utf8(e.texto));
     for (std::size_t i = mensajesAntes; i < p.mensajes.mostrados.size(); ++i)
         v.push_back("mensaje " + Utf8(p.mensajes.mostrados[i].texto));
-    v.push_back("no cargados: " + Utf8(p.h.ListaCamposNoCargados));
+    v.push_back("no cargados: " + Utf8(p.h.ListaCamposNoCargados()));
     v.push_back("registro: " + Utf8(std::string(p.h.registro.Bytes())));
     return v;
 }

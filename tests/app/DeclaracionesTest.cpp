@@ -217,7 +217,7 @@ TEST_F(Declaraciones, AbrirYGuardarDevuelveLosMismosBytes) {
             << n;
     }
     EXPECT_EQ(Archivo(), archivo);
-    EXPECT_EQ(v.EjercicioDeclaración, 2010);
+    EXPECT_EQ(v.EjercicioDeclaración(), 2010);
 }
 
 TEST_F(Declaraciones, SinEjercicioPeriodoNIFONombreNoSeGuarda) {
