@@ -535,6 +535,92 @@ void RellenarCuenta(Informe& informe, const RegistroImpresión& r, CampoImpresi�
         informe.PonerTexto(std::string(prefijo) + std::to_string(parte), std::string(r.Campo(c, parte)));
 }
 
+// Writes the print record into the report's named fields, part by part in the order of the field map: some
+// decisions read captions set before them.
+class Relleno {
+  public:
+    Relleno(Informe& informe, const RegistroImpresión& r) : informe_(informe), r_(r) {}
+
+    void Poner(std::string_view nombre, std::string_view valor) {
+        informe_.PonerTexto(nombre, std::string(valor));
+    }
+
+    // The header: exercise, period, complementary return, administration and the taxpayer's identification.
+    void Identificación(const DescripcionesImpresión& d) {
+        Poner("rptEjercicio", r_.Campo(Ejercicio));
+        Poner("rptPeriodo", r_.Campo(Periodo));
+        Marca("chkComplementaria", Complementaria);
+        Poner("rptJustifComp", r_.Campo(JustifComp));
+        Poner("rptCodigoAdministracion", r_.Campo(CodigoAdministracion));
+        Poner("rptNIF", r_.Campo(NIF));
+        Poner("rptNombre", r_.Campo(Nombre));
+        Poner("rptSigla", r_.Campo(Sigla));
+        Poner("rptViaPublica", r_.Campo(ViaPublica));
+        Poner("rptNumero", FormatearImporte(LeerCifrasDelante(r_.Campo(Numero)), false, "General Number"));
+        Poner("rptEscalera", r_.Campo(Escalera));
+        Poner("rptPiso", r_.Campo(Piso));
+        Poner("rptPuerta", r_.Campo(Puerta));
+        Poner("rptTelefono", r_.Campo(Telefono));
+        Poner("rptProvincia", d.NombreProvincia);
+        Poner("rptMunicipio", d.NombreMunicipio);
+        Poner("rptCodigoPostal", r_.Campo(CodigoPostal));
+        Poner("rptFax", r_.Campo(Fax));
+    }
+
+    // Boxes 1 to 26 and the rates. A total shows a zero when one of the boxes it adds up shows something; a
+    // quota, when its base and its rate do.
+    void Casillas() {
+        for (int i = 1; i <= 6; ++i)
+            ImporteCasilla(i, false);
+        for (int i = 1; i <= 6; ++i)
+            Poner("rptTipos" + std::to_string(i),
+                  FormatearImporte(LeerCifrasDelante(r_.Campo(Tipos, i)) / 100.0, true, "General Number"));
+        for (int i = 1; i <= 6; ++i) {
+            const std::string tipo = "rptTipos" + std::to_string(i);
+            ImporteCasilla(6 + i, !EnBlanco(informe_, NombreCasilla(i)) && !informe_.Texto(tipo).empty());
+        }
+        ImporteCasilla(13, false);
+        ImporteCasilla(14, false);
+        ImporteCasilla(15, AlgunoConTexto(7, 14));
+        for (int i = 16; i <= 21; ++i)
+            ImporteCasilla(i, false);
+        ImporteCasilla(22, AlgunoConTexto(16, 21));
+        ImporteCasilla(23, !EnBlanco(informe_, NombreCasilla(15)) || !EnBlanco(informe_, NombreCasilla(22)));
+        ImporteCasilla(24, false);
+        ImporteCasilla(25, false);
+        ImporteCasilla(26, AlgunoConTexto(23, 25));
+    }
+
+    // The three results (the last shows a zero when neither other shows anything and there was activity),
+    // the accounts and the form of payment.
+    void ResultadosYPago() {
+        Poner("rptResultado2", Importe(r_.Campo(Resultado, 2), false));
+        Poner("rptResultado1", Importe(r_.Campo(Resultado, 1), false));
+        Poner("rptResultado3", Importe(r_.Campo(Resultado, 3), EnBlanco(informe_, "rptResultado1") &&
+                                                                   EnBlanco(informe_, "rptResultado2") &&
+                                                                   !Marcado(r_.Campo(SinActividad))));
+        RellenarCuenta(informe_, r_, CCCDev, "rptCCCDev");
+        Marca("chkFPEfectivo", FPEfectivo);
+        Marca("chkFPCuenta", FPCuenta);
+        RellenarCuenta(informe_, r_, CCCIng, "rptCCCIng");
+        Marca("chkSinActividad", SinActividad);
+    }
+
+  private:
+    void Marca(std::string_view nombre, CampoImpresión c) { Poner(nombre, Marcado(r_.Campo(c)) ? "X" : ""); }
+    void ImporteCasilla(int casilla, bool mostrarCero) {
+        Poner(NombreCasilla(casilla), Importe(r_.Campo(Casilla, casilla), mostrarCero));
+    }
+    bool AlgunoConTexto(int desde, int hasta) const {
+        for (int i = desde; i <= hasta; ++i)
+            if (!EnBlanco(informe_, NombreCasilla(i))) return true;
+        return false;
+    }
+
+    Informe& informe_;
+    const RegistroImpresión& r_;
+};
+
 std::optional<std::string> LeerArchivo(const std::filesystem::path& ruta) {
     std::ifstream f(ruta, std::ios::binary);
     if (!f) return std::nullopt;
@@ -563,6 +649,32 @@ ResultadoImpresión CargarImagen(ElementoPágina& imagen, const std::filesystem:
 // every module on whole dots instead of being resampled.
 double EnPuntoImpresora(double twips) {
     return std::round(twips / 24) * 24;
+}
+
+// The point cloud, reduced by a whole factor until it fits its frame, centred across it.
+ResultadoImpresión ColocarNubePuntos(Informe& informe, const ServicioCarpeta& carpeta) {
+    const ElementoPágina& marco = informe.Elemento("shpPDF");
+    const int hMax = static_cast<int>(marco.alto - 12);
+    const int wMax = static_cast<int>(marco.ancho - 24);
+    ElementoPágina& nube = informe.Elemento("imgPDF");
+    if (ResultadoImpresión e = CargarImagen(nube, RutaNubePuntos(carpeta)); !e.Correcto()) return e;
+    const int f = FactorReducción(nube.alto, nube.ancho, hMax, wMax);
+    nube.alto /= f;
+    nube.ancho /= f;
+    nube.izquierda = EnPuntoImpresora(marco.izquierda + (marco.ancho - nube.ancho) / 2);
+    return {};
+}
+
+// The receipt number, spread out, with its bar code centred under it.
+ResultadoImpresión ColocarJustificante(Informe& informe, const std::string& númeroJustificante,
+                                       const ServicioCarpeta& carpeta, ServicioCódigosBarras& biblioteca) {
+    informe.PonerTexto("rptNumeroJustificante", JustificanteEspaciado(númeroJustificante));
+    GenerarCódigoBarras(númeroJustificante, carpeta, biblioteca);
+    ElementoPágina& barra = informe.Elemento("imgNumeroJustificante");
+    if (ResultadoImpresión e = CargarImagen(barra, RutaCódigoBarras(carpeta)); !e.Correcto()) return e;
+    const ElementoPágina& número = informe.Elemento("rptNumeroJustificante");
+    barra.izquierda = EnPuntoImpresora(número.izquierda + (número.ancho - barra.ancho) / 2);
+    return {};
 }
 
 const std::array<const char*, 12> kMeses = {"enero",      "febrero", "marzo",     "abril",
@@ -637,91 +749,15 @@ int FactorReducción(double h, double w, int hMax, int wMax) {
 ResultadoImpresión RellenarInforme(Informe& informe, const RegistroImpresión& r,
                                    const DescripcionesImpresión& d, const std::string& númeroJustificante,
                                    const ServicioCarpeta& carpeta, ServicioCódigosBarras& biblioteca) {
-    auto poner = [&](std::string_view nombre, std::string_view valor) {
-        informe.PonerTexto(nombre, std::string(valor));
-    };
-    auto marca = [&](std::string_view nombre, CampoImpresión c) {
-        poner(nombre, Marcado(r.Campo(c)) ? "X" : "");
-    };
-    auto importe = [&](int casilla, bool mostrarCero) {
-        poner(NombreCasilla(casilla), Importe(r.Campo(Casilla, casilla), mostrarCero));
-    };
-    auto algunoConTexto = [&](int desde, int hasta) {
-        for (int i = desde; i <= hasta; ++i)
-            if (!EnBlanco(informe, NombreCasilla(i))) return true;
-        return false;
-    };
-
-    poner("rptEjercicio", r.Campo(Ejercicio));
-    poner("rptPeriodo", r.Campo(Periodo));
-    marca("chkComplementaria", Complementaria);
-    poner("rptJustifComp", r.Campo(JustifComp));
-    poner("rptCodigoAdministracion", r.Campo(CodigoAdministracion));
-    poner("rptNIF", r.Campo(NIF));
-    poner("rptNombre", r.Campo(Nombre));
-    poner("rptSigla", r.Campo(Sigla));
-    poner("rptViaPublica", r.Campo(ViaPublica));
-    poner("rptNumero", FormatearImporte(LeerCifrasDelante(r.Campo(Numero)), false, "General Number"));
-    poner("rptEscalera", r.Campo(Escalera));
-    poner("rptPiso", r.Campo(Piso));
-    poner("rptPuerta", r.Campo(Puerta));
-    poner("rptTelefono", r.Campo(Telefono));
-    poner("rptProvincia", d.NombreProvincia);
-    poner("rptMunicipio", d.NombreMunicipio);
-    poner("rptCodigoPostal", r.Campo(CodigoPostal));
-    poner("rptFax", r.Campo(Fax));
-    for (int i = 1; i <= 6; ++i)
-        importe(i, false);
-    for (int i = 1; i <= 6; ++i)
-        poner("rptTipos" + std::to_string(i),
-              FormatearImporte(LeerCifrasDelante(r.Campo(Tipos, i)) / 100.0, true, "General Number"));
-    for (int i = 1; i <= 6; ++i) {
-        const std::string tipo = "rptTipos" + std::to_string(i);
-        importe(6 + i, !EnBlanco(informe, NombreCasilla(i)) && !informe.Texto(tipo).empty());
-    }
-    importe(13, false);
-    importe(14, false);
-    importe(15, algunoConTexto(7, 14));
-    for (int i = 16; i <= 21; ++i)
-        importe(i, false);
-    importe(22, algunoConTexto(16, 21));
-    importe(23, !EnBlanco(informe, NombreCasilla(15)) || !EnBlanco(informe, NombreCasilla(22)));
-    importe(24, false);
-    importe(25, false);
-    importe(26, algunoConTexto(23, 25));
-    poner("rptResultado2", Importe(r.Campo(Resultado, 2), false));
-    poner("rptResultado1", Importe(r.Campo(Resultado, 1), false));
-    poner("rptResultado3", Importe(r.Campo(Resultado, 3), EnBlanco(informe, "rptResultado1") &&
-                                                              EnBlanco(informe, "rptResultado2") &&
-                                                              !Marcado(r.Campo(SinActividad))));
-    RellenarCuenta(informe, r, CCCDev, "rptCCCDev");
-    marca("chkFPEfectivo", FPEfectivo);
-    marca("chkFPCuenta", FPCuenta);
-    RellenarCuenta(informe, r, CCCIng, "rptCCCIng");
-    marca("chkSinActividad", SinActividad);
-    poner("lblFecha", FechaInforme(r.Campo(FechaImpresion)));
+    Relleno relleno(informe, r);
+    relleno.Identificación(d);
+    relleno.Casillas();
+    relleno.ResultadosYPago();
+    relleno.Poner("lblFecha", FechaInforme(r.Campo(FechaImpresion)));
 
     if (!informe.Elemento("imgPDF").visible) return {};
-
-    // The point cloud, reduced by a whole factor until it fits its frame, centred across it.
-    const ElementoPágina& marco = informe.Elemento("shpPDF");
-    const int hMax = static_cast<int>(marco.alto - 12);
-    const int wMax = static_cast<int>(marco.ancho - 24);
-    ElementoPágina& nube = informe.Elemento("imgPDF");
-    if (ResultadoImpresión e = CargarImagen(nube, RutaNubePuntos(carpeta)); !e.Correcto()) return e;
-    const int f = FactorReducción(nube.alto, nube.ancho, hMax, wMax);
-    nube.alto /= f;
-    nube.ancho /= f;
-    nube.izquierda = EnPuntoImpresora(marco.izquierda + (marco.ancho - nube.ancho) / 2);
-
-    // The receipt number, spread out, with its bar code centred under it.
-    poner("rptNumeroJustificante", JustificanteEspaciado(númeroJustificante));
-    GenerarCódigoBarras(númeroJustificante, carpeta, biblioteca);
-    ElementoPágina& barra = informe.Elemento("imgNumeroJustificante");
-    if (ResultadoImpresión e = CargarImagen(barra, RutaCódigoBarras(carpeta)); !e.Correcto()) return e;
-    const ElementoPágina& número = informe.Elemento("rptNumeroJustificante");
-    barra.izquierda = EnPuntoImpresora(número.izquierda + (número.ancho - barra.ancho) / 2);
-    return {};
+    if (ResultadoImpresión e = ColocarNubePuntos(informe, carpeta); !e.Correcto()) return e;
+    return ColocarJustificante(informe, númeroJustificante, carpeta, biblioteca);
 }
 
 } // namespace m817
