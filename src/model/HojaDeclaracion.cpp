@@ -112,11 +112,11 @@ void HojaDeclaración::VaciarLista(IdCampo id) {
 void HojaDeclaración::AñadirEntrada(IdCampo id, EntradaLista e) {
     auto& lista = campos_[id].lista;
     std::string clave = ClaveOrdenación(e.texto);
-    auto donde = std::upper_bound(lista.begin(), lista.end(), clave, [](const std::string& k, const EntradaLista& x) {
+    auto dónde = std::upper_bound(lista.begin(), lista.end(), clave, [](const std::string& k, const EntradaLista& x) {
         return k < ClaveOrdenación(x.texto);
     });
-    int pos = static_cast<int>(donde - lista.begin());
-    lista.insert(donde, std::move(e));
+    int pos = static_cast<int>(dónde - lista.begin());
+    lista.insert(dónde, std::move(e));
     ++campos_[id].versiónLista;
     auto& sel = campos_[id].posición;
     if (sel >= pos) ++sel;

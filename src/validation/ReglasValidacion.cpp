@@ -28,7 +28,7 @@ struct Textos {
     std::string ejercicioVersión = W("El ejercicio no coincide con el ejercicio de la versión");
     std::string ejercicioAnterior =
         W("Ejercicio no puede ser anterior al año ") + std::to_string(kPrimerEjercicio);
-    std::string períodoErróneo = W("Período erróneo"); // the refusal box carries the accent, the entry not
+    std::string periodoRechazado = W("Período erróneo"); // the refusal box carries the accent, the entry not
     std::string periodoObligatorio = W("Periodo obligatorio");
     std::string periodoErróneo = W("Periodo erróneo");
     std::string periodoEnCurso =
@@ -292,7 +292,7 @@ void ValidaciónDeclaración::Ejercicio(const Llamada& ll) {
 
 bool ValidaciónDeclaración::Periodo(Llamada& ll) {
     if (ll.Interactiva(K::cmbPeriodo)) {
-        if (!PasosLista(ll, cmbPeriodo, T().períodoErróneo)) return false;
+        if (!PasosLista(ll, cmbPeriodo, T().periodoRechazado)) return false;
         // While the user typed, only whole periods ran the result logic; the one left in the field decides it
         // (an empty period rules a refund out).
         if (hoja_.Texto(cmbPeriodo) != hoja_.sPeriodoResultado) ActualizarResultado(hoja_, ValidarAnidado());
