@@ -108,6 +108,55 @@ void EscribirEntradas(std::ostream& s, const std::vector<ListaErrores::Entrada>&
     }
 }
 
+// What one sheet found in one record, kept until the records are put out in order.
+struct Revisión {
+    std::string salida, error;
+    std::size_t errores = 0, avisos = 0;
+    bool abierta = false;
+};
+
+// Puts out what the sheets wrote, in record order, and the summary of the whole check; gives the exit code.
+int EscribirRevisiones(const std::vector<Revisión>& revisiones, bool fallo, std::ostream& salida,
+                       std::ostream& error) {
+    std::size_t sinErrores = 0, conAvisos = 0, conErrores = 0, errores = 0, avisos = 0, sinAbrir = 0;
+    for (const Revisión& v : revisiones) {
+        salida << v.salida;
+        error << v.error;
+        errores += v.errores;
+        avisos += v.avisos;
+        if (!v.abierta)
+            ++sinAbrir;
+        else
+            (v.errores > 0 ? conErrores : v.avisos > 0 ? conAvisos : sinErrores)++;
+    }
+    const std::size_t revisadas = revisiones.size() - sinAbrir;
+    std::ostream& s = salida;
+    s << "Resumen: " << Plural(revisadas, "declaración revisada", "declaraciones revisadas") << ": "
+      << sinErrores << " sin errores ni avisos, " << conAvisos << " solo con avisos, " << conErrores
+      << " con errores (" << Plural(errores, "error", "errores") << " y " << Plural(avisos, "aviso", "avisos")
+      << ")";
+    if (sinAbrir > 0) s << "; " << sinAbrir << " sin abrir";
+    s << ".\n";
+    if (fallo || sinAbrir > 0) return kSalidaFallo;
+    return conErrores > 0 ? kSalidaConErrores : kSalidaCorrecta;
+}
+
+// The print run clears the bar-code bitmaps of the folder it is given at its end: a folder of its own, so
+// that an official print of the program running beside it keeps its own.
+// A new folder of an unpredictable name: nobody can have put a link there first.
+struct CarpetaPrivada final : ServicioCarpeta {
+    fs::path ruta;
+    CarpetaPrivada() {
+        std::string plantilla = (fs::temp_directory_path() / "modelo817-lote-XXXXXX").string();
+        if (::mkdtemp(plantilla.data())) ruta = plantilla;
+    }
+    ~CarpetaPrivada() override {
+        std::error_code ec;
+        if (!ruta.empty()) fs::remove_all(ruta, ec);
+    }
+    fs::path Programa() const override { return ruta; }
+};
+
 // A sheet window as the program loads it, with message boxes and files of its own, so that several can work
 // side by side. Its messages go to `error`.
 class HojaLote {
@@ -180,6 +229,8 @@ class Sesión {
     int Listar();
     int Validar();
     int Borrador();
+    // What the print run of a draft asks of the window, answered by the batch sheet.
+    void ConectarImpresión(AccionesImpresión& a, HojaLote& hoja);
     int Contenido();
 
     const Opciones& o_;
@@ -353,11 +404,6 @@ int Sesión::Validar() {
 
     // Each record is checked on its own, so the records are shared out among sheets that work side by side,
     // and what each one wrote is put out in record order afterwards.
-    struct Revisión {
-        std::string salida, error;
-        std::size_t errores = 0, avisos = 0;
-        bool abierta = false;
-    };
     struct Trabajador {
         std::ostringstream error;
         std::unique_ptr<HojaLote> hoja;
@@ -412,30 +458,29 @@ int Sesión::Validar() {
     for (std::thread& h : otros)
         h.join();
 
-    std::size_t sinErrores = 0, conAvisos = 0, conErrores = 0, errores = 0, avisos = 0, sinAbrir = 0;
-    for (const Revisión& v : revisiones) {
-        e_.salida << v.salida;
-        e_.error << v.error;
-        errores += v.errores;
-        avisos += v.avisos;
-        if (!v.abierta)
-            ++sinAbrir;
-        else
-            (v.errores > 0 ? conErrores : v.avisos > 0 ? conAvisos : sinErrores)++;
-    }
-    const std::size_t revisadas = revisiones.size() - sinAbrir;
-    std::ostream& s = e_.salida;
-    s << "Resumen: " << Plural(revisadas, "declaración revisada", "declaraciones revisadas") << ": "
-      << sinErrores << " sin errores ni avisos, " << conAvisos << " solo con avisos, " << conErrores
-      << " con errores (" << Plural(errores, "error", "errores") << " y " << Plural(avisos, "aviso", "avisos")
-      << ")";
-    if (sinAbrir > 0) s << "; " << sinAbrir << " sin abrir";
-    s << ".\n";
-    if (fallo || sinAbrir > 0) return kSalidaFallo;
-    return conErrores > 0 ? kSalidaConErrores : kSalidaCorrecta;
+    return EscribirRevisiones(revisiones, fallo, e_.salida, e_.error);
 }
 
 // ---- borrador -------------------------------------------------------------------------------------------
+
+void Sesión::ConectarImpresión(AccionesImpresión& a, HojaLote& hoja) {
+    frmHoja1& h = hoja.h;
+    a.ValidarÚltimoCampo = [&h] { return h.ValidarÚltimoCampo(); };
+    a.ValidarCampos = [&h] {
+        bool cancelar = false;
+        h.ValidarCampos(kTodosLosCampos, -1, cancelar);
+    };
+    // Where the window shows its panel, the entries go to standard error.
+    a.MostrarPanelErrores = [this, &hoja] {
+        e_.error << "modelo817-lote: " << hoja.mensajes.contexto << ": lista de errores:\n";
+        EscribirEntradas(e_.error, PanelErrores(hoja.h).Entradas());
+    };
+    // The data file is never written: a print that would need a save does not happen.
+    a.GuardarDeclaración = [](bool) { return false; };
+    // The command line chose the printer and the kind of print.
+    a.MostrarSelecciónImpresora = [](SelecciónImpresora&) { return kModoBorrador; };
+    a.EjercicioDeclaración = [&h] { return static_cast<int>(h.EjercicioDeclaración()); };
+}
 
 int Sesión::Borrador() {
     using enum CampoRegistro;
@@ -460,21 +505,7 @@ int Sesión::Borrador() {
     MensajesLote& mensajes = hoja->mensajes;
     if (o_.aceptarAvisos) mensajes.aceptadas.push_back(W(kPreguntaAvisos));
 
-    // The print run clears the bar-code bitmaps of the folder it is given at its end: a folder of its own, so
-    // that an official print of the program running beside it keeps its own.
-    // A new folder of an unpredictable name: nobody can have put a link there first.
-    struct CarpetaPrivada final : ServicioCarpeta {
-        fs::path ruta;
-        CarpetaPrivada() {
-            std::string plantilla = (fs::temp_directory_path() / "modelo817-lote-XXXXXX").string();
-            if (::mkdtemp(plantilla.data())) ruta = plantilla;
-        }
-        ~CarpetaPrivada() override {
-            std::error_code ec;
-            if (!ruta.empty()) fs::remove_all(ruta, ec);
-        }
-        fs::path Programa() const override { return ruta; }
-    } carpetaImpresión;
+    CarpetaPrivada carpetaImpresión;
     if (carpetaImpresión.ruta.empty()) {
         Fallo(fs::temp_directory_path().string(), "no se puede crear una carpeta temporal");
         return kSalidaFallo;
@@ -483,22 +514,7 @@ int Sesión::Borrador() {
     AleatorioSistema aleatorio;
     ImpresiónDeclaración impresión(h.hoja, h.errores, mensajes, Reloj(), carpetaImpresión, *impresora,
                                    *e_.códigos, aleatorio, VersiónPrograma());
-    AccionesImpresión& a = impresión.acciones;
-    a.ValidarÚltimoCampo = [&h] { return h.ValidarÚltimoCampo(); };
-    a.ValidarCampos = [&h] {
-        bool cancelar = false;
-        h.ValidarCampos(kTodosLosCampos, -1, cancelar);
-    };
-    // Where the window shows its panel, the entries go to standard error.
-    a.MostrarPanelErrores = [&] {
-        e_.error << "modelo817-lote: " << mensajes.contexto << ": lista de errores:\n";
-        EscribirEntradas(e_.error, PanelErrores(h).Entradas());
-    };
-    // The data file is never written: a print that would need a save does not happen.
-    a.GuardarDeclaración = [](bool) { return false; };
-    // The command line chose the printer and the kind of print.
-    a.MostrarSelecciónImpresora = [](SelecciónImpresora&) { return kModoBorrador; };
-    a.EjercicioDeclaración = [&h] { return static_cast<int>(h.EjercicioDeclaración()); };
+    ConectarImpresión(impresión.acciones, *hoja);
 
     bool retenido = false;
     for (std::int32_t n : elegidos) {
