@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <tuple>
 
 using namespace m817;
 using namespace m817::campos;
@@ -116,43 +117,17 @@ TEST_F(Declaraciones, UnaDeclaraciónLlenaSeGuardaCampoACampo) {
           "150,00",   "360,00",   "650,00",   "1.200,00", "100,00",   "50,00",    "200,00", "300,00",
           "10,00",    "20,00",    "30,00",    "40,00",    "100,00",   "50,00"})
         casillas += A(t, 19);
-    const std::string esperado = " "                 //   0 Marca
-                                 "817"               //   1 Modelo
-                                 "3.2.2   "          //   4 Versión
-                                 "2010"              //  12 Ejercicio
-                                 "4T"                //  16 Periodo
-                                 "1"                 //  18 Complementaria
-                                 "8170612345673"     //  19 JustificanteComplementada
-                                 "701  "             //  32 Administración
-                                 "12345678Z" +       //  37 NIF
-                                 nombre +            //  46 Nombre, cut to 75
-                                 "CL" +              // 121 Sigla
-                                 vía +               // 123 ViaPública
-                                 "12345"             // 173 Número
-                                 "B2"                // 178 Escalera
-                                 "3 "                // 180 Piso
-                                 "IZDA"              // 182 Puerta
-                                 "971123456789012"   // 186 Teléfono
-                                 "7 "                // 201 Provincia
-                                 "7040 "             // 203 Municipio
-                                 "07001"             // 208 CódigoPostal
-                                 "971000000000001" + // 213 Fax
-                                 casillas +          // 228 Casillas 1-14, 494 16-21, 608 24, 627 25
-                                 "0     2     5     9     13    20    " // 646 Tipos
-                                 "0"                                    // 682 FPEfectivo
-                                 "1"                                    // 683 FPCuenta
-                                 "2100"
-                                 "0418"
-                                 "45"
-                                 "0200051332" // 684 CCCIng
-                                 "0049"
-                                 "1500"
-                                 "05"
-                                 "1234567890"    // 704 CCCDev
-                                 " "             // 724 Resultado
-                                 "8170698765433" // 725 NúmeroJustificante
-                                 "15/11/2010"    // 738 FechaImpresión
-                                 "\r\n";         // 748
+    // At 0: mark, model, version, exercise, period, supplementary, its receipt, administration, NIF, name cut
+    // to 75, type of road, road, number, stair, floor, door, phone, province, municipality, postcode, fax.
+    const std::string esperado = " 8173.2.2   20104T18170612345673701  12345678Z" + nombre + "CL" + vía +
+                                 "12345B23 IZDA971123456789012"
+                                 "7 7040 07001971000000000001" +
+                                 casillas +
+                                 // At 646: rates, payment in cash / by account, the two accounts, result,
+                                 // receipt, print date.
+                                 "0     2     5     9     13    20    01"
+                                 "2100041845020005133200491500051234567890"
+                                 " 817069876543315/11/2010\r\n";
     ASSERT_EQ(esperado.size(), 750u);
     EXPECT_EQ(Diferencia(Archivo(), esperado), "");
     EXPECT_EQ(Id(), "1");
@@ -254,7 +229,8 @@ TEST_F(Declaraciones, UnDuplicadoPreguntaAntesDeGuardar) {
         {"la misma", ArchivoDe({igual}), false, ordinaria},
         {"la misma, borrada", ArchivoDe({{.periodo = "3T", .viva = false}}), false, ""},
         {"complementarias", ArchivoDe({complementariaIgual}), true, complementaria},
-        {"dos iguales: una pregunta", ArchivoDe({complementariaIgual, complementariaIgual}), true, complementaria},
+        {"dos iguales: una pregunta", ArchivoDe({complementariaIgual, complementariaIgual}), true,
+         complementaria},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
@@ -407,47 +383,34 @@ TEST_F(Declaraciones, NuevaDeclaraciónPreguntaAntesDeDejarLaActual) {
     EXPECT_EQ(hoja.Texto(edtNombre), "SIN NIF");
 }
 
-TEST_F(Declaraciones, UnEjercicioPosteriorNoSeAbre) {
-    LlenarPago();
-    ASSERT_TRUE(v.GuardarDeclaración(false));
-    std::string posterior = Registro(1);
-    posterior.replace(12, 4, "2011");
-    EscribirArchivo(Archivo() + posterior);
-
-    Poner(edtNombre, "CAMBIADO SIN GUARDAR");
-    const auto antes = Pantalla();
-    p.mensajes.EsperarError(
-        "La declaración que intenta abrir es de un ejercicio posterior al ejercicio para el cual "
-        "fue creada esta versión de programa (2010)");
-    EXPECT_FALSE(v.AbrirDeclaración(2, 2));
-    EXPECT_EQ(Pantalla(), antes);
-    EXPECT_EQ(Id(), "1");
-    EXPECT_EQ(v.registro.Valor(CampoRegistro::Nombre), "CAMBIADO SIN GUARDAR"); // image taken from the sheet
-    EXPECT_EQ(v.registro.Valor(CampoRegistro::Ejercicio), "2010");
-}
-
 TEST_F(Declaraciones, UnaAperturaQueFallaDejaLaHojaComoEstaba) {
     Mínima();
     ASSERT_TRUE(v.GuardarDeclaración(true));
-    std::string sinAño = Registro(1);
+    std::string sinAño = Registro(1), posterior = Registro(1);
     sinAño.replace(12, 4, "20X0");
-    EscribirArchivo(Archivo() + sinAño);
+    posterior.replace(12, 4, "2011");
+    EscribirArchivo(Archivo() + sinAño + posterior);
     Poner(edtNombre, "EN PANTALLA");
     hoja.RegistroModificado = true;
     const auto antes = Pantalla();
-    const std::pair<const char*, std::function<void()>> casos[] = {
-        {"registro que no existe", [] {}},
-        {"ejercicio que no es un número", [] {}},
-        {"lectura fallida", [this] { p.archivos.lecturasFallan = true; }},
-        {"sin archivo", [this] { std::filesystem::remove(Ruta()); }},
+    const std::string posteriorTexto =
+        "La declaración que intenta abrir es de un ejercicio posterior al ejercicio "
+        "para el cual fue creada esta versión de programa (2010)";
+    const std::tuple<const char*, int, std::function<void()>, std::string> casos[] = {
+        {"ejercicio posterior", 3, [] {}, posteriorTexto},
+        {"registro que no existe", 4, [] {}, kErrorAbrir},
+        {"ejercicio que no es un número", 2, [] {}, kErrorAbrir},
+        {"lectura fallida", 1, [this] { p.archivos.lecturasFallan = true; }, kErrorAbrir},
+        {"sin archivo", 1, [this] { std::filesystem::remove(Ruta()); }, kErrorAbrir},
     };
-    const int registros[] = {3, 2, 1, 1};
-    for (std::size_t i = 0; i < std::size(casos); ++i) {
-        casos[i].second();
+    for (const auto& [caso, n, estropear, mensaje] : casos) {
+        SCOPED_TRACE(caso);
+        estropear();
         p.mensajes.Esperar(kPreguntaGuardar, Icono::Pregunta, Botones::SíNoCancelar, Respuesta::No)
-            .EsperarError(kErrorAbrir);
-        EXPECT_FALSE(v.AbrirDeclaración(registros[i], 0)) << casos[i].first;
-        EXPECT_EQ(Pantalla(), antes) << casos[i].first;
+            .EsperarError(mensaje);
+        EXPECT_FALSE(v.AbrirDeclaración(n, 0));
+        EXPECT_EQ(Pantalla(), antes);
+        EXPECT_EQ(v.registro.Valor(CampoRegistro::Nombre), "EN PANTALLA"); // the image is the sheet's
     }
 }
 

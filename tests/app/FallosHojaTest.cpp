@@ -126,9 +126,9 @@ TEST_F(FallosHoja, UnaCarpetaQueNoAdmiteElArchivo) {
             c.estropear(*this);
             // A folder in the data file's place is named as such.
             const bool esCarpeta = std::string(c.nombre) == "Declaraciones.txt es una carpeta";
-            const std::string línea =
-                "\r" + (esCarpeta ? "El archivo de declaraciones " + Ruta().string() + " es una carpeta, no un archivo."
-                                   : Ruta().string() + ": " + c.causa);
+            const std::string línea = "\r" + (esCarpeta ? "El archivo de declaraciones " + Ruta().string() +
+                                                              " es una carpeta, no un archivo."
+                                                        : Ruta().string() + ": " + c.causa);
             FallaSinTocarNada([&] { return p.ventana->GuardarDeclaración(true); }, kErrorGuardar + línea);
             FallaSinTocarNada([&] { return p.ventana->EliminarDeclaración(1); }, kErrorEliminar + línea);
 
