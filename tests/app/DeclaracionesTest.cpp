@@ -225,13 +225,11 @@ TEST_F(Declaraciones, UnDuplicadoPreguntaAntesDeGuardar) {
         bool complementaria;
         std::string pregunta; // empty: none
     };
-    const Caso casos[] = {
-        {"la misma", ArchivoDe({igual}), false, ordinaria},
-        {"la misma, borrada", ArchivoDe({{.periodo = "3T", .viva = false}}), false, ""},
-        {"complementarias", ArchivoDe({complementariaIgual}), true, complementaria},
-        {"dos iguales: una pregunta", ArchivoDe({complementariaIgual, complementariaIgual}), true,
-         complementaria},
-    };
+    const Caso casos[] = {{"la misma", ArchivoDe({igual}), false, ordinaria},
+                          {"la misma, borrada", ArchivoDe({{.periodo = "3T", .viva = false}}), false, ""},
+                          {"complementarias", ArchivoDe({complementariaIgual}), true, complementaria},
+                          {"dos iguales: una pregunta", ArchivoDe({complementariaIgual, complementariaIgual}),
+                           true, complementaria}};
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
         for (Respuesta r : {Respuesta::No, Respuesta::Sí}) {
@@ -401,8 +399,7 @@ TEST_F(Declaraciones, UnaAperturaQueFallaDejaLaHojaComoEstaba) {
         {"registro que no existe", 4, [] {}, kErrorAbrir},
         {"ejercicio que no es un número", 2, [] {}, kErrorAbrir},
         {"lectura fallida", 1, [this] { p.archivos.lecturasFallan = true; }, kErrorAbrir},
-        {"sin archivo", 1, [this] { std::filesystem::remove(Ruta()); }, kErrorAbrir},
-    };
+        {"sin archivo", 1, [this] { std::filesystem::remove(Ruta()); }, kErrorAbrir}};
     for (const auto& [caso, n, estropear, mensaje] : casos) {
         SCOPED_TRACE(caso);
         estropear();

@@ -83,41 +83,39 @@ TEST_F(FallosHoja, UnaCarpetaQueNoAdmiteElArchivo) {
         std::function<void(FallosHoja&)> estropear, arreglar;
         const char* causa; // what the messages add after the file
     };
-    const Caso casos[] = {
-        {"sin carpeta Datos", [](FallosHoja& f) { std::filesystem::remove_all(f.Datos()); },
-         [](FallosHoja& f) {
-             std::filesystem::create_directory(f.Datos());
-             f.p.carpeta.EscribirDatos(kNombreArchivoDeclaraciones, DosDeclaraciones());
-         },
-         "No existe el archivo o la carpeta"},
-        {"Declaraciones.txt es una carpeta",
-         [](FallosHoja& f) {
-             std::filesystem::remove(f.Ruta());
-             std::filesystem::create_directory(f.Ruta());
-         },
-         [](FallosHoja& f) {
-             std::filesystem::remove(f.Ruta());
-             f.p.carpeta.EscribirDatos(kNombreArchivoDeclaraciones, DosDeclaraciones());
-         },
-         "Es una carpeta"},
-        // Root writes whatever the permissions say, and the tests run as root: there the file service
-        // that refuses writes stands for the read-only folder.
-        {"Datos de solo lectura",
-         [](FallosHoja& f) {
-             if (::geteuid() == 0) {
-                 f.p.archivos.soloLectura = true;
-             } else {
-                 std::filesystem::permissions(f.Ruta(), std::filesystem::perms(0444));
-                 std::filesystem::permissions(f.Datos(), std::filesystem::perms(0555));
-             }
-         },
-         [](FallosHoja& f) {
-             f.p.archivos.soloLectura = false;
-             std::filesystem::permissions(f.Datos(), std::filesystem::perms(0755));
-             std::filesystem::permissions(f.Ruta(), std::filesystem::perms(0644));
-         },
-         "Permiso denegado"},
-    };
+    const Caso casos[] = {{"sin carpeta Datos", [](FallosHoja& f) { std::filesystem::remove_all(f.Datos()); },
+                           [](FallosHoja& f) {
+                               std::filesystem::create_directory(f.Datos());
+                               f.p.carpeta.EscribirDatos(kNombreArchivoDeclaraciones, DosDeclaraciones());
+                           },
+                           "No existe el archivo o la carpeta"},
+                          {"Declaraciones.txt es una carpeta",
+                           [](FallosHoja& f) {
+                               std::filesystem::remove(f.Ruta());
+                               std::filesystem::create_directory(f.Ruta());
+                           },
+                           [](FallosHoja& f) {
+                               std::filesystem::remove(f.Ruta());
+                               f.p.carpeta.EscribirDatos(kNombreArchivoDeclaraciones, DosDeclaraciones());
+                           },
+                           "Es una carpeta"},
+                          // Root writes whatever the permissions say, and the tests run as root: there the
+                          // file service that refuses writes stands for the read-only folder.
+                          {"Datos de solo lectura",
+                           [](FallosHoja& f) {
+                               if (::geteuid() == 0) {
+                                   f.p.archivos.soloLectura = true;
+                               } else {
+                                   std::filesystem::permissions(f.Ruta(), std::filesystem::perms(0444));
+                                   std::filesystem::permissions(f.Datos(), std::filesystem::perms(0555));
+                               }
+                           },
+                           [](FallosHoja& f) {
+                               f.p.archivos.soloLectura = false;
+                               std::filesystem::permissions(f.Datos(), std::filesystem::perms(0755));
+                               std::filesystem::permissions(f.Ruta(), std::filesystem::perms(0644));
+                           },
+                           "Permiso denegado"}};
     for (const auto& c : casos) {
         for (int id : {0, 2}) {
             SCOPED_TRACE(std::string(c.nombre) + (id == 0 ? ", una nueva" : ", la del registro 2"));
@@ -208,8 +206,7 @@ TEST(TablasDañadas, CadaTablaAvisaYLaHojaSigueFuncionando) {
          }},
         {"bytes cualesquiera", [&](const auto& ruta) { std::ofstream(ruta, std::ios::binary) << todos; }},
         {"una línea sin coma",
-         [](const auto& ruta) { std::ofstream(ruta, std::ios::binary) << "07,Uno\r\n08\r\n"; }},
-    };
+         [](const auto& ruta) { std::ofstream(ruta, std::ios::binary) << "07,Uno\r\n08\r\n"; }}};
     struct Tabla {
         std::string_view nombre;
         IdCampo lista; // none for the municipality-administration pairs
@@ -221,8 +218,7 @@ TEST(TablasDañadas, CadaTablaAvisaYLaHojaSigueFuncionando) {
         {kTablaProvincias, cmbProvincia, "Error al cargar la tabla de Provincias"},
         {kTablaMunicipios, cmbMunicipio, "Error al cargar la tabla de Municipios"},
         {kTablaMunicipiosAdministraciones, kNúmeroCampos,
-         "Error al cargar la tabla de relación Municipios-Administraciones"},
-    };
+         "Error al cargar la tabla de relación Municipios-Administraciones"}};
     for (const auto& t : tablas) {
         for (const auto& [daño, estropear] : daños) {
             SCOPED_TRACE(std::string(t.nombre) + ": " + daño);

@@ -26,8 +26,7 @@ TEST(NuevaDeclaración, PeriodoDelTrimestreAnterior) {
     const Caso casos[] = {
         {{2010, 11, 15}, "3T"}, {{2010, 12, 31}, "3T"}, {{2010, 4, 1}, "1T"},  {{2010, 7, 1}, "2T"},
         {{2010, 10, 1}, "3T"},  {{2010, 3, 31}, "1T"},  {{2010, 2, 10}, "1T"}, // 2009: before the exercise
-        {{2011, 1, 15}, "4T"},  {{2011, 4, 2}, "4T"},   {{2013, 8, 1}, "4T"},  {{2009, 6, 1}, "1T"},
-    };
+        {{2011, 1, 15}, "4T"},  {{2011, 4, 2}, "4T"},   {{2013, 8, 1}, "4T"},  {{2009, 6, 1}, "1T"}};
     for (const auto& c : casos) {
         FechaHora h = c.hoy;
         EXPECT_EQ(PeriodoNuevaDeclaración(h), c.periodo) << h.año << "-" << h.mes << "-" << h.día;
@@ -37,28 +36,26 @@ TEST(NuevaDeclaración, PeriodoDelTrimestreAnterior) {
 TEST(frmHoja1, ContextosDeAyuda) {
     HojaPrueba p;
     p.Cargar();
-    const std::pair<IdCampo, int> casos[] = {
-        {cmbAdministracion, 401},
-        {edtEjercicio, 402},
-        {edtJustifComp, 402},
-        {edtNIF, 403},
-        {edtFax, 403},
-        {edtCasilla(1), 404},
-        {edtCasilla(15), 404},
-        {edtTipos(6), 404},
-        {edtCasilla(16), 405},
-        {edtCasilla(22), 405},
-        {edtCasilla(23), 406},
-        {edtCasilla(26), 406},
-        {chkFPCuenta, 407},
-        {edtCCCIng(3), 407},
-        {edtResultado(1), 407},
-        {optResultado(2), 408},
-        {edtCCCDev(0), 408},
-        {chkSinActividad, 409},
-        {edtResultado(3), 409},
-        {edtIdDeclaración, 0},
-    };
+    const std::pair<IdCampo, int> casos[] = {{cmbAdministracion, 401},
+                                             {edtEjercicio, 402},
+                                             {edtJustifComp, 402},
+                                             {edtNIF, 403},
+                                             {edtFax, 403},
+                                             {edtCasilla(1), 404},
+                                             {edtCasilla(15), 404},
+                                             {edtTipos(6), 404},
+                                             {edtCasilla(16), 405},
+                                             {edtCasilla(22), 405},
+                                             {edtCasilla(23), 406},
+                                             {edtCasilla(26), 406},
+                                             {chkFPCuenta, 407},
+                                             {edtCCCIng(3), 407},
+                                             {edtResultado(1), 407},
+                                             {optResultado(2), 408},
+                                             {edtCCCDev(0), 408},
+                                             {chkSinActividad, 409},
+                                             {edtResultado(3), 409},
+                                             {edtIdDeclaración, 0}};
     for (const auto& [id, contexto] : casos)
         EXPECT_EQ(p.hoja().Estado(id).contextoAyuda, contexto) << ClaveCampo(id);
 }
@@ -158,8 +155,7 @@ TEST_F(Edición, CtrlFlechasVanYSeleccionanPorPalabras) {
         {TeclaEdición::PalabraAnterior, true, 0, 8},
         {TeclaEdición::PalabraSiguiente, false, 14, 14}, // from the caret, the selection dropped
         {TeclaEdición::PalabraSiguiente, false, 18, 18},
-        {TeclaEdición::PalabraSiguiente, false, 18, 18},
-    };
+        {TeclaEdición::PalabraSiguiente, false, 18, 18}};
     for (const Paso& paso : pasos) {
         hoja.PulsarTecla(paso.tecla, paso.mayúsculas);
         EXPECT_EQ(hoja.Estado(edtNombre).ancla, paso.ancla);

@@ -247,8 +247,7 @@ TEST_F(Lote, EstadoYMensajeDeCadaOrden) {
         {{}, 2, true, "falta la orden"},
         {{"validar", "--csv"}, 2, true, "--csv solo sirve con listar"},
         {{"--help"}, 0, false, "contenido N"},
-        {{"contenido", "7"}, 2, true, "no se ha podido leer la declaración entera"},
-    };
+        {{"contenido", "7"}, 2, true, "no se ha podido leer la declaración entera"}};
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.texto);
         const Resultado r = Ejecutar(c.argumentos);
@@ -312,8 +311,7 @@ TEST_F(Lote, BorradoresEnPdf) {
         {{"borrador", "3", "1"},
          1,
          {"borrador-00001-12345678Z.pdf"},
-         "registro 3: Corrija los errores de la declaración antes de imprimir"},
-    };
+         "registro 3: Corrija los errores de la declaración antes de imprimir"}};
     for (const Caso& c : casos) {
         fs::remove_all(pdf);
         auto argumentos = c.argumentos;

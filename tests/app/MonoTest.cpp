@@ -32,18 +32,11 @@ class MensajesAzar final : public ServicioMensajes {
     explicit MensajesAzar(std::mt19937& azar) : azar_(azar) {}
     Respuesta Mostrar(const Mensaje& m) override {
         ++mostrados;
-        switch (m.botones) {
-        case Botones::Aceptar:
-            return Respuesta::Aceptar;
-        case Botones::AceptarCancelar:
-            return azar_() % 2 ? Respuesta::Aceptar : Respuesta::Cancelar;
-        case Botones::SíNo:
-            return azar_() % 2 ? Respuesta::Sí : Respuesta::No;
-        case Botones::SíNoCancelar: {
-            constexpr Respuesta r[] = {Respuesta::Sí, Respuesta::No, Respuesta::Cancelar};
-            return r[azar_() % 3];
-        }
-        }
+        const unsigned k = azar_();
+        if (m.botones == Botones::AceptarCancelar) return k % 2 ? Respuesta::Aceptar : Respuesta::Cancelar;
+        if (m.botones == Botones::SíNo) return k % 2 ? Respuesta::Sí : Respuesta::No;
+        if (m.botones == Botones::SíNoCancelar)
+            return k % 3 ? (k % 3 == 1 ? Respuesta::Sí : Respuesta::No) : Respuesta::Cancelar;
         return Respuesta::Aceptar;
     }
     void Pitido() override {}
@@ -58,23 +51,10 @@ class MensajesAzar final : public ServicioMensajes {
 const std::string kTeclas = W("0123456789012345678901234567890123456789,,,---...ABCXYZaxzñÑáÉüÜ ºª/*?");
 const int kTeclasControl[] = {kTeclaRetroceso, kTeclaIntro, kTeclaEscape, kTeclaTabulador};
 
-const char* const kPegados[] = {"1.234,56",
-                                "-500",
-                                "1000000000000",
-                                "99999999999999999999",
-                                "12,3,4",
-                                "abc",
-                                "0",
-                                ",",
-                                "-",
-                                "2010",
-                                "4T",
-                                "7",
-                                "Peña Ruíz",
-                                "12345678Z",
-                                "0049\r\n1500",
-                                "\t25",
-                                "1.000.000.000.000,01"};
+// What a paste may bring, '|' between one and the next.
+const std::string kPegados =
+    "1.234,56|-500|1000000000000|99999999999999999999|12,3,4|abc|0|,|-|2010|4T|7|Peña Ruíz|"
+    "12345678Z|0049\r\n1500|\t25|1.000.000.000.000,01";
 
 const char* const kEtiquetas[] = {"lblApartado", "lblImporte", "lblLetra"};
 const int kÍndicesEtiqueta[] = {6, 3, 3};
@@ -194,7 +174,12 @@ class Mono {
             }
         } else if (tirada < 92) {
             const unsigned k = azar() % 3;
-            if (k == 0) portapapeles.Poner(kPegados[azar() % std::size(kPegados)]);
+            if (k == 0) {
+                std::string t = kPegados;
+                for (unsigned n = azar() % 17; n > 0; --n)
+                    t.erase(0, t.find('|') + 1);
+                portapapeles.Poner(t.substr(0, t.find('|')));
+            }
             q << (k == 0   ? "pegar \"" + portapapeles.TextoUtf8() + "\""
                   : k == 1 ? "cortar"
                            : "copiar")
@@ -255,15 +240,9 @@ class Mono {
             entradaVacía = entradaVacía && h.Texto(edtCasilla(i)).empty();
         const bool excedido = !entradaVacía && std::fabs(V(h, 26)) >= 1e12;
         if (entradaVacía && h.Valor(optResultado(3)) == 0) return "sin actividad y sin la opción 3; ";
-        if (seleccionadas != (excedido ? 0 : 1)) {
-            std::string f = std::to_string(seleccionadas) + " opciones con resultado \"" +
-                            Utf8(h.Texto(edtCasilla(26))) + "\" (";
-            for (int n = 1; n <= 3; ++n)
-                f += std::to_string(n) + (h.Valor(optResultado(n)) ? " elegida" : "") +
-                     (h.Estado(optResultado(n)).habilitado ? "" : " cerrada") + " \"" +
-                     Utf8(h.Texto(edtResultado(n))) + "\" ";
-            return f + "); ";
-        }
+        if (seleccionadas != (excedido ? 0 : 1))
+            return std::to_string(seleccionadas) + " opciones con resultado " +
+                   Utf8(h.Texto(edtCasilla(26))) + "; ";
         return "";
     }
 

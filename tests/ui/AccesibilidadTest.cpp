@@ -1,9 +1,9 @@
 // What a screen reader finds in the main window: Qt's accessibility interface walked over the whole window,
 // every control it offers named, the numbered boxes by number and caption, the error list's entries by kind.
 #include "ui/Accesibilidad.h"
-#include "ui/VentanaPrueba.h"
 #include "support/HojaPrueba.h"
 #include "support/ServiciosVentana.h"
+#include "ui/VentanaPrueba.h"
 #include "ui/VistaErrores.h"
 #include "ui/VistaHoja.h"
 #include "ui/frmPrincipal.h"
@@ -87,15 +87,13 @@ TEST_F(Accesible, NingúnControlDeLaVentanaQuedaSinNombre) {
     const struct {
         IdCampo campo;
         const char* nombre;
-    } esperados[] = {
-        {edtCasilla(7), "Casilla 07 – Cuota devengada"},
-        {edtCasilla(1), "Casilla 01 – Base Imponible"},
-        {edtNIF, "N.I.F."},
-        {cmbPeriodo, "PERÍODO"},
-        {chkComplementaria, "AUTOLIQUIDACIÓN COMPLEMENTARIA"},
-        {optResultado(2), "5 - Devolución"},
-        {edtCCCDev(3), "Núm. de cuenta – cuenta de la devolución"},
-    };
+    } esperados[] = {{edtCasilla(7), "Casilla 07 – Cuota devengada"},
+                     {edtCasilla(1), "Casilla 01 – Base Imponible"},
+                     {edtNIF, "N.I.F."},
+                     {cmbPeriodo, "PERÍODO"},
+                     {chkComplementaria, "AUTOLIQUIDACIÓN COMPLEMENTARIA"},
+                     {optResultado(2), "5 - Devolución"},
+                     {edtCCCDev(3), "Núm. de cuenta – cuenta de la devolución"}};
     for (const auto& e : esperados) {
         QWidget* w = ventana->Vista()->Control(e.campo);
         // On this platform a list is named by its value; the reader reaches its caption through the text box

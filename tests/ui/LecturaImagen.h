@@ -1,5 +1,6 @@
 #pragma once
-// What a scanner sees of a printed page: the PDF rasterised by pdftoppm, and the symbols decoded from the image.
+// What a scanner sees of a printed page: the PDF rasterised by pdftoppm, and the symbols decoded from the
+// image.
 #include <QImage>
 #include <QImageReader>
 #include <QProcess>

@@ -1,3 +1,4 @@
+// The message boxes as the user sees them: title, text as it is, icon, buttons, the default one and Escape.
 #include "platform/qt/MensajesQt.h"
 #include "platform/qt/Aplicacion.h"
 
@@ -60,79 +61,45 @@ class MensajesEnPantalla : public ::testing::Test {
 } // namespace
 
 TEST_F(MensajesEnPantalla, BotonesIconoTítuloYRespuesta) {
+    using Q = QMessageBox;
+    using R = Respuesta;
+    constexpr auto Esc = Q::NoButton; // the Escape key
     struct Caso {
-        Mensaje mensaje;
-        QMessageBox::StandardButton pulsar;
-        QMessageBox::Icon icono;
-        QStringList botones; // sorted
-        QString predeterminado;
-        Respuesta respuesta;
+        Icono icono;
+        Botones botones;
+        R predeterminada;
+        Q::StandardButton pulsar;
+        Q::Icon visto;
+        const char *botonesVistos, *predeterminadoVisto; // sorted, joined by commas
+        R respuesta;
     };
     const Caso casos[] = {
-        {{"Error al leer.", "", Icono::Crítico, Botones::Aceptar, Respuesta::Aceptar},
-         QMessageBox::Ok,
-         QMessageBox::Critical,
-         {"Aceptar"},
-         "Aceptar",
-         Respuesta::Aceptar},
-        {{"Error al leer.", "", Icono::Crítico, Botones::Aceptar, Respuesta::Aceptar},
-         QMessageBox::NoButton,
-         QMessageBox::Critical,
-         {"Aceptar"},
-         "Aceptar",
-         Respuesta::Aceptar},
-        {{"¿Seguro?", "Modelo 817", Icono::Pregunta, Botones::SíNo, Respuesta::No},
-         QMessageBox::Yes,
-         QMessageBox::Question,
-         {"&No", "&Sí"},
-         "&No",
-         Respuesta::Sí},
-        {{"¿Seguro?", "", Icono::Pregunta, Botones::SíNo, Respuesta::No},
-         QMessageBox::NoButton,
-         QMessageBox::Question,
-         {"&No", "&Sí"},
-         "&No",
-         Respuesta::No},
-        {{"¿Guardar?", "Aviso", Icono::Exclamación, Botones::SíNoCancelar, Respuesta::Sí},
-         QMessageBox::No,
-         QMessageBox::Warning,
-         {"&No", "&Sí", "Cancelar"},
-         "&Sí",
-         Respuesta::No},
-        {{"¿Guardar?", "Aviso", Icono::Exclamación, Botones::SíNoCancelar, Respuesta::Sí},
-         QMessageBox::NoButton,
-         QMessageBox::Warning,
-         {"&No", "&Sí", "Cancelar"},
-         "&Sí",
-         Respuesta::Cancelar},
-        {{"Listo.", "", Icono::Información, Botones::AceptarCancelar, Respuesta::Cancelar},
-         QMessageBox::Ok,
-         QMessageBox::Information,
-         {"Aceptar", "Cancelar"},
-         "Cancelar",
-         Respuesta::Aceptar},
-        {{"Listo.", "", Icono::Ninguno, Botones::AceptarCancelar, Respuesta::Aceptar},
-         QMessageBox::NoButton,
-         QMessageBox::NoIcon,
-         {"Aceptar", "Cancelar"},
-         "Aceptar",
-         Respuesta::Cancelar},
-    };
+        {Icono::Crítico, Botones::Aceptar, R::Aceptar, Q::Ok, Q::Critical, "Aceptar", "Aceptar", R::Aceptar},
+        {Icono::Crítico, Botones::Aceptar, R::Aceptar, Esc, Q::Critical, "Aceptar", "Aceptar", R::Aceptar},
+        {Icono::Pregunta, Botones::SíNo, R::No, Q::Yes, Q::Question, "&No,&Sí", "&No", R::Sí},
+        {Icono::Pregunta, Botones::SíNo, R::No, Esc, Q::Question, "&No,&Sí", "&No", R::No},
+        {Icono::Exclamación, Botones::SíNoCancelar, R::Sí, Q::No, Q::Warning, "&No,&Sí,Cancelar", "&Sí",
+         R::No},
+        {Icono::Exclamación, Botones::SíNoCancelar, R::Sí, Esc, Q::Warning, "&No,&Sí,Cancelar", "&Sí",
+         R::Cancelar},
+        {Icono::Información, Botones::AceptarCancelar, R::Cancelar, Q::Ok, Q::Information, "Aceptar,Cancelar",
+         "Cancelar", R::Aceptar},
+        {Icono::Ninguno, Botones::AceptarCancelar, R::Aceptar, Esc, Q::NoIcon, "Aceptar,Cancelar", "Aceptar",
+         R::Cancelar}};
+    bool conTítulo = false; // every other message has a title of its own
     for (const auto& c : casos) {
-        Mensaje m = c.mensaje;
-        m.texto = W(m.texto);
-        m.título = W(m.título);
+        SCOPED_TRACE(c.botonesVistos);
+        conTítulo = !conTítulo;
         Vista v;
-        const Respuesta r = MostrarYPulsar(mensajes, m, c.pulsar, v);
-        const std::string caso = c.mensaje.texto + " / " + v.botones.join(",").toStdString();
-        EXPECT_EQ(r, c.respuesta) << caso;
-        EXPECT_EQ(v.título,
-                  QString::fromStdString(c.mensaje.título.empty() ? "Modelo 817" : c.mensaje.título))
-            << caso;
-        EXPECT_EQ(v.texto, QString::fromStdString(c.mensaje.texto)) << caso;
-        EXPECT_EQ(v.icono, c.icono) << caso;
-        EXPECT_EQ(v.botones, c.botones) << caso;
-        EXPECT_EQ(v.predeterminado, c.predeterminado) << caso;
+        const R r = MostrarYPulsar(
+            mensajes, {W("¿Guardar?"), conTítulo ? "Aviso" : "", c.icono, c.botones, c.predeterminada},
+            c.pulsar, v);
+        EXPECT_EQ(r, c.respuesta);
+        EXPECT_EQ(v.título, conTítulo ? "Aviso" : "Modelo 817");
+        EXPECT_EQ(v.texto, QString::fromUtf8("¿Guardar?"));
+        EXPECT_EQ(v.icono, c.visto);
+        EXPECT_EQ(v.botones.join(","), QString::fromUtf8(c.botonesVistos));
+        EXPECT_EQ(v.predeterminado, QString::fromUtf8(c.predeterminadoVisto));
     }
 }
 

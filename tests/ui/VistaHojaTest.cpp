@@ -1,10 +1,10 @@
 // The sheet in real widgets on the offscreen platform: keys go to the model and
 // the widgets show what it holds.
+#include "ui/VistaHoja.h"
 #include "app/Hoja.h"
 #include "platform/ArchivosPosix.h"
-#include "support/Dobles.h"
 #include "platform/Texto1252.h"
-#include "ui/VistaHoja.h"
+#include "support/Dobles.h"
 #include "ui/frmPrincipal.h"
 
 #include <QApplication>
@@ -45,7 +45,8 @@ TEST_F(Ventana, LasTeclasPasanPorElModeloYLaVistaMuestraSuTexto) {
     Procesar();
     QTest::keyClicks(Ctl(edtNombre), "PENA");
     QTest::keyClick(Ctl(edtNombre), Qt::Key_Left, Qt::ShiftModifier);
-    QTest::sendKeyEvent(QTest::Press, Ctl(edtNombre), Qt::Key_unknown, QString::fromUtf8("Ñ"), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Press, Ctl(edtNombre), Qt::Key_unknown, QString::fromUtf8("Ñ"),
+                        Qt::NoModifier);
     Procesar();
     EXPECT_EQ(hoja.Texto(edtNombre), W("PENÑ"));
     EXPECT_EQ(static_cast<QLineEdit*>(Ctl(edtNombre))->text(), QString::fromUtf8("PENÑ"));
@@ -79,19 +80,4 @@ TEST_F(Ventana, LasTeclasPasanPorElModeloYLaVistaMuestraSuTexto) {
     Procesar();
     EXPECT_EQ(hoja.Texto(cmbPeriodo), "2T");
     EXPECT_EQ(hoja.Foco(), cmbPeriodo);
-}
-
-TEST_F(Ventana, LasBarrasDesplazanLaHoja) {
-    ventana.resize(500, 450);
-    Procesar();
-    auto* v = ventana.vScrollBar();
-    ASSERT_TRUE(v->isVisible());
-    v->setValue(v->maximum());
-    EXPECT_EQ(ventana.Vista()->y(), -v->maximum());
-    EXPECT_EQ(ventana.Vista()->y() + ventana.Vista()->height(),
-              ventana.Marco()->height() - (ventana.hScrollBar()->isVisible() ? ventana.hScrollBar()->height() : 0));
-    ventana.resize(1400, 1400);
-    Procesar();
-    EXPECT_FALSE(ventana.vScrollBar()->isVisible());
-    EXPECT_EQ(ventana.Vista()->pos(), QPoint(0, 0));
 }

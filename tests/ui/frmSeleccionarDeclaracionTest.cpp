@@ -20,13 +20,11 @@ using namespace m817::prueba;
 namespace {
 
 // Records 1 to 5; record 3 is deleted.
-const Guardada kFilas[] = {
-    {"22222222J", "GARCÍA LUIS", "2010", "2T", "0", "", ""},
-    {"11111111H", "ZAPATA ANA", "2009", "1T", "1", "15/11/2010", "8170612345673"},
-    {"00000000T", "BORRADA", "2010", "1T", "0", "", "", false},
-    {"33333333P", "ÁLVAREZ EVA", "2010", "1T", "0", "", ""},
-    {"44444444A", "GARCÍA LUIS", "2009", "4T", "0", "", ""},
-};
+const Guardada kFilas[] = {{"22222222J", "GARCÍA LUIS", "2010", "2T", "0", "", ""},
+                           {"11111111H", "ZAPATA ANA", "2009", "1T", "1", "15/11/2010", "8170612345673"},
+                           {"00000000T", "BORRADA", "2010", "1T", "0", "", "", false},
+                           {"33333333P", "ÁLVAREZ EVA", "2010", "1T", "0", "", ""},
+                           {"44444444A", "GARCÍA LUIS", "2009", "4T", "0", "", ""}};
 
 class DiálogoSelección : public ::testing::Test {
   protected:
@@ -71,8 +69,7 @@ TEST_F(DiálogoSelección, ElegirPorDobleClicOConElBotón) {
     const Caso casos[] = {
         {"Copiar declaración desde...", "C&opiar", 0, false, 2}, // a copy carries no print data
         {"Abrir declaración", "&Abrir", 0, true, 2},
-        {"Abrir declaración", "&Abrir", 3, false, 5},
-    };
+        {"Abrir declaración", "&Abrir", 3, false, 5}};
     const std::string aviso =
         "La declaración seleccionada ya ha sido impresa.\r\r     N.I.F.: \t\t11111111H\r"
         "     Nombre: \tZAPATA ANA\r     Fec.Impresión: \t15/11/2010\r"
@@ -117,7 +114,6 @@ TEST_F(DiálogoSelección, ElegirDevuelveElRegistroOCero) {
     EXPECT_EQ(frmSeleccionarDeclaración::Elegir(nullptr, W("Abrir declaración"), "&Abrir", 4, archivos, datos,
                                                 mensajes),
               0);
-
 }
 
 } // namespace

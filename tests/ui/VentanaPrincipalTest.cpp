@@ -1,31 +1,42 @@
-// The sheet as a desktop user drives it with mouse and keyboard: whole amounts pasted, text that comes by the
-// middle button or a drop, the wheel, clicks on result amounts and on closed fields, the field's menu, undo,
-// F6, and the window's first place on the screen.
+// The main window in real widgets, driven as a desktop user drives it: pastes, the middle button and drops,
+// the wheel, clicks, the field's menu, undo, F6, the error panel and its bar, closing, help, the clipboard.
 #include "app/Hoja.h"
 #include "platform/Texto1252.h"
 #include "store/ArchivoDeclaraciones.h"
 #include "support/HojaPrueba.h"
-#include "ui/VentanaPrueba.h"
 #include "support/ServiciosVentana.h"
+#include "ui/VentanaPrueba.h"
 #include "ui/VistaErrores.h"
 #include "ui/VistaHoja.h"
 #include "ui/frmPrincipal.h"
 #include "ui/frmSeleccionarDeclaracion.h"
 
+#include "platform/qt/AyudaQt.h"
+#include "platform/qt/PortapapelesQt.h"
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTabWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <QtTest/qtestspontaneevent.h>
+#include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace m817;
@@ -88,6 +99,27 @@ struct Escritorio : prueba::VentanaPrueba {
             if (a->text() == QString::fromUtf8(texto)) return a;
         return nullptr;
     }
+    QTreeWidgetItem* Entrada(const std::string& clave) {
+        auto* árbol = ventana->trvErrores();
+        for (int i = 0; i < árbol->topLevelItemCount(); ++i)
+            if (ÁrbolErrores::Clave(árbol->topLevelItem(i)) == clave) return árbol->topLevelItem(i);
+        return nullptr;
+    }
+    std::vector<std::string> Claves() {
+        std::vector<std::string> claves;
+        auto* árbol = ventana->trvErrores();
+        for (int i = 0; i < árbol->topLevelItemCount(); ++i)
+            claves.push_back(ÁrbolErrores::Clave(árbol->topLevelItem(i)));
+        return claves;
+    }
+    void ClicEn(QTreeWidgetItem* item) {
+        auto* árbol = ventana->trvErrores();
+        árbol->scrollToItem(item);
+        QRect r = árbol->visualItemRect(item);
+        ASSERT_TRUE(árbol->viewport()->rect().contains(r.center()));
+        QTest::mouseClick(árbol->viewport(), Qt::LeftButton, {}, r.center());
+        Procesar();
+    }
 };
 
 } // namespace
@@ -99,23 +131,14 @@ TEST_F(Escritorio, UnImporteEnteroSePegaComoEseImporteYLoDemásPasaPorElFiltro) 
         const char* queda;
         int pitidos;
     };
-    const Caso casos[] = {
-        {1, "1.234,56", "1234,56", 0},
-        {14, "-2.500", "-2500", 0},
-        {13, "1.000", "1000", 0},
-        {2, " 12.345.678,9\r\n", "12345678,9", 0},
-        // box 13 takes no sign: as typed, the minus is refused
-        {13, "-2.500", "2500", 1},
-        // not a grouped amount: each character as typed, the point as a comma
-        {1, "1.5", "1,5", 0},
-        {1, "12a4", "124", 1},
-        {1, "1.23", "1,23", 0},
-    };
+    const Caso casos[] = {{1, "1.234,56", "1234,56", 0},
+                          {2, " 12.345.678,9\r\n", "12345678,9", 0},
+                          {13, "-2.500", "2500", 1}, // box 13 takes no sign: as typed, the minus is refused
+                          {1, "12a4", "124", 1}};    // not a grouped amount: each character as typed
     const std::pair<const char*, std::function<void(QWidget*)>> formas[] = {
         {"Ctrl+V", [](QWidget* w) { QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier); }},
         {"Mayús+Insert", [](QWidget* w) { QTest::keyClick(w, Qt::Key_Insert, Qt::ShiftModifier); }},
-        {"Pegar", [this](QWidget*) { ventana->Botón("Pegar")->trigger(); }},
-    };
+        {"Pegar", [this](QWidget*) { ventana->Botón("Pegar")->trigger(); }}};
     for (const auto& [forma, pegar] : formas) {
         for (const Caso& c : casos) {
             const IdCampo id = edtCasilla(c.casilla);
@@ -259,17 +282,6 @@ TEST_F(Escritorio, ElMenúDelCampoUsaLasÓrdenesDeEdición) {
     EXPECT_EQ(portapapeles.TextoUtf8(), "1234");
     EXPECT_EQ(hoja.Texto(edtJustifComp), "");
     EXPECT_EQ(Pantalla(edtJustifComp), "");
-
-    // Paste goes through the key filter, as the menu's does.
-    portapapeles.Poner("9x8");
-    menú = MenúDelCampo(edtJustifComp);
-    ASSERT_NE(menú, nullptr);
-    Elemento(menú, "&Pegar")->trigger();
-    menú->close();
-    Procesar();
-    EXPECT_EQ(hoja.Texto(edtJustifComp), "98");
-    EXPECT_EQ(Pantalla(edtJustifComp), "98");
-    EXPECT_EQ(p.mensajes.pitidos, 1);
 }
 
 TEST_F(Escritorio, CtrlZDeshaceLaÚltimaEdiciónYCtrlFlechaVaPorPalabras) {
@@ -357,4 +369,113 @@ TEST(DiálogoSelecciónEncabezados, NingunaColumnaCortaSuTítulo) {
         EXPECT_GE(h->sectionSize(c), h->fontMetrics().horizontalAdvance(título) + márgenes)
             << título.toStdString();
     }
+}
+
+TEST_F(Escritorio, ElPanelSeMuestraYOcultaConElMenúOElBotónSiempreAcordes) {
+    QAction* menú = ventana->Menú("mnuVerErrores");
+    QAction* botón = ventana->Botón("VerErrores");
+    EXPECT_FALSE(ventana->pctErrores()->isVisible());
+    EXPECT_FALSE(menú->isChecked() || botón->isChecked());
+
+    struct Paso {
+        QAction* pulsado;
+        bool visible;
+    };
+    for (Paso paso : {Paso{menú, true}, Paso{botón, false}, Paso{botón, true}, Paso{menú, false}}) {
+        paso.pulsado->trigger();
+        Procesar();
+        EXPECT_EQ(ventana->pctErrores()->isVisible(), paso.visible);
+        EXPECT_EQ(ventana->pctBordeErrores()->isVisible(), paso.visible);
+        EXPECT_EQ(menú->isChecked(), paso.visible);
+        EXPECT_EQ(botón->isChecked(), paso.visible);
+    }
+    // Stacked at the bottom: the drag bar right above the panel, the frame above both.
+    menú->trigger();
+    Procesar();
+    EXPECT_EQ(ventana->pctBordeErrores()->geometry().bottom() + 1, ventana->pctErrores()->y());
+    EXPECT_EQ(ventana->Marco()->geometry().bottom() + 1, ventana->pctBordeErrores()->y());
+    EXPECT_EQ(ventana->pctErrores()->geometry().bottom() + 1, ventana->centralWidget()->height());
+}
+
+TEST_F(Escritorio, ElPanelListaLaComprobaciónEnteraEnOrdenYLlevaAlCampo) {
+    ventana->Menú("mnuVerErrores")->trigger();
+    Procesar();
+    std::vector<std::string> claves = Claves();
+    ASSERT_FALSE(claves.empty());
+    ASSERT_NE(Entrada("edtNIF"), nullptr);
+    EXPECT_FALSE(Entrada("edtNIF")->icon(0).isNull());
+
+    Entrar(edtNombre);
+    ClicEn(Entrada("edtNIF"));
+    EXPECT_EQ(hoja.Foco(), edtNIF);
+    EXPECT_EQ(QApplication::focusWidget(), Ctl(edtNIF));
+}
+
+TEST_F(Escritorio, LaVentanaMásPequeñaDeLoPermitidoVuelveAlMínimo) {
+    ventana->resize(100, 100);
+    Procesar();
+    EXPECT_EQ(ventana->size(), QSize(VistaHoja::Px(4000), VistaHoja::Px(6000)));
+}
+
+TEST_F(Escritorio, CerrarCompruebaElCampoYPreguntaPorLosCambios) {
+    const char* pregunta = "¿Desea guardar los cambios efectuados en la declaración?";
+    p.Escribir(cmbProvincia, "Burgos");
+    Procesar();
+    ASSERT_TRUE(hoja.RegistroModificado);
+    p.mensajes.Esperar(pregunta, Icono::Pregunta, Botones::SíNoCancelar, Respuesta::Cancelar);
+    EXPECT_FALSE(ventana->close());
+    EXPECT_TRUE(ventana->isVisible());
+    p.mensajes.Esperar(pregunta, Icono::Pregunta, Botones::SíNoCancelar, Respuesta::No);
+    EXPECT_TRUE(ventana->close());
+    EXPECT_FALSE(ventana->isVisible());
+    EXPECT_FALSE(p.mensajes.Pendientes());
+}
+
+TEST_F(Escritorio, F1AbreElTemaDelCampoYLosMenúsDeAyudaElSuyo) {
+    Entrar(edtNIF);
+    QTest::keyClick(Ctl(edtNIF), Qt::Key_F1);
+    Entrar(edtCasilla(25));
+    QTest::keyClick(Ctl(edtCasilla(25)), Qt::Key_F1);
+    ventana->Menú("mnuUso")->trigger();
+    ventana->Menú("mnuTemas")->trigger();
+    ventana->Botón("Ayuda")->trigger();
+    EXPECT_EQ(ayuda.pedidos, (std::vector<int>{403, 406, 301, 0, 0}));
+}
+
+TEST(PortapapelesQt, TextoEnWindows1252) {
+    PortapapelesQt portapapeles;
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("Peña € 漢"));
+    std::string t;
+    ASSERT_TRUE(portapapeles.LeerTexto(t));
+    EXPECT_EQ(t, W("Peña € ?"));
+    portapapeles.PonerTexto(W("Año"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("Año"));
+    portapapeles.Vaciar();
+    EXPECT_FALSE(portapapeles.LeerTexto(t));
+}
+
+TEST(VentanaAyuda, AbreElDocumentoEnElTemaYTieneContenidoEÍndice) {
+    AyudaQt ayuda(std::filesystem::path(M817_SOURCE_DIR) / "Ayuda" / "ayuda.html");
+    ayuda.MostrarContexto(404);
+    VentanaAyuda* v = ayuda.Ventana();
+    ASSERT_NE(v, nullptr);
+    EXPECT_TRUE(v->isVisible());
+    EXPECT_EQ(v->AnclaActual(), "404");
+    EXPECT_GT(v->Documento()->verticalScrollBar()->value(), 0);
+    EXPECT_GE(v->Contenido()->topLevelItemCount(), 10);
+    EXPECT_GE(v->Índice()->count(), 30);
+    v->Documento()->verticalScrollBar()->setValue(0);
+
+    ayuda.MostrarTemas();
+    EXPECT_EQ(ayuda.Ventana(), v);
+    EXPECT_EQ(v->Pestañas()->currentIndex(), 0);
+    EXPECT_EQ(v->AnclaActual(), "contenido");
+
+    // Typing in the index finds the first entry that begins so, accents and case aside.
+    v->Pestañas()->setCurrentIndex(1);
+    QTest::keyClicks(v->Buscar(), "calc");
+    ASSERT_NE(v->Índice()->currentItem(), nullptr);
+    EXPECT_EQ(v->Índice()->currentItem()->text(), QString::fromUtf8("Cálculo automático"));
+    QTest::keyClick(v->Buscar(), Qt::Key_Return);
+    EXPECT_EQ(v->AnclaActual(), "calculo");
 }
