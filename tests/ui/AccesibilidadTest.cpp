@@ -130,20 +130,3 @@ TEST_F(Accesible, LasEntradasDelPanelSeLeenConSuClase) {
     }
     EXPECT_TRUE(nif);
 }
-
-TEST_F(Accesible, ElCampoConElFocoLlevaUnMarcoVisible) {
-    QFocusFrame* marco = ventana->Vista()->findChild<QFocusFrame*>();
-    ASSERT_NE(marco, nullptr);
-    for (IdCampo id : {edtNIF, chkComplementaria, cmbProvincia, edtCasilla(3)}) {
-        QWidget* w = ventana->Vista()->Control(id);
-        ASSERT_TRUE(p.hoja().Enfocar(id)) << ClaveCampo(id);
-        QApplication::processEvents();
-        ASSERT_TRUE(QApplication::focusWidget() == w || w->isAncestorOf(QApplication::focusWidget()))
-            << ClaveCampo(id);
-        EXPECT_TRUE(marco->isVisible()) << ClaveCampo(id);
-        EXPECT_TRUE(marco->geometry().contains(w->geometry())) << ClaveCampo(id);
-    }
-    ventana->trvErrores()->setFocus();
-    QApplication::processEvents();
-    EXPECT_FALSE(marco->isVisible());
-}

@@ -136,39 +136,6 @@ TEST_F(InstanciaÚnicaProcesos, VariasCopiasQueMiranALaVezDejanUnaSolaPrimera) {
     EXPECT_EQ(segundas, 5);
 }
 
-TEST(InstanciaÚnicaQt, ElevaYRestauraSoloLasVentanasVisiblesDelPrograma) {
-    struct Caso {
-        const char* título;
-        Qt::WindowStates antes;
-        bool visible;
-        Qt::WindowStates después;
-        bool visibleDespués;
-    };
-    const Caso casos[] = {
-        {"Modelo 817", Qt::WindowMinimized, true, Qt::WindowNoState, true},
-        {"Modelo 817 - Hoja", Qt::WindowMinimized, true, Qt::WindowNoState, true},
-        // Restored to the maximised state it had before it was minimised.
-        {"Modelo 817", Qt::WindowMinimized | Qt::WindowMaximized, true, Qt::WindowMaximized, true},
-        {"modelo 817", Qt::WindowMinimized, true, Qt::WindowMinimized, true},
-        {"Modelo 81", Qt::WindowMinimized, true, Qt::WindowMinimized, true},
-        // A window of the program not yet shown stays hidden.
-        {"Modelo 817", Qt::WindowNoState, false, Qt::WindowNoState, false}};
-    std::vector<std::unique_ptr<QWidget>> ventanas;
-    for (const auto& c : casos) {
-        auto w = std::make_unique<QWidget>();
-        w->setWindowTitle(QString::fromUtf8(c.título));
-        w->setWindowState(c.antes);
-        if (c.visible) w->show();
-        ventanas.push_back(std::move(w));
-    }
-    ElevarVentanasDelPrograma();
-    for (size_t i = 0; i < ventanas.size(); ++i) {
-        const auto& c = casos[i];
-        EXPECT_EQ(ventanas[i]->windowState() & ~Qt::WindowActive, c.después) << i << " " << c.título;
-        EXPECT_EQ(ventanas[i]->isVisible(), c.visibleDespués) << i << " " << c.título;
-    }
-}
-
 TEST(InstanciaPrivada, ElSocketEstaEnUnaCarpetaQueSoloAbreElUsuario) {
     QTemporaryDir datos;
     const QString ruta = InstanciaUnicaQt::RutaServidor(datos.path().toStdString());

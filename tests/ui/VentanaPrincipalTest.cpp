@@ -347,30 +347,6 @@ TEST(VentanaInicial, CabeEnLaPantallaYEstáCentrada) {
     EXPECT_GE(ventana.height(), VistaHoja::Px(6000));
 }
 
-TEST(DiálogoSelecciónEncabezados, NingunaColumnaCortaSuTítulo) {
-    prueba::MensajesGuion mensajes;
-    prueba::CarpetaTemporal carpeta;
-    ArchivosPosix archivos;
-    RegistroDeclaración r;
-    r.Poner(CampoRegistro::NIF, "22222222J");
-    r.Poner(CampoRegistro::Complementaria, "1");
-    r.Poner(CampoRegistro::FechaImpresión, "15/11/2010");
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, std::string(r.Bytes()));
-    SeleccionDeclaraciones modelo;
-    ASSERT_TRUE(modelo.Cargar(archivos, RutaDeclaraciones(carpeta.Datos()), mensajes, 0));
-    frmSeleccionarDeclaración d(modelo, mensajes, W("Abrir declaración"), W("&Abrir"));
-    d.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
-    QHeaderView* h = d.lvwDeclaraciones->header();
-    for (int c = 0; c < h->count(); ++c) {
-        if (d.lvwDeclaraciones->isColumnHidden(c)) continue;
-        const QString título = h->model()->headerData(c, Qt::Horizontal).toString();
-        const int márgenes = 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
-        EXPECT_GE(h->sectionSize(c), h->fontMetrics().horizontalAdvance(título) + márgenes)
-            << título.toStdString();
-    }
-}
-
 TEST_F(Escritorio, ElPanelSeMuestraYOcultaConElMenúOElBotónSiempreAcordes) {
     QAction* menú = ventana->Menú("mnuVerErrores");
     QAction* botón = ventana->Botón("VerErrores");

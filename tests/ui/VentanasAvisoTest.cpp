@@ -31,39 +31,6 @@ template <class Ventana> void AlAparecer(std::function<void(Ventana&)> mirar) {
 
 } // namespace
 
-TEST(frmInicio, PresentaciónSinBotónNiTítuloYSinBloquear) {
-    auto splash = frmInicio::MostrarPresentación();
-    ASSERT_TRUE(splash);
-    EXPECT_TRUE(splash->isVisible());
-    EXPECT_FALSE(splash->isModal());
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_TRUE(splash->windowTitle().isEmpty());
-    EXPECT_TRUE(splash->windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_EQ(splash->lblVersión->text(), QString::fromUtf8("Versión 3.2.2"));
-    EXPECT_FALSE(splash->btnAceptar->isVisible());
-    EXPECT_TRUE(splash->Label1->text().isEmpty());
-    splash->close();
-    EXPECT_FALSE(splash->isVisible());
-}
-
-TEST(frmInicio, AcercaDeEsModalConSuBotónQueLaCierra) {
-    QWidget principal;
-    principal.setWindowTitle(QStringLiteral("Modelo 817"));
-    principal.show();
-    bool vista = false;
-    AlAparecer<frmInicio>([&](frmInicio& f) {
-        vista = true;
-        EXPECT_EQ(f.parentWidget(), &principal);
-        EXPECT_EQ(f.lblVersión->text(), QString::fromUtf8("Versión 3.2.2"));
-        EXPECT_TRUE(f.btnAceptar->isVisible());
-        EXPECT_EQ(f.btnAceptar->text(), QStringLiteral("&Aceptar"));
-        EXPECT_TRUE(f.windowTitle().isEmpty());
-        f.btnAceptar->click();
-    });
-    frmInicio::MostrarAcercaDe(&principal);
-    EXPECT_TRUE(vista);
-}
-
 TEST(frmAtencion, ModalSobreLaVentanaPrincipalHastaAceptar) {
     QWidget principal;
     principal.setWindowTitle(QStringLiteral("Modelo 817"));
