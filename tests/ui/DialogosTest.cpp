@@ -205,27 +205,6 @@ TEST_F(DiálogoSelección, ElegirPorDobleClicOConElBotón) {
     }
 }
 
-TEST_F(DiálogoSelección, ElegirDevuelveElRegistroOCero) {
-    const auto datos = carpeta.Datos();
-    auto pulsar = [](const char* nombre) {
-        QTimer::singleShot(0, [nombre] {
-            auto* d = QApplication::activeModalWidget();
-            ASSERT_NE(d, nullptr);
-            auto* b = d->findChild<QPushButton*>(nombre);
-            ASSERT_NE(b, nullptr);
-            QTest::mouseClick(b, Qt::LeftButton);
-        });
-    };
-    pulsar("cmdSeleccionar");
-    EXPECT_EQ(frmSeleccionarDeclaración::Elegir(nullptr, W("Copiar declaración desde..."), "C&opiar", 4,
-                                                archivos, datos, mensajes),
-              4);
-    pulsar("cmdCancelar");
-    EXPECT_EQ(frmSeleccionarDeclaración::Elegir(nullptr, W("Abrir declaración"), "&Abrir", 4, archivos, datos,
-                                                mensajes),
-              0);
-}
-
 } // namespace
 
 namespace {

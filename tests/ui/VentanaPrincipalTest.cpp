@@ -333,16 +333,6 @@ TEST_F(Escritorio, F6VaDeLaHojaALaListaDeErroresYVuelve) {
     EXPECT_EQ(QApplication::focusWidget(), Destino(edtNIF));
 }
 
-TEST_F(Escritorio, LaEsquinaEntreLasBarrasNoMuestraLaHoja) {
-    ventana->resize(600, 450);
-    Procesar();
-    ASSERT_TRUE(ventana->vScrollBar()->isVisible() && ventana->hScrollBar()->isVisible());
-    const QPoint esquina(ventana->vScrollBar()->geometry().center().x(),
-                         ventana->hScrollBar()->geometry().center().y());
-    QWidget* ahí = ventana->Marco()->childAt(esquina);
-    EXPECT_TRUE(ahí == nullptr || (ahí != ventana->Vista() && !ventana->Vista()->isAncestorOf(ahí)));
-}
-
 TEST(VentanaInicial, CabeEnLaPantallaYEstáCentrada) {
     prueba::HojaPrueba p;
     prueba::PortapapelesGuion portapapeles;
@@ -440,32 +430,6 @@ TEST(PortapapelesQt, TextoEnWindows1252) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("Año"));
     portapapeles.Vaciar();
     EXPECT_FALSE(portapapeles.LeerTexto(t));
-}
-
-TEST(VentanaAyuda, AbreElDocumentoEnElTemaYTieneContenidoEÍndice) {
-    AyudaQt ayuda(std::filesystem::path(M817_SOURCE_DIR) / "Ayuda" / "ayuda.html");
-    ayuda.MostrarContexto(404);
-    VentanaAyuda* v = ayuda.Ventana();
-    ASSERT_NE(v, nullptr);
-    EXPECT_TRUE(v->isVisible());
-    EXPECT_EQ(v->AnclaActual(), "404");
-    EXPECT_GT(v->Documento()->verticalScrollBar()->value(), 0);
-    EXPECT_GE(v->Contenido()->topLevelItemCount(), 10);
-    EXPECT_GE(v->Índice()->count(), 30);
-    v->Documento()->verticalScrollBar()->setValue(0);
-
-    ayuda.MostrarTemas();
-    EXPECT_EQ(ayuda.Ventana(), v);
-    EXPECT_EQ(v->Pestañas()->currentIndex(), 0);
-    EXPECT_EQ(v->AnclaActual(), "contenido");
-
-    // Typing in the index finds the first entry that begins so, accents and case aside.
-    v->Pestañas()->setCurrentIndex(1);
-    QTest::keyClicks(v->Buscar(), "calc");
-    ASSERT_NE(v->Índice()->currentItem(), nullptr);
-    EXPECT_EQ(v->Índice()->currentItem()->text(), QString::fromUtf8("Cálculo automático"));
-    QTest::keyClick(v->Buscar(), Qt::Key_Return);
-    EXPECT_EQ(v->AnclaActual(), "calculo");
 }
 
 namespace {
