@@ -112,21 +112,6 @@ TEST(frmHoja1, NuevaDeclaraciónDejaLaHojaComoRecienCargada) {
     EXPECT_EQ(hoja.Foco(), cmbAdministracion);
 }
 
-TEST(frmHoja1, SuprimirUnaSelecciónModificaLaDeclaración) {
-    HojaPrueba p;
-    p.Cargar();
-    auto& hoja = p.hoja();
-    p.Escribir(edtNombre, "PEREZ");
-    hoja.RegistroModificado = false;
-    hoja.PulsarTecla(TeclaEdición::Fin);
-    hoja.PulsarTecla(TeclaEdición::Suprimir); // nothing selected, nothing after the caret
-    EXPECT_FALSE(hoja.RegistroModificado);
-    hoja.PulsarTecla(TeclaEdición::Izquierda, true);
-    hoja.PulsarTecla(TeclaEdición::Suprimir);
-    EXPECT_EQ(hoja.Texto(edtNombre), "PERE");
-    EXPECT_TRUE(hoja.RegistroModificado);
-}
-
 namespace {
 struct Edición : ::testing::Test {
     HojaPrueba p;
@@ -214,17 +199,6 @@ TEST_F(Edición, DeshacerEnUnaCasillaRecalculaYUnTextoDelProgramaLoOlvida) {
     hoja.EscribirTexto(edtCasilla(3), "7");
     EXPECT_FALSE(hoja.Deshacer());
     EXPECT_EQ(p.TextoCasilla(3), "7");
-}
-
-TEST_F(Edición, SeleccionarTodoYCortarComoUnaEdición) {
-    p.Escribir(edtNombre, "RUIZ");
-    hoja.PulsarTecla(TeclaEdición::Fin);
-    hoja.SeleccionarTodo();
-    EXPECT_EQ(hoja.SelTexto(edtNombre), "RUIZ");
-    hoja.BorrarSelección();
-    EXPECT_EQ(hoja.Texto(edtNombre), "");
-    EXPECT_TRUE(hoja.Deshacer());
-    EXPECT_EQ(hoja.Texto(edtNombre), "RUIZ");
 }
 
 TEST(Barras, RangosYPasosSegúnLoQueCabe) {
