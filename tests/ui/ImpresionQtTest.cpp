@@ -263,7 +263,7 @@ TEST(ImpresiónOficial, TresPdfCuyoSímboloSeLeeIgualQueElContenido) {
         std::size_t copia;
         int resolución;
     };
-    for (const Escaneo e : {Escaneo{0, 300}, Escaneo{2, 300}, Escaneo{1, 200}}) {
+    for (const Escaneo e : {Escaneo{0, 300}, Escaneo{2, 200}}) {
         SCOPED_TRACE("copia " + std::to_string(e.copia + 1) + " a " + std::to_string(e.resolución) + " ppp");
         const QImage página = Rasterizar(pdfs[e.copia], e.resolución);
         ASSERT_FALSE(página.isNull());
