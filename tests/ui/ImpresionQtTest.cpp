@@ -405,28 +405,14 @@ RegistroImpresion RegistroMásAncho() {
         for (int m = 0; m < d.miembros; ++m) {
             const int i = d.primerÍndice < 0 ? -1 : d.primerÍndice + m;
             const std::size_t ancho = RegistroImpresion::Ancho(d.campo, i);
-            std::string valor;
-            switch (d.regla) {
-            case ReglaImpresión::Número:
-            case ReglaImpresión::CódigoNúmero:
-            case ReglaImpresión::Tipo:
-                valor = std::string(ancho, '9');
-                break;
-            case ReglaImpresión::Importe:
-                valor = "-" + std::string(ancho - 1, '9');
-                break;
-            case ReglaImpresión::Marca:
-                valor = "1";
-                break;
-            case ReglaImpresión::Fecha:
-                valor = "30092010"; // the longest month's name
-                break;
-            case ReglaImpresión::Modelo:
-                valor = "817";
-                break;
-            default:
-                valor = Repetir("WMÑ", ancho);
-            }
+            using enum ReglaImpresión;
+            const ReglaImpresión g = d.regla;
+            const std::string valor = g == Número || g == CódigoNúmero || g == Tipo ? std::string(ancho, '9')
+                                      : g == Importe ? "-" + std::string(ancho - 1, '9')
+                                      : g == Marca   ? "1"
+                                      : g == Fecha   ? "30092010" // the longest month's name
+                                      : g == Modelo  ? "817"
+                                                     : Repetir("WMÑ", ancho);
             r.Poner(d.campo, i, valor);
         }
     }
