@@ -390,6 +390,31 @@ TEST(LoteAjenos, LosCaracteresDeControlSeEscapanYLasFórmulasSeNeutralizan) {
     EXPECT_TRUE(Contiene(r.salida, "\r\n4,4,'\tTAB,2010")) << r.salida;
 }
 
+// The batch only reads: a record a killed save left half-written is shown as it was, and neither the data
+// file nor the side file that would mend it is touched.
+TEST(LoteAjenos, UnRegistroAMedioGuardarSeMuestraComoEraSinEscribirNada) {
+    CarpetaTemporal c;
+    const std::string viejo(RegistroGuardado({.nif = "11111111H", .nombre = "VIEJO"}).Bytes()),
+        nuevo(RegistroGuardado({.nif = "22222222J", .nombre = "NUEVO"}).Bytes());
+    const std::string roto = nuevo.substr(0, 40) + viejo.substr(40);
+    std::string deshacer = "00001" + viejo + nuevo; // record number, old and new bytes, FNV-1a of all that
+    std::uint32_t h = 2166136261u;
+    for (const char ch : deshacer)
+        h = (h ^ static_cast<unsigned char>(ch)) * 16777619u;
+    char suma[9];
+    std::snprintf(suma, sizeof suma, "%08X", h);
+    deshacer += suma;
+    c.EscribirDatos(kNombreArchivoDeclaraciones, roto);
+    c.EscribirDatos(std::string(kNombreArchivoDeclaraciones) + kSufijoDeshacer, deshacer);
+    const Resultado r = Correr({"listar", "--csv"}, c);
+    EXPECT_EQ(r.estado, 0) << r.error;
+    EXPECT_TRUE(Contiene(r.salida, "1,11111111H,VIEJO,")) << r.salida;
+    EXPECT_TRUE(Contiene(r.error, "registro 1: el registro quedó a medio guardar")) << r.error;
+    EXPECT_EQ(LeerArchivo(RutaDeclaraciones(c.Datos())), roto);
+    EXPECT_EQ(LeerArchivo(c.Datos() / (std::string(kNombreArchivoDeclaraciones) + kSufijoDeshacer)),
+              deshacer);
+}
+
 TEST(LoteAjenos, SinArchivoUnaFifoOUnArchivoEnormeTerminanEnSeguidaYSinMemoria) {
     CarpetaTemporal c;
     const std::string ruta = RutaDeclaraciones(c.Datos()).string();
