@@ -415,6 +415,16 @@ TEST(LoteAjenos, UnRegistroAMedioGuardarSeMuestraComoEraSinEscribirNada) {
               deshacer);
 }
 
+TEST(LoteAjenos, UnArchivoDeUnaVersiónAnteriorNoSeConvierte) {
+    CarpetaTemporal c;
+    const std::string antiguo = " 8172.1.1" + std::string(200, ' ') + "\r\n"; // the shortest earlier layout
+    c.EscribirDatos(kNombreArchivoDeclaraciones, antiguo);
+    const Resultado r = Correr({"listar"}, c);
+    EXPECT_EQ(r.estado, 2);
+    EXPECT_TRUE(Contiene(r.error, "versión anterior del programa (2.1.1)")) << r.error;
+    EXPECT_EQ(LeerArchivo(RutaDeclaraciones(c.Datos())), antiguo);
+}
+
 TEST(LoteAjenos, SinArchivoUnaFifoOUnArchivoEnormeTerminanEnSeguidaYSinMemoria) {
     CarpetaTemporal c;
     const std::string ruta = RutaDeclaraciones(c.Datos()).string();
