@@ -1,5 +1,5 @@
 // The sheet window's own rules: a new return, help contexts, editing a field as a desktop text box allows
-// (words, one level of undo, select all), the scroll bars and the version.
+// (words, one level of undo), the scroll bars and the version.
 #include "app/Hoja.h"
 #include "app/Barras.h"
 #include "app/ConstantesAyuda.h"
