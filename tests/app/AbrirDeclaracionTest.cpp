@@ -193,3 +193,21 @@ TEST_F(AbrirDeclaración, LaOrdenSiguienteNoCambiaNadaDeLoAbierto) {
 }
 
 } // namespace
+
+namespace {
+
+// Payment by account with letters stored where the account's digits go: the account is wrong.
+TEST_F(AbrirDeclaración, UnaCuentaGuardadaConLetrasEsErrónea) {
+    RegistroDeclaración r = DeclaracionesPreparadas()[1];
+    const char* partes[] = {"2100", "0418", "45", "02000513AB"};
+    for (int i = 0; i <= 3; ++i)
+        r.Poner(CampoCCCIng(i), partes[i]);
+    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, std::string(r.Bytes()));
+    Programa p(carpeta);
+    ASSERT_TRUE(p.h.AbrirDeclaración(1, 1));
+    const auto* e = p.h.errores.Buscar("edtCCCIng#0");
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(Utf8(e->texto), "4030 Código Cuenta Cliente erróneo");
+}
+
+} // namespace
