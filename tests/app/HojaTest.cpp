@@ -2,7 +2,6 @@
 #include "app/Barras.h"
 #include "app/ConstantesAyuda.h"
 #include "app/NuevaDeclaracion.h"
-#include "app/Version.h"
 #include "model/Tablas.h"
 #include "support/HojaPrueba.h"
 
@@ -73,14 +72,12 @@ TEST(frmHoja1, NuevaDeclaraciónDejaLaHojaComoRecienCargada) {
         EXPECT_EQ(hoja.Texto(id), "") << ClaveCampo(id);
     for (IdCampo id : {cmbAdministracion, cmbSigla, cmbProvincia})
         EXPECT_EQ(hoja.Posición(id), -1) << ClaveCampo(id);
-    EXPECT_TRUE(hoja.Lista(cmbMunicipio).empty());
-    for (int i : {3, 9, 16, 26})
-        EXPECT_EQ(p.TextoCasilla(i), "") << i;
+    EXPECT_EQ(p.TextoCasilla(3) + p.TextoCasilla(9) + p.TextoCasilla(16) + p.TextoCasilla(26), "");
     EXPECT_EQ(hoja.Texto(cmbPeriodo) + hoja.Texto(edtIdDeclaración), "3T0");
     EXPECT_EQ(std::make_tuple(hoja.Valor(chkComplementaria), hoja.OpciónSeleccionada(),
                               hoja.Valor(chkSinActividad)),
               std::make_tuple(0, 3, 1));
-    EXPECT_FALSE(p.Habilitado(edtCCCDev(0)) || hoja.RegistroModificado);
+    EXPECT_FALSE(p.Habilitado(edtCCCDev(0)) || hoja.RegistroModificado || !hoja.Lista(cmbMunicipio).empty());
     EXPECT_EQ(hoja.Foco(), cmbAdministracion);
 }
 
@@ -101,9 +98,12 @@ TEST(Barras, RangosYPasosSegúnLoQueCabe) {
     EXPECT_EQ(AltoMáximoPanel(9001), 3000);
 }
 
-TEST(Versión, MayorMenorYCuartoNúmeroSinCerosALaIzquierda) {
-    // 3.2.0.2 -> (3, 2, 2): the third number never reaches these calls.
-    EXPECT_EQ(ConstruirVersión(10, 0, 15), "10.0.15");
-    EXPECT_EQ(ConstruirVersión(2, 11, 100), "2.11.100");
-    EXPECT_EQ(VersiónPrograma(), "3.2.2");
+TEST(frmHoja1, CtrlFlechaIzquierdaVaAlPrincipioDeLaPalabraSaltandoLosBlancos) {
+    HojaPrueba p;
+    p.Cargar();
+    p.Escribir(edtNombre, "GARCIA  LOPEZ JUAN");
+    for (int cursor : {14, 8, 0, 0}) { // two blanks count as one gap
+        p.hoja().PulsarTecla(TeclaEdición::PalabraAnterior);
+        EXPECT_EQ(p.hoja().Estado(edtNombre).cursor, cursor);
+    }
 }
