@@ -176,7 +176,7 @@ TEST_F(Escritorio, ElPanelSeMuestraYOcultaConElMenúOElBotónSiempreAcordes) {
     }
 }
 
-TEST_F(Escritorio, ElPanelListaLaComprobaciónEnteraEnOrdenYLlevaAlCampo) {
+TEST_F(Escritorio, UnClicEnUnaEntradaDelPanelLlevaASuCampo) {
     ventana->Menú("mnuVerErrores")->trigger();
     Procesar();
     ASSERT_NE(Entrada("edtNIF"), nullptr);
