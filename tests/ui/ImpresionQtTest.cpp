@@ -82,7 +82,7 @@ struct ImpresiónReal {
     HojaDeclaración hoja;
     MensajesGuion mensajes;
     ListaErrores errores{mensajes};
-    RelojFijo reloj{{2010, 11, 15, 10, 0, 0}};
+    RelojFijo reloj{{2010, 11, 10, 10, 0, 0}};
     ImpresorasQt impresoras{carpeta, reloj};
     CódigosBarrasZint zint;
     AleatorioSistema aleatorio{20101115}; // the same receipt numbers, so the same symbols, every run
@@ -187,7 +187,7 @@ TEST(ImpresiónOficial, TresPdfCuyoSímboloSeLeeIgualQueElContenido) {
     r.impresión.acciones.MostrarAtención = [&] { atención = true; };
     EscritorioGuion escritorio;
     r.impresión.escritorio = &escritorio;
-    const std::string sello = " - 12345678Z - 20101115-100000";
+    const std::string sello = " - 12345678Z - 20101110-100000";
     r.mensajes
         .EsperarPregunta("La impresión se ha guardado como archivos PDF en la carpeta\r" +
                              r.carpeta.Impresiones().string() + "\r\rModelo 817 - Hoja 1_3" + sello +
@@ -201,7 +201,7 @@ TEST(ImpresiónOficial, TresPdfCuyoSímboloSeLeeIgualQueElContenido) {
     const std::string número = r.hoja.Texto(campos::edtNúmeroJustificante);
     ASSERT_EQ(número.size(), 13u);
     EXPECT_TRUE(atención);
-    EXPECT_EQ(r.hoja.Texto(campos::edtFechaImpresión), "15/11/2010");
+    EXPECT_EQ(r.hoja.Texto(campos::edtFechaImpresión), "10/11/2010");
     const auto pdfs = r.Pdfs();
     ASSERT_EQ(ArchivosEn(r.carpeta.Impresiones()),
               (std::vector<std::string>{"Modelo 817 - Hoja 1_3" + sello + ".pdf",
@@ -233,7 +233,7 @@ TEST(ImpresiónOficial, ElBorradorEsUnPdfSinSímbolosQueNoCambiaLaDeclaración) 
     r.impresión.Imprimir();
     const auto pdfs = r.Pdfs();
     ASSERT_EQ(pdfs.size(), 1u);
-    EXPECT_EQ(pdfs[0].filename(), "Modelo 817 - Borrador - 12345678Z - 20101115-100000.pdf");
+    EXPECT_EQ(pdfs[0].filename(), "Modelo 817 - Borrador - 12345678Z - 20101110-100000.pdf");
     EXPECT_EQ(r.hoja.Texto(campos::edtNúmeroJustificante), "");
 #ifdef M817_CON_ZXING
     EXPECT_EQ(LeerBytes(Rasterizar(pdfs[0], 150), ZXing::BarcodeFormat::PDF417), "");
