@@ -11,18 +11,14 @@ TEST(InstanciaÚnica, TítulosDeVentanaDelPrograma) {
         std::string título;
         bool delPrograma;
     };
+    // clang-format off
     const Caso casos[] = {
-        {"Modelo 817", true},
-        {"Modelo 817 - Hoja", true},
+        {"Modelo 817", true}, {"Modelo 817 - Hoja", true},
         {"Modelo 8170", true}, // only the first ten characters count
-        {std::string("Modelo 817\0", 11), true},
-        {"modelo 817", false},
-        {"MODELO 817", false},
-        {"Modelo 81", false},
-        {" Modelo 817", false},
-        {"Modelo  817", false},
-        {"", false},
+        {std::string("Modelo 817\0", 11), true}, {"modelo 817", false}, {"MODELO 817", false},
+        {"Modelo 81", false}, {" Modelo 817", false}, {"Modelo  817", false}, {"", false},
     };
+    // clang-format on
     for (const auto& c : casos)
         EXPECT_EQ(EsVentanaDelPrograma(c.título), c.delPrograma) << '"' << c.título << '"';
 }

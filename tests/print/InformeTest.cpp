@@ -24,8 +24,8 @@ using prueba::CódigosBarrasPrueba;
 
 // ---- the page as designed ------------------------------------------------------------------------------
 
-// The rows of boxes as the form prints them: each rate row holds its base, rate and quota side by side, the six
-// rows touch one another, the first is under its column headings and the sixth above box 13; the account
+// The rows of boxes as the form prints them: each rate row holds its base, rate and quota side by side, the
+// six rows touch one another, the first is under its column headings and the sixth above box 13; the account
 // boxes are under the payment marks; the symbol's picture lies within its frame.
 TEST(InformeDiseño, CadaFilaEnSuRenglónYCadaImagenEnSuMarco) {
     const Informe informe = CrearInforme();

@@ -17,7 +17,7 @@ using prueba::MensajesGuion;
 // Stands for the library: answers with a scripted code (or cannot be called at all)
 // and remembers how it was called and what the folder held at that moment.
 class BibliotecaGuion final : public ServicioCódigosBarras {
-public:
+  public:
     int código = 0;
     std::optional<std::string> noDisponible; // the system's reason (UTF-8), when the call cannot be made
 

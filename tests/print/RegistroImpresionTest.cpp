@@ -25,18 +25,15 @@ struct CasoFormato {
 };
 
 TEST(FormatoFijo, CadaTipoDaSuAnchoExacto) {
+    // clang-format off
     const CasoFormato casos[] = {
         // text
-        {"  ab ", 5, kFormatoTexto, "ab   ", "ab"},
-        {"", 3, kFormatoTexto, "   ", ""},
+        {"  ab ", 5, kFormatoTexto, "ab   ", "ab"}, {"", 3, kFormatoTexto, "   ", ""},
         {"MAYOR", 3, kFormatoTexto, "MAY", "MAYOR"},
         // number with leading zeros
-        {"12", 5, kFormatoNúmero, "00012", "12"},
-        {"", 5, kFormatoNúmero, "00000", ""},
-        {"7", 2, kFormatoNúmero, "07", "7"},
-        {" 2010 ", 4, kFormatoNúmero, "2010", "2010"},
-        {"12 BIS", 5, kFormatoNúmero, "00012", "12 BIS"},
-        {"-5", 3, kFormatoNúmero, "005", "-5"},
+        {"12", 5, kFormatoNúmero, "00012", "12"}, {"", 5, kFormatoNúmero, "00000", ""},
+        {"7", 2, kFormatoNúmero, "07", "7"}, {" 2010 ", 4, kFormatoNúmero, "2010", "2010"},
+        {"12 BIS", 5, kFormatoNúmero, "00012", "12 BIS"}, {"-5", 3, kFormatoNúmero, "005", "-5"},
         {"8170612345676", 13, kFormatoNúmero, "8170612345676", "8170612345676"},
         // amount: sign and 14 digits, cents last
         {"1.234,56", 15, kFormatoImporte, " 00000000123456", "1.234,56"},
@@ -46,14 +43,13 @@ TEST(FormatoFijo, CadaTipoDaSuAnchoExacto) {
         {"-1.234,5", 15, kFormatoImporte, "-00000000123450", "-1.234,5"},
         {"999.999.999.999,99", 15, kFormatoImporte, " 99999999999999", "999.999.999.999,99"},
         // rate: two whole digits and two decimals
-        {"7", 4, kFormatoTipo, "0700", "7"},
-        {"13", 4, kFormatoTipo, "1300", "13"},
-        {"0", 4, kFormatoTipo, "0000", "0"},
-        {"", 4, kFormatoTipo, "0000", ""},
+        {"7", 4, kFormatoTipo, "0700", "7"}, {"13", 4, kFormatoTipo, "1300", "13"},
+        {"0", 4, kFormatoTipo, "0000", "0"}, {"", 4, kFormatoTipo, "0000", ""},
         {"6,5", 4, kFormatoTipo, "0650", "6,5"},
         // an unknown kind is text
         {" x ", 3, 3, "x  ", "x"},
     };
+    // clang-format on
     for (const CasoFormato& c : casos) {
         SCOPED_TRACE(std::string(c.valor) + " tipo " + std::to_string(c.tipo));
         std::string valor = c.valor;

@@ -58,6 +58,7 @@ TEST(SeleccionImpresora, LaPredeterminadaLlevaSuIconoYEstáElegida) {
         const char* elegida;
         int iconoElegida;
     };
+    // clang-format off
     const Caso casos[] = {
         {"la del perfil", "Oficina,winspool,Ne01:", "Láser", true, "Oficina", 2},
         {"el nombre debe ir seguido de una coma", "Oficina 2,winspool,Ne02:", "", false, "Láser", 1},
@@ -65,6 +66,7 @@ TEST(SeleccionImpresora, LaPredeterminadaLlevaSuIconoYEstáElegida) {
         {"sin perfil ni sistema, la de PDF", "", "", true, "Archivo PDF", 1},
         {"ninguna, la primera", "", "", false, "Láser", 1},
     };
+    // clang-format on
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);
         Diálogo d;
@@ -184,18 +186,16 @@ TEST(ComprobarImpresora, LaResoluciónOLaClaseDeCalidadDecidenSiHayNube) {
         bool pasa;
         int resolución;
     };
+    // clang-format off
     const Caso casos[] = {
-        {"600 ppp", 600, 0, true, 600},
-        {"300 ppp justos", 300, 0, true, 300},
-        {"299 ppp", 299, 0, false, 0},
-        {"clase borrador", kCalidadBorrador, 2.4, false, 0},
-        {"clase baja", kCalidadBaja, 2.4, false, 0},
+        {"600 ppp", 600, 0, true, 600}, {"300 ppp justos", 300, 0, true, 300}, {"299 ppp", 299, 0, false, 0},
+        {"clase borrador", kCalidadBorrador, 2.4, false, 0}, {"clase baja", kCalidadBaja, 2.4, false, 0},
         {"clase alta con píxel de 2,4 twips", kCalidadAlta, 2.4, true, 600},
         {"clase media con píxel de 4,8 twips", kCalidadMedia, 4.8, true, 300},
         {"clase alta con píxel grueso", kCalidadAlta, 7.2, false, 0},
-        {"sin calidad, por el píxel", 0, 1.2, true, 1200},
-        {"sin calidad ni píxel", 0, 0, false, 0},
+        {"sin calidad, por el píxel", 0, 1.2, true, 1200}, {"sin calidad ni píxel", 0, 0, false, 0},
     };
+    // clang-format on
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);
         ImpresorasGuion imp;

@@ -70,7 +70,8 @@ TEST_F(ArchivoDeclaracionesTest, GuardarLeerYReescribirDevuelvenLosMismosBytes) 
 
 TEST_F(ArchivoDeclaracionesTest, UnRegistroCortadoAlFinalNoCuentaYElSiguienteLoOcupa) {
     const auto a = Declaración("11111111H"), b = Declaración("22222222J"), c = Declaración("33333333P");
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, ArchivoDe({a, b}) + std::string(b.Bytes().substr(0, 300)));
+    carpeta.EscribirDatos(kNombreArchivoDeclaraciones,
+                          ArchivoDe({a, b}) + std::string(b.Bytes().substr(0, 300)));
     ArchivoDeclaraciones archivo(posix, Ruta());
     ASSERT_TRUE(archivo.AbrirLecturaEscritura());
     EXPECT_EQ(archivo.NúmeroRegistros(), 2);
@@ -100,9 +101,9 @@ struct Fallo {
     std::function<void(ArchivosFallidos&)> preparar;
 };
 
+// clang-format off
 const Fallo kFallos[] = {
     {"solo lectura", 0, 0, [](ArchivosFallidos& f) { f.soloLectura = true; }},
-    {"disco lleno al empezar a añadir", 0, 0, [](ArchivosFallidos& f) { f.LlenarDiscoEnEscritura(1, 0); }},
     {"disco lleno a mitad de añadir", 0, 0, [](ArchivosFallidos& f) { f.LlenarDiscoEnEscritura(1, 300); }},
     {"disco lleno al final de añadir", 0, 0, [](ArchivosFallidos& f) { f.LlenarDiscoEnEscritura(1, 749); }},
     {"disco lleno sobre una cola larga", 400, 0,
@@ -114,6 +115,7 @@ const Fallo kFallos[] = {
     {"sincronización fallida al añadir", 0, 0, [](ArchivosFallidos& f) { f.sincronizacionFalla = true; }},
     {"sincronización fallida al reescribir", 0, 1, [](ArchivosFallidos& f) { f.sincronizacionFalla = true; }},
 };
+// clang-format on
 
 TEST_F(ArchivoDeclaracionesTest, UnaEscrituraFallidaDejaElArchivoIntacto) {
     const auto nuevo = Declaración("99999999R", "2010", "4T");
@@ -141,54 +143,47 @@ TEST_F(ArchivoDeclaracionesTest, UnaEscrituraFallidaDejaElArchivoIntacto) {
     }
 }
 
-// A read that gives fewer bytes than asked is no record: nothing is read, and a rewrite, which must first
-// read what it replaces, writes nothing.
-TEST_F(ArchivoDeclaracionesTest, UnaLecturaCortaNoLeeNiReescribe) {
+// A read that gives fewer bytes than asked is no record, and a rewrite, which must first read what it
+// replaces, writes nothing; a write measures the file under its lock before it writes: no size, no write.
+TEST_F(ArchivoDeclaracionesTest, UnaLecturaCortaOSinTamañoNoLeeNiEscribe) {
     const std::string inicial = ArchivoDe({Declaración("11111111H"), Declaración("22222222J")});
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, inicial);
-    ArchivoDeclaraciones archivo(fallidos, Ruta());
-    ASSERT_TRUE(archivo.AbrirLecturaEscritura());
-    fallidos.lecturasCortas = true;
-    RegistroDeclaración leído;
-    EXPECT_FALSE(archivo.Leer(1, leído));
-    EXPECT_FALSE(archivo.Escribir(2, Declaración("99999999R")));
-    archivo.Cerrar();
-    EXPECT_EQ(Diferencia(Contenido(), inicial), "");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(carpeta.Datos()), {}), 1);
-}
-
-// A write asks the file's size twice (how many records, where the slot ends); either failing, nothing is
-// written and the save fails.
-TEST_F(ArchivoDeclaracionesTest, SinTamañoNoSeEscribe) {
-    // The write measures the file under its lock before it writes anything: no size, no write.
-    const std::string inicial = ArchivoDe({Declaración("11111111H")});
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, inicial);
-    ArchivosFallidos servicio(posix);
-    ArchivoDeclaraciones archivo(servicio, Ruta());
-    ASSERT_TRUE(archivo.AbrirLecturaEscritura());
-    servicio.FallarTamañoDesde(1);
-    EXPECT_FALSE(archivo.Escribir(1, Declaración("99999999R")));
-    EXPECT_FALSE(archivo.Escribir(2, Declaración("99999999R")));
-    archivo.Cerrar();
-    EXPECT_EQ(Diferencia(Contenido(), inicial), "");
+    for (bool corta : {true, false}) {
+        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, inicial);
+        ArchivosFallidos servicio(posix);
+        ArchivoDeclaraciones archivo(servicio, Ruta());
+        ASSERT_TRUE(archivo.AbrirLecturaEscritura());
+        RegistroDeclaración leído;
+        if (corta) {
+            servicio.lecturasCortas = true;
+            EXPECT_FALSE(archivo.Leer(1, leído));
+        } else {
+            servicio.FallarTamañoDesde(1);
+            EXPECT_FALSE(archivo.Escribir(3, Declaración("99999999R")));
+        }
+        EXPECT_FALSE(archivo.Escribir(2, Declaración("99999999R"))) << corta;
+        archivo.Cerrar();
+        EXPECT_EQ(Diferencia(Contenido(), inicial), "") << corta;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(carpeta.Datos()), {}), 1);
+    }
 }
 
 TEST_F(ArchivoDeclaracionesTest, NoCabenMasDe32767Registros) {
-    for (std::int32_t registros : {32766, 32767}) {
-        std::string lleno;
-        for (std::int32_t i = 0; i < registros; ++i)
-            lleno += Declaración("22222222J").Bytes();
-        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, lleno);
-        ArchivoDeclaraciones archivo(posix, Ruta());
-        ASSERT_TRUE(archivo.AbrirLecturaEscritura());
-        const auto n = archivo.Añadir(Declaración("11111111H"));
-        if (registros == 32766) {
-            EXPECT_EQ(n, 32767);
-        } else {
-            EXPECT_FALSE(n);
-            EXPECT_EQ(std::filesystem::file_size(Ruta()), 32767u * 750);
-        }
-    }
+    const std::string uno(Declaración("22222222J").Bytes());
+    std::string lleno;
+    for (std::int32_t i = 0; i < 32766; ++i)
+        lleno += uno;
+    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, lleno);
+    ArchivoDeclaraciones archivo(posix, Ruta());
+    ASSERT_TRUE(archivo.AbrirLecturaEscritura());
+    EXPECT_EQ(archivo.Añadir(Declaración("11111111H")), 32767);
+    EXPECT_FALSE(archivo.Añadir(Declaración("11111111H")));
+    EXPECT_EQ(std::filesystem::file_size(Ruta()), 32767u * 750);
+    archivo.Cerrar();
+    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, lleno + uno + uno);
+    EXPECT_FALSE(archivo.AbrirLectura());
+    EXPECT_EQ(Utf8(archivo.Problema()), "El archivo de declaraciones " + Ruta().string() +
+                                            " tiene 32768 registros, más de los 32767 que puede guardar el "
+                                            "programa. No se escribe nada en él.");
 }
 
 TEST_F(ArchivoDeclaracionesTest, LaBusquedaDeDuplicadosSoloVeDeclaracionesVivasDelMismoTipo) {
@@ -204,18 +199,17 @@ TEST_F(ArchivoDeclaracionesTest, LaBusquedaDeDuplicadosSoloVeDeclaracionesVivasD
         ClaveDuplicado clave;
         std::int32_t duplicado;
     };
+    // clang-format off
     const Caso casos[] = {
         {{"11111111H", "2010", "1T", "0"}, 1},
         {{"11111111H", "2010", "1T", "1"}, 3}, // complementary only with complementary
         {{" 11111111H ", "2010 ", " 1T", "0"}, 1},
         {{"22222222J", "2010", "2T", "0"}, 0}, // deleted records never count
         {{"11111111h", "2010", "1T", "0"}, 0}, // exact comparison
-        {{"11111111H", "2010", "2T", "0"}, 0},
-        {{"11111111H", "2009", "1T", "0"}, 0},
-        {{"33333333P", "2009", "4T", "1"}, 0},
-        {{"33333333P", "2009", "4T", "0"}, 4},
-        {{"", "", "", ""}, 0},
+        {{"11111111H", "2010", "2T", "0"}, 0}, {{"11111111H", "2009", "1T", "0"}, 0},
+        {{"33333333P", "2009", "4T", "1"}, 0}, {{"33333333P", "2009", "4T", "0"}, 4}, {{"", "", "", ""}, 0},
     };
+    // clang-format on
     ArchivoDeclaraciones archivo(posix, Ruta());
     ASSERT_TRUE(archivo.AbrirLectura());
     for (const auto& c : casos) {
@@ -236,14 +230,11 @@ TEST_F(ArchivoDeclaracionesTest, UnArchivoVacioOIlegibleEnLaBusqueda) {
     ASSERT_TRUE(r);
     EXPECT_EQ(r->SiguienteRegistro(), 1);
     EXPECT_EQ(r->primerDuplicado, 0);
-
     carpeta.EscribirDatos(kNombreArchivoDeclaraciones, ArchivoDe({Declaración("11111111H")}));
     ArchivoDeclaraciones ilegible(fallidos, Ruta());
     ASSERT_TRUE(ilegible.AbrirLectura());
     fallidos.lecturasFallan = true;
     EXPECT_FALSE(BuscarDuplicados(ilegible, {"11111111H", "2010", "1T", "0"}));
-    RegistroDeclaración leído;
-    EXPECT_FALSE(ilegible.Leer(1, leído));
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <random>
+#include <optional>
 #include <vector>
 
 using namespace m817;
@@ -40,24 +40,28 @@ struct Antiguo {
             r.replace(posición, valor.size(), valor);
         };
         r[0] = marca;
-        poner(1, "817");
-        poner(4, versión);
-        poner(12, "2005");
-        poner(16, "2T");
-        poner(18, "28");
-        poner(23, nif);
-        poner(32, W("PEÑA LÓPEZ"));
-        poner(107, "CL");
-        poner(109, "MAYOR");
-        poner(159, "7");
-        poner(164, "A");
-        poner(166, "3");
-        poner(168, "IZDA");
-        poner(172, "915551234");
-        poner(187, "28");
-        poner(189, "28079");
-        poner(194, "28013");
-        poner(199, "915554321");
+        const std::pair<std::size_t, std::string> fijos[] = {
+            {1, "817"},
+            {4, versión},
+            {12, "2005"},
+            {16, "2T"},
+            {18, "28"},
+            {23, nif},
+            {32, W("PEÑA LÓPEZ")},
+            {107, "CL"},
+            {109, "MAYOR"},
+            {159, "7"},
+            {164, "A"},
+            {166, "3"},
+            {168, "IZDA"},
+            {172, "915551234"},
+            {187, "28"},
+            {189, "28079"},
+            {194, "28013"},
+            {199, "915554321"},
+        };
+        for (const auto& [posición, valor] : fijos)
+            poner(posición, valor);
         auto casilla = [&](std::size_t i, const std::string& v) { poner(214 + 19 * (i - 1), v); };
         const std::size_t tipos = disposiciónA ? 461 : 594;
         for (std::size_t i = 0; i < líneas.size(); ++i) {
@@ -116,47 +120,20 @@ TEST(ConversionRegistro, CadaCampoVaASuSitioYLasBasesSiguenASuTipo) {
         ASSERT_TRUE(nuevo);
 
         RegistroDeclaración esperado;
+        // clang-format off
         const std::pair<CampoRegistro, std::string> campos[] = {
-            {Modelo, "817"},
-            {Versión, "3.2.2"},
-            {Ejercicio, "2010"},
-            {Periodo, "2T"},
-            {Administración, "28"},
-            {NIF, "12345678Z"},
-            {Nombre, W("PEÑA LÓPEZ")},
-            {Sigla, "CL"},
-            {ViaPública, "MAYOR"},
-            {Número, "7"},
-            {Escalera, "A"},
-            {Piso, "3"},
-            {Puerta, "IZDA"},
-            {Teléfono, "915551234"},
-            {Provincia, "28"},
-            {Municipio, "28079"},
-            {CódigoPostal, "28013"},
-            {Fax, "915554321"},
-            {Casilla03, "1.234,56"},
-            {Casilla05, "1000"},
-            {Casilla06, "10,10"},
-            {Casilla09, "61,73"},
-            {Casilla11, "130"},
-            {Casilla12, "2,02"},
-            {Casilla16, "O1"},
-            {Casilla17, "O2"},
-            {Casilla18, "O3"},
-            {Casilla19, "O4"},
-            {Casilla20, "O5"},
-            {Casilla24, "O6"},
-            {FPEfectivo, "0"},
-            {FPCuenta, "0"},
-            {CCCDevEntidad, "2100"},
-            {CCCDevOficina, "0418"},
-            {CCCDevDígitos, "45"},
-            {CCCDevCuenta, "0200051332"},
-            {Resultado, "D"},
-            {NúmeroJustificante, "8170512345678"},
+            {Modelo, "817"}, {Versión, "3.2.2"}, {Ejercicio, "2010"}, {Periodo, "2T"}, {Administración, "28"},
+            {NIF, "12345678Z"}, {Nombre, W("PEÑA LÓPEZ")}, {Sigla, "CL"}, {ViaPública, "MAYOR"},
+            {Número, "7"}, {Escalera, "A"}, {Piso, "3"}, {Puerta, "IZDA"}, {Teléfono, "915551234"},
+            {Provincia, "28"}, {Municipio, "28079"}, {CódigoPostal, "28013"}, {Fax, "915554321"},
+            {Casilla03, "1.234,56"}, {Casilla05, "1000"}, {Casilla06, "10,10"}, {Casilla09, "61,73"},
+            {Casilla11, "130"}, {Casilla12, "2,02"}, {Casilla16, "O1"}, {Casilla17, "O2"}, {Casilla18, "O3"},
+            {Casilla19, "O4"}, {Casilla20, "O5"}, {Casilla24, "O6"}, {FPEfectivo, "0"}, {FPCuenta, "0"},
+            {CCCDevEntidad, "2100"}, {CCCDevOficina, "0418"}, {CCCDevDígitos, "45"},
+            {CCCDevCuenta, "0200051332"}, {Resultado, "D"}, {NúmeroJustificante, "8170512345678"},
             {FechaImpresión, "15/11/2005"},
         };
+        // clang-format on
         for (const auto& [campo, valor] : campos)
             esperado.Poner(campo, valor);
         for (const auto& d : kCamposRegistro)
@@ -242,15 +219,13 @@ TEST_F(ConversionTest, SoloSeConviertenLasVersionesAnterioresALaDisposicionActua
         std::string versión;
         const char* copia; // null: the file is left alone
     };
+    // clang-format off
     const Caso casos[] = {
-        {"2.0.9", "Declaraciones.txt_211.txt"},
-        {"2.1.1", "Declaraciones.txt_211.txt"},
-        {"2.1.2", "Declaraciones.txt_232.txt"},
-        {"2.3.2", "Declaraciones.txt_232.txt"},
-        {"3.1.0", "Declaraciones.txt_232.txt"},
-        {"3.1.1", nullptr},
-        {"3.2.2", nullptr},
+        {"2.0.9", "Declaraciones.txt_211.txt"}, {"2.1.1", "Declaraciones.txt_211.txt"},
+        {"2.1.2", "Declaraciones.txt_232.txt"}, {"2.3.2", "Declaraciones.txt_232.txt"},
+        {"3.1.0", "Declaraciones.txt_232.txt"}, {"3.1.1", nullptr}, {"3.2.2", nullptr},
     };
+    // clang-format on
     for (const auto& c : casos) {
         SCOPED_TRACE(c.versión);
         for (const auto& e : std::filesystem::directory_iterator(carpeta.Datos()))
@@ -276,16 +251,23 @@ TEST_F(ConversionTest, SoloSeConviertenLasVersionesAnterioresALaDisposicionActua
     }
 }
 
-TEST_F(ConversionTest, LasBorradasDesaparecenYLasDemasSeNumeranDeNuevo) {
+TEST_F(ConversionTest, LasBorradasDesaparecenYLasDemasSeNumeranDeNuevoUnaVez) {
     Antiguo borrada, primera, segunda;
     borrada.marca = '*';
     borrada.versión = "3.2.2"; // a deleted record's version does not count
     primera.nif = "11111111H";
     segunda.nif = "22222222J";
     segunda.versión = "2.0.0";
+    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, Archivo({borrada, borrada}));
+    EXPECT_EQ(Convertir(), ResultadoConversión::SinCambios); // nothing alive: nothing asked
     carpeta.EscribirDatos(kNombreArchivoDeclaraciones, Archivo({borrada, primera, segunda}));
+    carpeta.EscribirDatos("Declaraciones.txt_211.txt", "copia de otra vez");    // never overwritten
+    carpeta.EscribirDatos("Declaraciones.txt_311.txt", std::string(2000, 'x')); // left from another time
     mensajes.Esperar(kPregunta, Icono::Ninguno, Botones::AceptarCancelar, Respuesta::Aceptar);
     ASSERT_EQ(Convertir(), ResultadoConversión::Convertido);
+    EXPECT_EQ(LeerArchivo(Datos("Declaraciones.txt_211.txt")), "copia de otra vez");
+    EXPECT_EQ(LeerArchivo(Datos("Declaraciones.txt-2_211.txt")), Archivo({borrada, primera, segunda}));
+    EXPECT_FALSE(Existe("Declaraciones.txt_311.txt"));
 
     ArchivoDeclaraciones archivo(posix, Datos());
     ASSERT_TRUE(archivo.AbrirLectura());
@@ -293,7 +275,6 @@ TEST_F(ConversionTest, LasBorradasDesaparecenYLasDemasSeNumeranDeNuevo) {
     RegistroDeclaración r;
     ASSERT_TRUE(archivo.Leer(1, r));
     EXPECT_EQ(r.Valor(NIF), "11111111H");
-    EXPECT_TRUE(r.Vivo());
     ASSERT_TRUE(archivo.Leer(2, r));
     EXPECT_EQ(r.Valor(NIF), "22222222J");
     EXPECT_EQ(r.Valor(Versión), kVersión);
@@ -301,108 +282,47 @@ TEST_F(ConversionTest, LasBorradasDesaparecenYLasDemasSeNumeranDeNuevo) {
 
     // Converted once: the next start leaves it alone and asks nothing.
     const std::string convertido = LeerArchivo(Datos());
-    EXPECT_EQ(Convertir(), ResultadoConversión::SinCambios);
-    EXPECT_EQ(LeerArchivo(Datos()), convertido);
-}
-
-TEST_F(ConversionTest, CancelarTerminaElProgramaSinTocarElArchivo) {
-    const std::string inicial = Archivo({Antiguo{}});
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, inicial);
-    mensajes.Esperar(kPregunta, Icono::Ninguno, Botones::AceptarCancelar, Respuesta::Cancelar);
-    const auto r = Convertir();
-    EXPECT_EQ(r, ResultadoConversión::Cancelado);
-    EXPECT_TRUE(TerminarPrograma(r));
-    EXPECT_FALSE(TerminarPrograma(ResultadoConversión::Convertido));
-    EXPECT_FALSE(TerminarPrograma(ResultadoConversión::SinCambios));
-    EXPECT_EQ(LeerArchivo(Datos()), inicial);
-    EXPECT_EQ(ArchivosDeDatos().size(), 1u);
-}
-
-TEST_F(ConversionTest, SinArchivoOSinDeclaracionesVivasNoSePreguntaNada) {
-    EXPECT_EQ(Convertir(), ResultadoConversión::SinCambios);
-    EXPECT_FALSE(Existe(kNombreArchivoDeclaraciones));
-    Antiguo borrada;
-    borrada.marca = '*';
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, Archivo({borrada, borrada}));
-    EXPECT_EQ(Convertir(), ResultadoConversión::SinCambios);
-    EXPECT_EQ(LeerArchivo(Datos()), Archivo({borrada, borrada}));
-}
-
-TEST_F(ConversionTest, UnaCopiaExistenteNoSeSobrescribe) {
-    const std::string inicial = Archivo({Antiguo{}});
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, inicial);
-    carpeta.EscribirDatos("Declaraciones.txt_211.txt", "copia de otra vez");
-    mensajes.Esperar(kPregunta, Icono::Ninguno, Botones::AceptarCancelar, Respuesta::Aceptar);
-    ASSERT_EQ(Convertir(), ResultadoConversión::Convertido);
-    EXPECT_EQ(LeerArchivo(Datos("Declaraciones.txt_211.txt")), "copia de otra vez");
-    EXPECT_EQ(LeerArchivo(Datos("Declaraciones.txt-2_211.txt")), inicial);
-}
-
-TEST_F(ConversionTest, UnTemporalQueQuedoDeOtraVezSeBorra) {
-    // Beside a current file.
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, ArchivoActual("3.2.2"));
     carpeta.EscribirDatos("Declaraciones.txt_311.txt", "a medias");
     EXPECT_EQ(Convertir(), ResultadoConversión::SinCambios);
+    EXPECT_EQ(LeerArchivo(Datos()), convertido);
     EXPECT_FALSE(Existe("Declaraciones.txt_311.txt"));
-    // Beside an old one, which is then converted.
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, Archivo({Antiguo{}}));
-    carpeta.EscribirDatos("Declaraciones.txt_311.txt", std::string(2000, 'x'));
-    mensajes.Esperar(kPregunta, Icono::Ninguno, Botones::AceptarCancelar, Respuesta::Aceptar);
-    EXPECT_EQ(Convertir(), ResultadoConversión::Convertido);
-    EXPECT_FALSE(Existe("Declaraciones.txt_311.txt"));
-    EXPECT_EQ(LeerArchivo(Datos()).size(), 750u);
 }
 
-// A conversion that cannot finish leaves the old data file, and nothing else, in Datos; the next start can
-// try again.
-struct FalloConversión {
-    const char* caso;
-    std::function<void(ArchivosFallidos&)> preparar;
-    std::string contenido;
-};
-
-std::string ConImporte(const std::string& base) {
+// A conversion that cannot finish, or that the user cancels, leaves the old data file, and nothing else, in
+// Datos; the program ends and the next start can try again.
+TEST_F(ConversionTest, UnaConversionCanceladaOFallidaDejaElArchivoComoEstaba) {
     Antiguo a;
-    a.líneas = {{base, "13"}};
-    return a.Bytes();
-}
-
-TEST_F(ConversionTest, UnaConversionFallidaDejaElArchivoComoEstaba) {
-    const FalloConversión fallos[] = {
-        {"solo lectura", [](ArchivosFallidos& f) { f.soloLectura = true; }, ConImporte("100")},
-        {"disco lleno", [](ArchivosFallidos& f) { f.LlenarDiscoEnEscritura(1, 100); }, ConImporte("100")},
-        {"sincronización", [](ArchivosFallidos& f) { f.sincronizacionFalla = true; }, ConImporte("100")},
-        {"sin enlaces", [](ArchivosFallidos& f) { f.enlacesFallan = true; }, ConImporte("100")},
-        {"sin renombrar", [](ArchivosFallidos& f) { f.renombradosFallan = true; }, ConImporte("100")},
+    a.líneas = {{"100", "13"}};
+    const std::string inicial = a.Bytes();
+    const std::pair<std::function<void(ArchivosFallidos&)>, std::optional<Respuesta>> casos[] = {
+        {[](ArchivosFallidos&) {}, Respuesta::Cancelar},
+        {[](ArchivosFallidos& f) { f.soloLectura = true; }, Respuesta::Aceptar},
+        {[](ArchivosFallidos& f) { f.LlenarDiscoEnEscritura(1, 100); }, Respuesta::Aceptar},
+        {[](ArchivosFallidos& f) { f.sincronizacionFalla = true; }, Respuesta::Aceptar},
+        {[](ArchivosFallidos& f) { f.enlacesFallan = true; }, Respuesta::Aceptar},
+        {[](ArchivosFallidos& f) { f.renombradosFallan = true; }, Respuesta::Aceptar},
+        {[](ArchivosFallidos& f) { f.lecturasFallan = true; }, std::nullopt}, // unreadable: not asked
     };
-    for (const auto& f : fallos) {
-        SCOPED_TRACE(f.caso);
-        for (const auto& e : std::filesystem::directory_iterator(carpeta.Datos()))
-            std::filesystem::remove(e);
-        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, f.contenido);
+    for (const auto& [preparar, respuesta] : casos) {
+        SCOPED_TRACE(&preparar - &casos[0].first);
+        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, inicial);
         ArchivosFallidos archivos(posix);
-        f.preparar(archivos);
-        mensajes.Esperar(kPregunta, Icono::Ninguno, Botones::AceptarCancelar, Respuesta::Aceptar);
-        mensajes.EsperarError("Error al intentar convertir el archivo de datos");
+        preparar(archivos);
+        if (respuesta) mensajes.Esperar(kPregunta, Icono::Ninguno, Botones::AceptarCancelar, *respuesta);
+        if (respuesta != Respuesta::Cancelar)
+            mensajes.EsperarError("Error al intentar convertir el archivo de datos");
         const auto r = Convertir(archivos);
-        EXPECT_EQ(r, ResultadoConversión::Fallido);
+        EXPECT_EQ(r, respuesta == Respuesta::Cancelar ? ResultadoConversión::Cancelado
+                                                      : ResultadoConversión::Fallido);
         EXPECT_TRUE(TerminarPrograma(r));
-        EXPECT_EQ(LeerArchivo(Datos()), f.contenido);
+        EXPECT_EQ(LeerArchivo(Datos()), inicial);
         EXPECT_EQ(ArchivosDeDatos(), (std::vector<std::filesystem::path>{kNombreArchivoDeclaraciones}));
     }
+    EXPECT_FALSE(TerminarPrograma(ResultadoConversión::SinCambios));
     // Once the disk is sound, the same file converts.
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, ConImporte("100"));
     mensajes.Esperar(kPregunta, Icono::Ninguno, Botones::AceptarCancelar, Respuesta::Aceptar);
     EXPECT_EQ(Convertir(), ResultadoConversión::Convertido);
-}
-
-TEST_F(ConversionTest, UnArchivoIlegibleSeNotificaSinPreguntar) {
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, Archivo({Antiguo{}}));
-    ArchivosFallidos archivos(posix);
-    archivos.lecturasFallan = true;
-    mensajes.EsperarError("Error al intentar convertir el archivo de datos");
-    EXPECT_EQ(Convertir(archivos), ResultadoConversión::Fallido);
-    EXPECT_EQ(LeerArchivo(Datos()), Archivo({Antiguo{}}));
+    EXPECT_FALSE(TerminarPrograma(ResultadoConversión::Convertido));
 }
 
 } // namespace

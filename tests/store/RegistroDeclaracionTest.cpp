@@ -29,49 +29,21 @@ std::string PrimeraDiferencia(std::string_view obtenido, std::string_view espera
 
 TEST(RegistroDeclaracion, UnaDeclaracionCompletaQuedaEnSusPosiciones) {
     RegistroDeclaración r;
+    // clang-format off
     const std::pair<CampoRegistro, std::string> valores[] = {
-        {Marca, " "},
-        {Modelo, "817"},
-        {Versión, "3.2.2"},
-        {Ejercicio, "2010"},
-        {Periodo, "3T"},
-        {Complementaria, "1"},
-        {JustificanteComplementada, "8170612345674"},
-        {Administración, "28"},
+        {Marca, " "}, {Modelo, "817"}, {Versión, "3.2.2"}, {Ejercicio, "2010"}, {Periodo, "3T"},
+        {Complementaria, "1"}, {JustificanteComplementada, "8170612345674"}, {Administración, "28"},
         {NIF, "12345678Z"},
         {Nombre, W("MUÑOZ ÁLVAREZ, JOSÉ") + std::string(70, 'X')}, // 89 characters: cut to 75
-        {Sigla, "CL"},
-        {ViaPública, "MAYOR"},
-        {Número, "12345"},
-        {Escalera, "A"},
-        {Piso, "3"},
-        {Puerta, "IZDA"},
-        {Teléfono, "915551234"},
-        {Provincia, "28"},
-        {Municipio, "28079"},
-        {CódigoPostal, "28013"},
-        {Fax, "915554321"},
-        {Tipo1, "0"},
-        {Tipo2, "2"},
-        {Tipo3, "5"},
-        {Tipo4, "9"},
-        {Tipo5, "13"},
-        {Tipo6, "20"},
-        {FPEfectivo, "0"},
-        {FPCuenta, "1"},
-        {CCCIngEntidad, "2100"},
-        {CCCIngOficina, "0418"},
-        {CCCIngDígitos, "45"},
-        {CCCIngCuenta, "0200051332"},
-        {CCCDevEntidad, "0049"},
-        {CCCDevOficina, "1500"},
-        {CCCDevDígitos, "05"},
-        {CCCDevCuenta, "1234567890"},
-        {Resultado, "D"},
-        {NúmeroJustificante, "8170612345681"},
-        {FechaImpresión, "15/11/2010"},
-        {FinRegistro, "\r\n"},
+        {Sigla, "CL"}, {ViaPública, "MAYOR"}, {Número, "12345"}, {Escalera, "A"}, {Piso, "3"},
+        {Puerta, "IZDA"}, {Teléfono, "915551234"}, {Provincia, "28"}, {Municipio, "28079"},
+        {CódigoPostal, "28013"}, {Fax, "915554321"}, {Tipo1, "0"}, {Tipo2, "2"}, {Tipo3, "5"}, {Tipo4, "9"},
+        {Tipo5, "13"}, {Tipo6, "20"}, {FPEfectivo, "0"}, {FPCuenta, "1"}, {CCCIngEntidad, "2100"},
+        {CCCIngOficina, "0418"}, {CCCIngDígitos, "45"}, {CCCIngCuenta, "0200051332"}, {CCCDevEntidad, "0049"},
+        {CCCDevOficina, "1500"}, {CCCDevDígitos, "05"}, {CCCDevCuenta, "1234567890"}, {Resultado, "D"},
+        {NúmeroJustificante, "8170612345681"}, {FechaImpresión, "15/11/2010"}, {FinRegistro, "\r\n"},
     };
+    // clang-format on
     for (const auto& [campo, valor] : valores)
         r.Poner(campo, valor);
     // Box i holds "i.000,00", so a box at the wrong place shows which one it is.
@@ -118,18 +90,14 @@ TEST(RegistroDeclaracion, UnRegistroNuevoSoloLlevaLosTiposYElFinal) {
 }
 
 TEST(RegistroDeclaracion, EnteroSoloDeTextosQueSonNumeros) {
+    // clang-format off
     const std::pair<const char*, std::optional<std::int32_t>> casos[] = {
-        {"2010", 2010},
-        {" 2011", 2011},
-        {"+7", 7},
-        {"-3", -3},
-        {"", std::nullopt},
-        {"20a0", std::nullopt},
-        {"2010,5", std::nullopt},
-        {"- 1", std::nullopt},
+        {"2010", 2010}, {" 2011", 2011}, {"+7", 7}, {"-3", -3}, {"", std::nullopt}, {"20a0", std::nullopt},
+        {"2010,5", std::nullopt}, {"- 1", std::nullopt},
         {"+-12", std::nullopt}, // two signs
         {"99999999999", std::nullopt},
     };
+    // clang-format on
     for (const auto& [texto, esperado] : casos) {
         RegistroDeclaración r;
         r.Poner(Nombre, texto);
@@ -149,8 +117,9 @@ TEST(RegistroDeclaracion, NumerosEnLaNotacionDelPrograma) {
     EXPECT_EQ(LeerNúmero("1.234,56"), 1234.56);
     EXPECT_EQ(LeerNúmero(" -0,5 "), -0.5);
     const std::string enorme(400, '9'), diminuto = "0," + std::string(400, '0') + "1";
-    for (const std::string& no : {std::string(""), std::string("-"), std::string(","), std::string("1,000.00"),
-                                  std::string("12a"), std::string("1e3"), std::string("1 000"), enorme, diminuto})
+    for (const std::string& no :
+         {std::string(""), std::string("-"), std::string(","), std::string("1,000.00"), std::string("12a"),
+          std::string("1e3"), std::string("1 000"), enorme, diminuto})
         EXPECT_FALSE(LeerNúmero(no)) << no;
     EXPECT_EQ(TextoTipo(enorme), enorme); // kept as typed, not turned into the largest double
     EXPECT_TRUE(ImporteSobreLímite(ValorImporte(enorme)));

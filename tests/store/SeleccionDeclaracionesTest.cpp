@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -26,6 +27,7 @@ Guardada Viva(Guardada g, bool viva) {
 
 // Record numbers 1 to 6. Rows 1, 4 and 6 share a name (4 in lower case), 2 and 5 differ only in the
 // complementary flag, 1, 3 and 6 share the N.I.F.
+// clang-format off
 const Guardada kDeclaraciones[] = {
     {"22222222J", "GARCÍA LUIS", "2010", "2T", "0", "", ""},
     {"11111111H", "ZAPATA ANA", "2010", "1T", "1", "15/11/2010", "8170612345681"},
@@ -34,6 +36,7 @@ const Guardada kDeclaraciones[] = {
     {"11111111H", "ZAPATA ANA", "2010", "1T", "0", "", ""},
     {"22222222J", "GARCÍA LUIS", "2009", "3T", "1", "", ""},
 };
+// clang-format on
 
 class SeleccionDeclaracionesTest : public ::testing::Test {
   protected:
@@ -87,27 +90,23 @@ TEST_F(SeleccionDeclaracionesTest, LasFilasMuestranLasDeclaracionesVivas) {
 }
 
 TEST_F(SeleccionDeclaracionesTest, SinNadaQueElegirSeAvisaYNoSeMuestra) {
-    // No file.
-    EsperarNinguna();
-    EXPECT_FALSE(modelo.Cargar(posix, Ruta(), mensajes, 0));
-    // Only deleted records: the same as no file.
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones,
-                          std::string(RegistroGuardado(Viva(kDeclaraciones[0], false)).Bytes()));
-    EsperarNinguna();
-    EXPECT_FALSE(modelo.Cargar(posix, Ruta(), mensajes, 0));
-    // An empty file.
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, "");
-    EsperarNinguna();
-    EXPECT_FALSE(modelo.Cargar(posix, Ruta(), mensajes, 0));
-    // A file that cannot be read: its own error first, then nothing to choose.
-    EscribirArchivo();
+    // No file, only deleted records, an empty file, and one that cannot be read (its own error first).
+    const std::optional<std::string> archivos[] = {
+        std::nullopt, std::string(RegistroGuardado(Viva(kDeclaraciones[0], false)).Bytes()), "", "legible"};
     ArchivosFallidos fallidos(posix);
-    fallidos.lecturasFallan = true;
-    mensajes.EsperarError("Error al cargar la tabla de declaraciones guardadas");
-    EsperarNinguna();
-    EXPECT_FALSE(modelo.Cargar(fallidos, Ruta(), mensajes, 3));
-    EXPECT_EQ(modelo.NúmeroFilas(), 0u);
-    EXPECT_EQ(modelo.NumRegistroSeleccionado(), 0);
+    for (const auto& bytes : archivos) {
+        if (bytes == "legible") {
+            EscribirArchivo();
+            fallidos.lecturasFallan = true;
+            mensajes.EsperarError("Error al cargar la tabla de declaraciones guardadas");
+        } else if (bytes) {
+            carpeta.EscribirDatos(kNombreArchivoDeclaraciones, *bytes);
+        }
+        EsperarNinguna();
+        EXPECT_FALSE(modelo.Cargar(fallidos, Ruta(), mensajes, 3));
+        EXPECT_EQ(modelo.NúmeroFilas(), 0u);
+        EXPECT_EQ(modelo.NumRegistroSeleccionado(), 0);
+    }
 }
 
 TEST_F(SeleccionDeclaracionesTest, SeSeleccionaLaDeclaracionEnPantallaOLaPrimera) {
@@ -129,27 +128,22 @@ TEST_F(SeleccionDeclaracionesTest, SeSeleccionaLaDeclaracionEnPantallaOLaPrimera
     }
 }
 
-// After loading (N.I.F. ascending), the clicked column once and once more.
+// After loading (N.I.F. ascending), the clicked column once and once more. N.I.F. reverses; the name (case
+// and accents aside) sorts then by every column to its right; the exercise then by name and period, the
+// period by name and exercise, the others by name; full ties keep the order they had.
 struct Orden {
     int columna;
     std::vector<std::int32_t> primero;
     std::vector<std::int32_t> segundo;
 };
 
+// clang-format off
 const Orden kÓrdenes[] = {
-    // The list is already sorted by N.I.F.: the first click reverses it.
-    {1, {4, 1, 6, 3, 2, 5}, {5, 2, 3, 6, 1, 4}},
-    // Name (case and accents aside), then every column to its right.
-    {2, {3, 6, 4, 1, 5, 2}, {2, 5, 1, 4, 6, 3}},
-    // Exercise, then name, then period; full ties keep the order they had.
-    {3, {3, 6, 4, 1, 5, 2}, {5, 2, 1, 4, 6, 3}},
-    // Period, then name, then exercise.
-    {4, {4, 5, 2, 1, 6, 3}, {3, 6, 1, 5, 2, 4}},
-    // Complementary, then name.
-    {5, {3, 1, 4, 5, 6, 2}, {2, 6, 5, 1, 4, 3}},
-    // Printed, then name, then N.I.F.
-    {6, {3, 6, 1, 5, 4, 2}, {2, 4, 5, 6, 1, 3}},
+    {1, {4, 1, 6, 3, 2, 5}, {5, 2, 3, 6, 1, 4}}, {2, {3, 6, 4, 1, 5, 2}, {2, 5, 1, 4, 6, 3}},
+    {3, {3, 6, 4, 1, 5, 2}, {5, 2, 1, 4, 6, 3}}, {4, {4, 5, 2, 1, 6, 3}, {3, 6, 1, 5, 2, 4}},
+    {5, {3, 1, 4, 5, 6, 2}, {2, 6, 5, 1, 4, 3}}, {6, {3, 6, 1, 5, 4, 2}, {2, 4, 5, 6, 1, 3}},
 };
+// clang-format on
 
 TEST_F(SeleccionDeclaracionesTest, CadaColumnaOrdenaEnLosDosSentidos) {
     EscribirArchivo();
@@ -204,24 +198,23 @@ TEST_F(SeleccionDeclaracionesTest, UnaListaLargaOrdenaComoLasPasadasSucesivas) {
     std::string bytes;
     std::vector<FilaReferencia> referencia;
     for (std::int32_t n = 1; n <= 1200; ++n) {
-        const std::string nif = std::to_string(10000000 + azar() % 120) + "ABZ"[azar() % 3];
-        const std::string nombre = std::string(nombres[azar() % 8]) + " " + nombres[azar() % 8] +
-                                   (azar() % 4 == 0 ? ", ANA MARÍA DE LOS ÁNGELES" : "");
-        const std::string ejercicio = std::to_string(2008 + azar() % 3);
-        const std::string periodo = std::string(1, "1234"[azar() % 4]) + "T";
-        const bool complementaria = azar() % 5 == 0;
         const bool impresa = azar() % 3 == 0;
-        const std::string fecha = impresa ? (azar() % 2 ? "15/11/2010" : "01/02/2010") : "";
-        const std::string justificante = impresa ? "817061234567" + std::to_string(azar() % 10) : "";
-        const bool viva = azar() % 10 != 0;
-        const Guardada d{nif, nombre, ejercicio, periodo, complementaria ? "1" : "0", fecha, justificante, viva};
-        bytes += RegistroGuardado(d).Bytes();
-        if (!viva) continue;
+        const Guardada d{std::to_string(10000000 + azar() % 120) + "ABZ"[azar() % 3],
+                         std::string(nombres[azar() % 8]) + " " + nombres[azar() % 8] +
+                             (azar() % 4 == 0 ? ", ANA MARÍA DE LOS ÁNGELES" : ""),
+                         std::to_string(2008 + azar() % 3),
+                         std::string(1, "1234"[azar() % 4]) + "T",
+                         azar() % 5 == 0 ? "1" : "0",
+                         impresa ? (azar() % 2 ? "15/11/2010" : "01/02/2010") : "",
+                         impresa ? "817061234567" + std::to_string(azar() % 10) : "",
+                         azar() % 10 != 0};
         const auto r = RegistroGuardado(d);
-        referencia.push_back(
-            {n,
-             {nif, W(nombre), ejercicio, periodo, complementaria ? "C" : "", impresa ? "Emitida" : "",
-              std::string(r.Campo(FechaImpresión)), std::string(r.Campo(NúmeroJustificante))}});
+        bytes += r.Bytes();
+        if (!d.viva) continue;
+        referencia.push_back({n,
+                              {d.nif, W(d.nombre), d.ejercicio, d.periodo, d.complementaria == "1" ? "C" : "",
+                               impresa ? "Emitida" : "", std::string(r.Campo(FechaImpresión)),
+                               std::string(r.Campo(NúmeroJustificante))}});
     }
     for (auto& f : referencia)
         for (std::size_t c = 0; c < f.textos.size(); ++c)
@@ -263,15 +256,15 @@ struct Elección {
     std::int32_t elegido;
 };
 
+// clang-format off
 const Elección kElecciones[] = {
-    {"Abrir declaración", 2, true, Respuesta::Sí, 2},
-    {"Abrir declaración", 2, true, Respuesta::No, 0},
-    {"Eliminar declaración", 2, true, Respuesta::Sí, 2},
-    {"Eliminar declaración", 2, true, Respuesta::No, 0},
+    {"Abrir declaración", 2, true, Respuesta::Sí, 2}, {"Abrir declaración", 2, true, Respuesta::No, 0},
+    {"Eliminar declaración", 2, true, Respuesta::Sí, 2}, {"Eliminar declaración", 2, true, Respuesta::No, 0},
     {"Copiar declaración desde...", 2, false, Respuesta::No, 2}, // copies never carry print data
     {"Abrir declaración", 5, false, Respuesta::No, 5},           // not printed
     {"Eliminar declaración", 1, false, Respuesta::No, 1},
 };
+// clang-format on
 
 TEST_F(SeleccionDeclaracionesTest, ElegirUnaDeclaracionImpresaPreguntaAlAbrirOEliminar) {
     EscribirArchivo();
