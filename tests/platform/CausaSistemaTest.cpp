@@ -16,11 +16,11 @@ using namespace m817;
 using namespace m817::prueba;
 
 TEST(CausaSistema, LasCausasSeDicenEnEspañolConElArchivoDelante) {
-    EXPECT_EQ(TextoCausa(EACCES), "Permiso denegado");
-    EXPECT_EQ(TextoCausa(ENOSPC), "No queda espacio en el dispositivo");
-    EXPECT_EQ(TextoCausa(EROFS), "Sistema de archivos de solo lectura");
-    EXPECT_EQ(TextoCausa(0), "");
-    EXPECT_EQ(TextoCausa(12345), "Error del sistema 12345");
+    for (const auto& [número, texto] : {std::pair{EACCES, "Permiso denegado"},
+                                        {EROFS, "Sistema de archivos de solo lectura"},
+                                        {0, ""},
+                                        {12345, "Error del sistema 12345"}})
+        EXPECT_EQ(TextoCausa(número), texto);
     EXPECT_EQ(Utf8(LíneaCausa("/home/ana/Datos/Declaraciones.txt", ENOSPC)),
               "/home/ana/Datos/Declaraciones.txt: No queda espacio en el dispositivo");
     EXPECT_EQ(Utf8(LíneaCausa("/home/ana/Año/Declaraciones.txt", 0)), "/home/ana/Año/Declaraciones.txt");

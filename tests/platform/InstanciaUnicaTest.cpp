@@ -13,10 +13,8 @@ TEST(InstanciaÚnica, TítulosDeVentanaDelPrograma) {
     };
     // clang-format off
     const Caso casos[] = {
-        {"Modelo 817", true}, {"Modelo 817 - Hoja", true},
-        {"Modelo 8170", true}, // only the first ten characters count
-        {std::string("Modelo 817\0", 11), true}, {"modelo 817", false}, {"MODELO 817", false},
-        {"Modelo 81", false}, {" Modelo 817", false}, {"Modelo  817", false}, {"", false},
+        {"Modelo 817 - Hoja", true}, {"Modelo 8170", true}, {std::string("Modelo 817\0", 11), true}, // ten count
+        {"modelo 817", false}, {"Modelo 81", false}, {" Modelo 817", false}, {"", false},
     };
     // clang-format on
     for (const auto& c : casos)

@@ -7,6 +7,7 @@
 #include "platform/Texto1252.h"
 #include "store/ArchivoDeclaraciones.h"
 #include "store/Conversion.h"
+#include "store/RegistrosAntiguos.h"
 #include "store/SeleccionDeclaraciones.h"
 #include "store/guardar_en_bucle/RegistroEnBucle.h"
 #include "support/ArchivosFallidos.h"
@@ -20,6 +21,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <memory>
 #include <random>
 #include <set>
 #include <sys/stat.h>
@@ -45,9 +47,21 @@ class ArchivosAjenos : public ::testing::Test {
     fs::path Ruta() const { return RutaDeclaraciones(carpeta.Datos()); }
     void Poner(const std::string& bytes) const { carpeta.EscribirDatos(kNombreArchivoDeclaraciones, bytes); }
     std::string Leído() const { return LeerArchivo(Ruta()); }
+    // The window over this folder with a new return filled in, ready to save.
+    std::unique_ptr<frmHoja1> Ventana(ServicioMensajes& mensajes) {
+        carpeta.CopiarTablasReales();
+        auto h = std::make_unique<frmHoja1>(mensajes, reloj, carpeta, posix);
+        h->Form_Load();
+        EXPECT_TRUE(h->NuevaDeclaración());
+        for (const auto& [id, texto] :
+             {std::pair{cmbPeriodo, "3T"}, {edtNIF, "12345678Z"}, {edtNombre, "PRUEBA"}})
+            h->hoja.EscribirTexto(id, texto);
+        return h;
+    }
 
     CarpetaTemporal carpeta;
     ArchivosPosix posix;
+    RelojFijo reloj;
 };
 
 TEST_F(ArchivosAjenos, UnUltimoRegistroSinSaltoDeLineaEsUnRegistroYSeCompleta) {
@@ -225,16 +239,9 @@ TEST_F(ArchivosAjenos, UnaTablaQueNoEsUnArchivoNormalOEsEnormeSeRechaza) {
     }
 }
 
-// A record of the oldest layout (549 bytes) with the base of its first line at rate 13.
+// A record of the oldest layout with the base of its first line at rate 13.
 std::string Antiguo(const std::string& nif, const std::string& base) {
-    std::string r(549, ' ');
-    r.replace(1, 3, "817");
-    r.replace(4, 5, "2.1.1");
-    r.replace(23, nif.size(), nif);
-    r.replace(214, base.size(), base);
-    r.replace(461, 2, "13");
-    r.replace(547, 2, "\r\n");
-    return r;
+    return prueba::Antiguo{.nif = nif, .líneas = {{base, "13"}}, .otras = {}}.Bytes();
 }
 
 const char* kPreguntaConversión =
@@ -305,21 +312,14 @@ class MensajesConOtroProceso final : public ServicioMensajes {
 };
 
 TEST_F(ArchivosAjenos, ElNumeroDeUnaDeclaracionNuevaSeDecideTrasLaPregunta) {
-    carpeta.CopiarTablasReales();
     RegistroDeclaración existente = Registro("12345678Z");
     Poner(B(existente));
     MensajesConOtroProceso mensajes(Ruta());
-    RelojFijo reloj;
-    frmHoja1 h(mensajes, reloj, carpeta, posix);
-    h.Form_Load();
-    ASSERT_TRUE(h.NuevaDeclaración());
-    h.hoja.EscribirTexto(cmbPeriodo, "3T");
-    h.hoja.EscribirTexto(edtNIF, "12345678Z");
-    h.hoja.EscribirTexto(edtNombre, "PRUEBA");
-    h.hoja.RegistroModificado = true;
-    ASSERT_TRUE(h.GuardarDeclaración(true));
+    auto h = Ventana(mensajes);
+    h->hoja.RegistroModificado = true;
+    ASSERT_TRUE(h->GuardarDeclaración(true));
     ASSERT_TRUE(mensajes.otroGuardó);
-    EXPECT_EQ(h.hoja.Texto(edtIdDeclaración), "3");
+    EXPECT_EQ(h->hoja.Texto(edtIdDeclaración), "3");
     const std::string bytes = Leído();
     ASSERT_EQ(bytes.size(), 3 * kLongitudRegistro);
     EXPECT_EQ(bytes.substr(0, 750), B(existente));
@@ -332,7 +332,6 @@ TEST_F(ArchivosAjenos, ElNumeroDeUnaDeclaracionNuevaSeDecideTrasLaPregunta) {
 // Saving from the window over a tail says where the tail went; over a file not made of records it says why
 // and writes nothing.
 TEST_F(ArchivosAjenos, GuardarDesdeLaVentanaDiceQuéPasóConElArchivo) {
-    carpeta.CopiarTablasReales();
     const std::string línea = B(Registro("11111111H")).substr(0, 748) + "\n"; // a text-mode copy
     const std::tuple<std::string, bool, Icono, std::string> casos[] = {
         {B(Registro("11111111H")) + "resto", true, Icono::Exclamación,
@@ -347,21 +346,15 @@ TEST_F(ArchivosAjenos, GuardarDesdeLaVentanaDiceQuéPasóConElArchivo) {
     for (const auto& [inicial, guarda, icono, texto] : casos) {
         Poner(inicial);
         MensajesTolerantes mensajes;
-        RelojFijo reloj;
-        frmHoja1 h(mensajes, reloj, carpeta, posix);
-        h.Form_Load();
-        ASSERT_TRUE(h.NuevaDeclaración());
-        h.hoja.EscribirTexto(cmbPeriodo, "3T");
-        h.hoja.EscribirTexto(edtNIF, "12345678Z");
-        h.hoja.EscribirTexto(edtNombre, "PRUEBA");
+        auto h = Ventana(mensajes);
         mensajes.mostrados.clear();
-        EXPECT_EQ(h.GuardarDeclaración(true), guarda);
+        EXPECT_EQ(h->GuardarDeclaración(true), guarda);
         ASSERT_EQ(mensajes.mostrados.size(), 1u);
         EXPECT_EQ(mensajes.mostrados[0].icono, icono);
         EXPECT_EQ(Utf8(mensajes.mostrados[0].texto), texto);
         if (!guarda) {
             EXPECT_EQ(Leído(), inicial);
-            EXPECT_EQ(h.hoja.Texto(edtIdDeclaración), "0");
+            EXPECT_EQ(h->hoja.Texto(edtIdDeclaración), "0");
         }
     }
     EXPECT_EQ(LeerArchivo(carpeta.Datos() / "Declaraciones.txt_resto.txt"), "resto");

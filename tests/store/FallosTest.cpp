@@ -3,6 +3,7 @@
 #include "platform/ArchivosPosix.h"
 #include "store/ArchivoDeclaraciones.h"
 #include "store/Conversion.h"
+#include "store/RegistrosAntiguos.h"
 #include "store/guardar_en_bucle/RegistroEnBucle.h"
 #include "support/ArchivosFallidos.h"
 #include "support/DiscoEnMemoria.h"
@@ -32,12 +33,73 @@ using namespace m817::prueba;
 
 namespace {
 
-// ---- the saving loop, killed --------------------------------------------------------------------------
-
 struct Guardado {
     std::int32_t slot = 0, vez = 0;
     bool operator==(const Guardado&) const = default;
 };
+
+// Runs one saving loop per list of arguments, keeps their pipes empty meanwhile (so that no loop ever waits
+// on one), kills them all with SIGKILL `espera` after the first line any of them prints (however slowly the
+// machine starts them) and gives all each printed; an empty optional when a loop ended by itself.
+std::vector<std::optional<std::string>> MatarTras(const std::vector<std::vector<std::string>>& argumentos,
+                                                  std::chrono::microseconds espera) {
+    const std::string programa = M817_BINARY_DIR "/m817_guardar_en_bucle";
+    std::vector<pid_t> pids;
+    std::vector<pollfd> tubos;
+    for (const auto& args : argumentos) {
+        int tubo[2];
+        if (::pipe2(tubo, O_CLOEXEC) != 0) return {};
+        std::vector<char*> argv = {const_cast<char*>(programa.c_str())};
+        for (const auto& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t acciones;
+        posix_spawn_file_actions_init(&acciones);
+        posix_spawn_file_actions_adddup2(&acciones, tubo[1], STDOUT_FILENO);
+        pid_t pid = 0;
+        if (::posix_spawn(&pid, programa.c_str(), &acciones, nullptr, argv.data(), environ) != 0) pid = -1;
+        posix_spawn_file_actions_destroy(&acciones);
+        ::close(tubo[1]);
+        pids.push_back(pid);
+        tubos.push_back({tubo[0], POLLIN, 0});
+    }
+    std::vector<std::string> salidas(pids.size());
+    char bloque[4096];
+    auto leer = [&](std::size_t i) {
+        const ssize_t n = ::read(tubos[i].fd, bloque, sizeof bloque);
+        if (n > 0) salidas[i].append(bloque, static_cast<std::size_t>(n));
+        return n > 0;
+    };
+    auto fin = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    for (bool empezado = false;;) {
+        if (!empezado && std::ranges::any_of(salidas, [](const auto& t) { return t.find('\n') != t.npos; })) {
+            empezado = true;
+            fin = std::chrono::steady_clock::now() + espera;
+        }
+        const auto ns =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(fin - std::chrono::steady_clock::now())
+                .count();
+        if (ns <= 0) break;
+        const timespec t{static_cast<time_t>(ns / 1'000'000'000), static_cast<long>(ns % 1'000'000'000)};
+        if (::ppoll(tubos.data(), tubos.size(), &t, nullptr) <= 0) continue;
+        for (std::size_t i = 0; i < tubos.size(); ++i)
+            if (tubos[i].revents & (POLLIN | POLLHUP) && !leer(i)) tubos[i].fd = -tubos[i].fd - 1; // closed
+    }
+    std::vector<std::optional<std::string>> r;
+    for (std::size_t i = 0; i < pids.size(); ++i) {
+        ::kill(pids[i], SIGKILL);
+        int estado = 0;
+        ::waitpid(pids[i], &estado, 0);
+        if (tubos[i].fd < 0) tubos[i].fd = -tubos[i].fd - 1;
+        while (leer(i)) {
+        }
+        ::close(tubos[i].fd);
+        const bool matado = pids[i] > 0 && WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL;
+        // A line cut by the kill was never finished, so its save was never reported.
+        r.push_back(matado ? std::optional(salidas[i].substr(0, salidas[i].rfind('\n') + 1)) : std::nullopt);
+    }
+    return r;
+}
 
 struct Vuelta {
     std::vector<Guardado> confirmados; // "OK" lines, in order
@@ -45,63 +107,13 @@ struct Vuelta {
     std::string error;                 // what the loop's output or end says went wrong
 };
 
-// Runs the loop until `espera` after its first report (however slowly the machine starts it), kills it with
-// SIGKILL and reads all it printed.
-Vuelta MatarTras(const std::filesystem::path& archivo, std::uint32_t semilla, std::int32_t máximo,
-                 std::chrono::microseconds espera) {
+Vuelta MatarBucle(const std::filesystem::path& archivo, std::uint32_t semilla, std::int32_t máximo,
+                  std::chrono::microseconds espera) {
     Vuelta v;
-    int tubo[2];
-    if (::pipe2(tubo, O_CLOEXEC) != 0) return v.error = "pipe", v;
-    const std::string programa = M817_BINARY_DIR "/m817_guardar_en_bucle";
-    const std::string ruta = archivo.string(), textoSemilla = std::to_string(semilla),
-                      textoMáximo = std::to_string(máximo);
-    char* argv[] = {const_cast<char*>(programa.c_str()), const_cast<char*>(ruta.c_str()),
-                    const_cast<char*>(textoSemilla.c_str()), const_cast<char*>(textoMáximo.c_str()), nullptr};
-    posix_spawn_file_actions_t acciones;
-    posix_spawn_file_actions_init(&acciones);
-    posix_spawn_file_actions_adddup2(&acciones, tubo[1], STDOUT_FILENO);
-    pid_t pid = 0;
-    const int lanzado = ::posix_spawn(&pid, programa.c_str(), &acciones, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&acciones);
-    ::close(tubo[1]);
-    if (lanzado != 0) {
-        ::close(tubo[0]);
-        return v.error = "no se pudo lanzar " + programa, v;
-    }
-
-    // Keep the pipe empty meanwhile, so that the loop never waits on it.
-    std::string salida;
-    char bloque[4096];
-    auto fin = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    for (bool abierto = true, empezado = false; abierto;) {
-        if (!empezado && salida.find('\n') != std::string::npos) {
-            empezado = true;
-            fin = std::chrono::steady_clock::now() + espera;
-        }
-        const auto queda = fin - std::chrono::steady_clock::now();
-        if (queda <= std::chrono::nanoseconds(0)) break;
-        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(queda).count();
-        const timespec t{static_cast<time_t>(ns / 1'000'000'000), static_cast<long>(ns % 1'000'000'000)};
-        pollfd p{tubo[0], POLLIN, 0};
-        if (::ppoll(&p, 1, &t, nullptr) > 0) {
-            const ssize_t n = ::read(tubo[0], bloque, sizeof bloque);
-            if (n > 0)
-                salida.append(bloque, static_cast<std::size_t>(n));
-            else
-                abierto = false;
-        }
-    }
-    ::kill(pid, SIGKILL);
-    int estado = 0;
-    ::waitpid(pid, &estado, 0);
-    for (ssize_t n; (n = ::read(tubo[0], bloque, sizeof bloque)) > 0;)
-        salida.append(bloque, static_cast<std::size_t>(n));
-    ::close(tubo[0]);
-
-    if (!WIFSIGNALED(estado) || WTERMSIG(estado) != SIGKILL)
-        v.error = "el bucle terminó por sí solo:\n" + salida;
-    // A line cut by the kill was never finished, so its save was never reported.
-    std::istringstream líneas(salida.substr(0, salida.rfind('\n') + 1));
+    const auto salida =
+        MatarTras({{archivo.string(), std::to_string(semilla), std::to_string(máximo)}}, espera);
+    if (salida.empty() || !salida[0]) return v.error = "el bucle terminó por sí solo", v;
+    std::istringstream líneas(*salida[0]);
     std::string qué;
     Guardado g;
     while (líneas >> qué >> g.slot >> g.vez) {
@@ -148,7 +160,7 @@ TEST_P(GuardarEnBucle, MatarloEnCualquierMomentoNoPierdeNingunGuardado) {
         SCOPED_TRACE("vuelta " + std::to_string(vuelta));
         const auto espera =
             std::chrono::microseconds(azar() % static_cast<std::uint32_t>(medio.espera.count()));
-        const Vuelta v = MatarTras(ruta, azar(), medio.máximoRegistros, espera);
+        const Vuelta v = MatarBucle(ruta, azar(), medio.máximoRegistros, espera);
         ASSERT_EQ(v.error, "");
         for (const auto& g : v.confirmados)
             enArchivo[g.slot] = g.vez;
@@ -202,7 +214,43 @@ INSTANTIATE_TEST_SUITE_P(Medios, GuardarEnBucle,
                                            Medio{"Memoria", true, 60, std::chrono::microseconds(5'000)}),
                          [](const auto& i) { return std::string(i.param.nombre); });
 
-// ---- killed at each file operation -------------------------------------------------------------------
+// Two loops that only append, on one file, killed together at random moments: the record number of each
+// append is decided under the file's lock, so no confirmed return is ever overwritten by the other.
+TEST(AñadirEnParalelo, DosBuclesQueAñadenNoSePisanNiAlMatarlos) {
+    CarpetaTemporal carpeta;
+    const auto ruta = RutaDeclaraciones(carpeta.Datos());
+    std::mt19937 azar(750);
+    std::map<std::int32_t, bucle::Marca> confirmados; // record number -> the return it was given to
+    int añadidos = 0;
+    for (int vuelta = 0; vuelta < 30; ++vuelta) {
+        SCOPED_TRACE("vuelta " + std::to_string(vuelta));
+        // Each run's loops carry new ids, so that the returns of every run are told apart.
+        const auto salidas = MatarTras({{ruta.string(), std::to_string(2 * vuelta + 1), "anadir"},
+                                        {ruta.string(), std::to_string(2 * vuelta + 2), "anadir"}},
+                                       std::chrono::microseconds(5'000 + azar() % 40'000));
+        for (const auto& salida : salidas) {
+            ASSERT_TRUE(salida) << "un bucle terminó por sí solo";
+            std::istringstream líneas(*salida);
+            std::string qué;
+            bucle::Marca m;
+            std::int32_t n = 0;
+            while (líneas >> qué >> m.slot >> m.vez >> n) {
+                ASSERT_EQ(qué, "OK");
+                ASSERT_FALSE(confirmados.contains(n)) << "el registro " << n << " se dio dos veces";
+                confirmados[n] = m;
+                ++añadidos;
+            }
+        }
+        const std::string bytes = LeerArchivo(ruta);
+        for (const auto& [n, m] : confirmados) {
+            ASSERT_LE(static_cast<std::size_t>(n) * kLongitudRegistro, bytes.size()) << "se perdió el " << n;
+            const auto leído =
+                RegistroDeclaración::DesdeBytes(std::string_view(bytes).substr((n - 1) * kLongitudRegistro));
+            ASSERT_EQ(leído, bucle::Registro(m.slot, m.vez)) << "el registro " << n << " fue pisado";
+        }
+    }
+    EXPECT_GE(añadidos, 60); // both loops appended, many times
+}
 
 // Over the real files, dies with SIGKILL at its k-th operation that changes something: just before it or,
 // for a write, once half its bytes are in. Reads are not counted: dying before one is dying after the change
@@ -474,25 +522,6 @@ TEST_F(MuerteEnCadaPaso, LoQueDejaUnaReescrituraCortadaSoloSeAplicaASuRegistro) 
     EXPECT_EQ(Carpeta(), (std::map<std::string, std::string>{{kNombreArchivoDeclaraciones, inicial}}));
 }
 
-// An old record: the fields every earlier layout keeps in the same place, and one base at the rate 13.
-std::string Antiguo(const DisposiciónAntigua& d, char marca, int i) {
-    std::string r(d.longitud, ' ');
-    auto poner = [&r](std::size_t posición, const std::string& valor) {
-        r.replace(posición, valor.size(), valor);
-    };
-    r[0] = marca;
-    poner(1, "817");
-    poner(4, &d == &kDisposiciónA ? "2.1.1" : "2.3.2");
-    poner(12, "2008");
-    poner(16, "3T");
-    poner(23, std::to_string(10'000'000 + i) + "X");
-    poner(32, "NOMBRE " + std::to_string(i));
-    poner(214, std::to_string(1000 + i));
-    poner(d.posiciónTipos, "13");
-    poner(d.posiciónFin, "\r\n");
-    return r;
-}
-
 bool TerminaEn(const std::string& nombre, std::string_view final) {
     return nombre.size() >= final.size() &&
            nombre.compare(nombre.size() - final.size(), final.size(), final) == 0;
@@ -507,7 +536,12 @@ TEST_F(MuerteEnCadaPaso, UnaConversionInterrumpidaDejaElArchivoViejoOElNuevoYSie
         SCOPED_TRACE(d->sufijoCopia);
         std::string viejo;
         for (int i = 1; i <= 9; ++i)
-            viejo += Antiguo(*d, i == 4 ? '*' : ' ', i);
+            viejo += Antiguo{.disposiciónA = d == &kDisposiciónA,
+                             .marca = i == 4 ? '*' : ' ',
+                             .versión = d == &kDisposiciónA ? "2.1.1" : "2.3.2",
+                             .nif = std::to_string(10'000'000 + i) + "X",
+                             .líneas = {{std::to_string(1000 + i), "13"}}}
+                         .Bytes();
         const auto nuevo = ConvertirContenido(viejo, *d, kVersión);
         ASSERT_TRUE(nuevo && nuevo->size() == 8 * kLongitudRegistro);
         auto convertir = [&](ServicioArchivos& archivos) {

@@ -35,24 +35,19 @@ void PonerCuenta(RegistroDeclaración& r, CampoRegistro (*parte)(int), const std
 RegistroDeclaración Base() {
     RegistroDeclaración r;
     InicializarRegistro(r);
-    r.Poner(Modelo, "817");
-    r.Poner(Versión, "3.2.2");
-    r.Poner(Ejercicio, "2010");
-    r.Poner(Periodo, "3T");
-    r.Poner(Complementaria, "0");
-    r.Poner(Administración, "801");
-    r.Poner(NIF, "12345678Z");
-    r.Poner(Nombre, W("PEÑA ÁLVAREZ JOSÉ"));
-    r.Poner(Sigla, "CL");
-    r.Poner(ViaPública, "MAYOR");
-    r.Poner(Número, "1");
-    r.Poner(Provincia, "8");
-    r.Poner(Municipio, "8019");
-    r.Poner(CódigoPostal, "08001");
-    r.Poner(Casilla01, "1.000,00");
-    r.Poner(Casilla13, "50,00");
-    r.Poner(FPEfectivo, "1");
-    r.Poner(FPCuenta, "0");
+    const std::pair<CampoRegistro, std::string> campos[] = {
+        {Modelo, "817"},         {Versión, "3.2.2"},
+        {Ejercicio, "2010"},     {Periodo, "3T"},
+        {Complementaria, "0"},   {Administración, "801"},
+        {NIF, "12345678Z"},      {Nombre, W("PEÑA ÁLVAREZ JOSÉ")},
+        {Sigla, "CL"},           {ViaPública, "MAYOR"},
+        {Número, "1"},           {Provincia, "8"},
+        {Municipio, "8019"},     {CódigoPostal, "08001"},
+        {Casilla01, "1.000,00"}, {Casilla13, "50,00"},
+        {FPEfectivo, "1"},       {FPCuenta, "0"},
+    };
+    for (const auto& [campo, valor] : campos)
+        r.Poner(campo, valor);
     return r;
 }
 
@@ -95,16 +90,12 @@ RegistroDeclaración DeclaraciónAlAzar(std::mt19937& azar) {
         const char* municipio;
         const char* postal;
     };
-    static const std::array<Lugar, 10> lugares = {{{"8", "8019", "08001"},
-                                                   {"7", "7040", "07001"},
-                                                   {"7", "7001", "07340"},
-                                                   {"9", "9061", "09001"},
-                                                   {"9", "9059", "09002"},
-                                                   {"", "", ""},
-                                                   {"99", "", "99001"},
-                                                   {"8", "12001", "08001"},
-                                                   {"07", "7040", "07a01"},
-                                                   {"8", "8019", "07001"}}};
+    // clang-format off
+    static const std::array<Lugar, 10> lugares = {{
+        {"8", "8019", "08001"}, {"7", "7040", "07001"}, {"7", "7001", "07340"}, {"9", "9061", "09001"},
+        {"9", "9059", "09002"}, {"", "", ""}, {"99", "", "99001"}, {"8", "12001", "08001"},
+        {"07", "7040", "07a01"}, {"8", "8019", "07001"}}};
+    // clang-format on
     static const std::array<const char*, 10> importes = {
         "1.000,00", "1000", "-500,00", "0", "0,00", "250,5", "abc", "1.000.000.000.000", "-1", "99.999,99"};
     static const std::array<const char*, 4> cuotas = {"50,00", "52,00", "56,00", "-3"};
@@ -202,22 +193,18 @@ std::vector<RegistroDeclaración> DeclaracionesPreparadas() {
         r.Poner(Periodo, periodo);
         v.push_back(r);
     }
-    {
+    // A province not in the table, a municipality of another province, a wrong tax and receipt number, a
+    // quota far from base times rate.
+    const std::vector<std::vector<std::pair<CampoRegistro, const char*>>> raras = {
+        {{Provincia, "99"}, {Municipio, ""}},
+        {{Administración, "999"}, {Municipio, "12001"}},
+        {{NIF, "12345678A"}, {JustificanteComplementada, "8170612345679"}},
+        {{Casilla07, "56,00"}, {Casilla13, "1.000.000.000.000"}},
+    };
+    for (const auto& cambios : raras) {
         RegistroDeclaración r = Base();
-        r.Poner(Provincia, "99"); // not in the table
-        r.Poner(Municipio, "");
-        v.push_back(r);
-        r = Base();
-        r.Poner(Administración, "999");
-        r.Poner(Municipio, "12001"); // of another province
-        v.push_back(r);
-        r = Base();
-        r.Poner(NIF, "12345678A");
-        r.Poner(JustificanteComplementada, "8170612345679");
-        v.push_back(r);
-        r = Base();
-        r.Poner(Casilla07, "56,00"); // far from base times rate
-        r.Poner(Casilla13, "1.000.000.000.000");
+        for (const auto& [campo, valor] : cambios)
+            r.Poner(campo, valor);
         v.push_back(r);
     }
     return v;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace m817 {
@@ -91,14 +92,8 @@ TEST(ListaErrores, TextoDeEntrada) {
 TEST(ListaErrores, EstiloMuestraElMensajeYDevuelveElBoton) {
     MensajesGuion mensajes;
     ListaErrores lista(mensajes);
-    struct Caso {
-        int estilo;
-        Icono icono;
-        Botones botones;
-        Respuesta respuesta;
-        int botón;
-        // clang-format off
-    } const casos[] = {
+    // clang-format off
+    const std::tuple<int, Icono, Botones, Respuesta, int> casos[] = {
         {0, Icono::Ninguno, Botones::Aceptar, Respuesta::Aceptar, L::kBotónAceptar},
         {16, Icono::Crítico, Botones::Aceptar, Respuesta::Aceptar, L::kBotónAceptar},
         {48 + 1, Icono::Exclamación, Botones::AceptarCancelar, Respuesta::Cancelar, L::kBotónCancelar},
@@ -106,12 +101,12 @@ TEST(ListaErrores, EstiloMuestraElMensajeYDevuelveElBoton) {
         {64 + 3, Icono::Información, Botones::SíNoCancelar, Respuesta::Sí, L::kBotónSí},
     };
     // clang-format on
-    for (const auto& caso : casos) {
-        mensajes.Esperar("Código postal erróneo", caso.icono, caso.botones, caso.respuesta);
-        EXPECT_EQ(lista.AnotarError(L::kTipoError, "edtCodigoPostal", W("Código postal erróneo"), 2090,
-                                    caso.estilo),
-                  caso.botón)
-            << caso.estilo;
+    for (const auto& [estilo, icono, botones, respuesta, botón] : casos) {
+        mensajes.Esperar("Código postal erróneo", icono, botones, respuesta);
+        EXPECT_EQ(
+            lista.AnotarError(L::kTipoError, "edtCodigoPostal", W("Código postal erróneo"), 2090, estilo),
+            botón)
+            << estilo;
     }
     EXPECT_EQ(Ver(lista), (Lineas{"edtCodigoPostal|2090 Código postal erróneo|2"}));
     // Clearing never shows a box.
