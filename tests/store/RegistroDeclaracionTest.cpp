@@ -2,6 +2,7 @@
 
 #include "model/Importes.h"
 #include "platform/Texto1252.h"
+#include "support/Registros.h"
 
 #include <gtest/gtest.h>
 
@@ -15,16 +16,6 @@ namespace {
 
 std::string Espacios(std::size_t n) {
     return std::string(n, ' ');
-}
-
-// Reports the field where two records first differ, which says more than two 750-byte strings.
-std::string PrimeraDiferencia(std::string_view obtenido, std::string_view esperado) {
-    for (std::size_t i = 0; i < std::min(obtenido.size(), esperado.size()); ++i)
-        if (obtenido[i] != esperado[i])
-            for (const auto& d : kCamposRegistro)
-                if (i >= d.posición && i < d.posición + d.ancho)
-                    return "byte " + std::to_string(i) + " (" + std::string(d.nombre) + ")";
-    return obtenido.size() == esperado.size() ? "" : "longitud";
 }
 
 TEST(RegistroDeclaracion, UnaDeclaracionCompletaQuedaEnSusPosiciones) {
@@ -65,7 +56,7 @@ TEST(RegistroDeclaracion, UnaDeclaracionCompletaQuedaEnSusPosiciones) {
         "0418" + "45" + "0200051332" + "0049" + "1500" + "05" + "1234567890" + "D" + "8170612345681" +
         "15/11/2010" + "\r\n";
     ASSERT_EQ(esperado.size(), 750u);
-    EXPECT_EQ(r.Bytes(), esperado) << PrimeraDiferencia(r.Bytes(), esperado);
+    EXPECT_EQ(prueba::Diferencia(r.Bytes(), esperado), "");
 
     // Read back, every field gives its value again, trimmed and cut.
     const auto leído = RegistroDeclaración::DesdeBytes(esperado);
@@ -81,7 +72,7 @@ TEST(RegistroDeclaracion, UnRegistroNuevoSoloLlevaLosTiposYElFinal) {
     const std::string esperado =
         Espacios(646) + "0     2     5     9     13    20    " + Espacios(66) + "\r\n";
     RegistroDeclaración r;
-    EXPECT_EQ(r.Bytes(), esperado) << PrimeraDiferencia(r.Bytes(), esperado);
+    EXPECT_EQ(prueba::Diferencia(r.Bytes(), esperado), "");
     r.Poner(NIF, "X");
     r.MarcarBorrado();
     InicializarRegistro(r);
