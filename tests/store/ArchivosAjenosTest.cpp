@@ -237,6 +237,12 @@ TEST_F(ArchivosAjenos, UnaTablaQueNoEsUnArchivoNormalOEsEnormeSeRechaza) {
         mensajes.EsperarError("Error al cargar la tabla de Siglas");
         EXPECT_FALSE(CargarTabla(hoja, cmbSigla, kTablaSiglas, true, carpeta, mensajes));
     }
+    // Exactly at the limit it is still a table.
+    fs::remove(siglas);
+    std::ofstream(siglas, std::ios::binary) << "CL," + std::string((16u << 20) - 5, 'A') + "\r\n";
+    HojaDeclaración hoja;
+    MensajesGuion mensajes;
+    EXPECT_TRUE(CargarTabla(hoja, cmbSigla, kTablaSiglas, true, carpeta, mensajes));
 }
 
 // A record of the oldest layout with the base of its first line at rate 13.
