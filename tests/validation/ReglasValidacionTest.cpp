@@ -230,7 +230,7 @@ TEST(ValidarCampos, ElCampoQueSeDejaSeRecortaYLaValidaciónCompletaNoToca) {
     const std::tuple<IdCampo, std::string, std::string> casos[] = {
         {edtJustifComp, kJustificante817, kJustificante817}, {edtNombre, "RUIZ", "RUIZ"},
         {edtCodigoPostal, "07001", "07001"}, {edtCCCDev(2), "12", "12"}, {edtCCCIng(1), "12", "12"},
-        {edtCasilla(3), "1000", "1.000,00"},
+        {edtCasilla(3), "1000", "1.000,00"}, {cmbSigla, "Calle", "Calle"},
     };
     // clang-format on
     for (const auto& [id, valor, queda] : casos) {
