@@ -210,6 +210,7 @@ TEST(EnfocarCampo, MueveLasBarrasHastaVerElCampoConMargen) {
 TEST(EnfocarCampo, SeleccionaTodoElTextoYSinBarrasNoFalla) {
     HojaDeclaración hoja;
     hoja.EscribirTexto(edtNombre, "RUIZ");
+    hoja.EstablecerSelección(edtNombre, 4, 0);
     EnfocarCampo(hoja, edtNombre, nullptr);
     EXPECT_EQ(hoja.SelTexto(edtNombre), "RUIZ");
     EnfocarCampo(hoja, chkFPCuenta, nullptr);
