@@ -28,6 +28,11 @@ constexpr IdCampo C(int i) {
 // it.
 // clang-format off
 const CasoTecla kTeclas[] = {
+    {C(16), "", 0, 0, '-', R}, {C(17), "", 0, 0, '-', R}, {C(20), "", 0, 0, '-', R},
+    {C(1), "", 0, 0, '-', '-'}, {C(7), "", 0, 0, '-', '-'}, {C(21), "", 0, 0, '-', '-'},
+    {C(14), "5", 0, 0, '-', '-'}, {cmbPeriodo, "", 0, 0, '-', R},
+    {edtNIF, "12", 2, 0, kTeclaEscape, kTeclaEscape}, {C(1), "12", 2, 0, ',', ','},
+    {C(1), "1,2", 0, 3, '7', '7'}, {C(14), "-5", 0, 0, B, R}, {chkComplementaria, "", 0, 0, I, I},
     {cmbPeriodo, "", 0, 0, '1', '1'}, {cmbPeriodo, "3", 1, 0, 't', 'T'}, {cmbPeriodo, "", 0, 0, 'Q', R},
     {edtJustifComp, "", 0, 0, '5', '5'}, {edtJustifComp, "", 0, 0, 'a', R}, {edtNIF, "", 0, 0, 'a', 'A'},
     {edtNombre, "", 0, 0, '/', R}, {edtNIF, "12", 2, 0, B, B}, {edtNIF, "12", 2, 0, I, I},

@@ -82,13 +82,15 @@ TEST(ValidarNIF, Ejemplos) {
     // clang-format off
     const std::pair<const char*, bool> casos[] = {
         // clang-format off
-        {" 12345678z ", true}, {"12345678A", false}, {"12345678", false}, {"1234567L", true},
-        {"00000000T", true}, {"x1234567l", true}, {"Y1234567X", true}, {"Z1234567R", true},
-        {"Y1234567L", false}, {"K1234567L", true}, {"M1234567L", true}, {"K1234567T", false},
-        {"K12345A7L", false}, {"1234 5678Z", false}, {"12345678Z99", true}, {"A58818501", true},
-        {"A5881850A", true}, {"A5881850B", false}, {"A58818502", false}, {"B1234567K", false},
-        {"H58818501", true}, {"H5881850A", false}, {"P5881850A", true}, {"P58818501", false},
-        {"I58818501", false}, {"T1234567L", false}, {"A5881850", false}, {"", false},
+        {"12345678Z", true}, {"K1234567", false}, {"L1234567L", true}, {"O1234567L", false}, {"9", false},
+        {"A58A18501", false}, {"X1234567L", true}, {" 12345678z ", true}, {"12345678A", false},
+        {"12345678", false}, {"1234567L", true}, {"00000000T", true}, {"x1234567l", true},
+        {"Y1234567X", true}, {"Z1234567R", true}, {"Y1234567L", false}, {"K1234567L", true},
+        {"M1234567L", true}, {"K1234567T", false}, {"K12345A7L", false}, {"1234 5678Z", false},
+        {"12345678Z99", true}, {"A58818501", true}, {"A5881850A", true}, {"A5881850B", false},
+        {"A58818502", false}, {"B1234567K", false}, {"H58818501", true}, {"H5881850A", false},
+        {"P5881850A", true}, {"P58818501", false}, {"I58818501", false}, {"T1234567L", false},
+        {"A5881850", false}, {"", false},
         {"   ", false},        {" ñ1234567l ", false},
         // clang-format on
     };
