@@ -46,6 +46,7 @@ TEST(Importes, ValorImporteLeeLaNotaciónEspañolaYElValorInicialSobreElLímite)
     for (const auto& c : kLecturas)
         EXPECT_EQ(ValorImporte(c.texto), c.esperado) << '"' << c.texto << '"';
     const std::string ceros(400, '0');
+    EXPECT_EQ(ValorImporte("1" + ceros), kMáximo);
     EXPECT_EQ(ValorImporte("-1" + ceros), -kMáximo);
     EXPECT_EQ(ValorImporte("0," + ceros + "1"), 0.0);
     EXPECT_EQ(ValorImporte("1e-400"), 0.0);
@@ -117,6 +118,7 @@ TEST(Importes, FormatearImporteEnNotaciónEspañola) {
             << c.valor << " con \"" << c.formato << '"';
     // An overflowed sum still shows as over the limit.
     EXPECT_EQ(FormatearImporte(kInf, true, "???").substr(0, 15), "179769313486232");
+    EXPECT_EQ(FormatearImporte(kInf, true, "???").size(), 309u);
     EXPECT_EQ(FormatearImporte(-kInf, true, "???").size(), 310u);
 }
 
