@@ -2,7 +2,6 @@
 // Records of the earlier layouts, written from their positions as the earlier versions wrote them.
 #include "platform/Texto1252.h"
 
-#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,7 +14,7 @@ struct Antiguo {
     char marca = ' ';
     std::string versión = "2.1.1";
     std::string nif = "12345678Z";
-    std::vector<std::pair<std::string, std::string>> líneas; // base and rate of up to seven lines
+    std::vector<std::pair<std::string, std::string>> líneas = {}; // base and rate of up to seven lines
     std::vector<std::string> otras = {"O1", "O2", "O3", "O4", "O5", "O6"};
 
     std::string Bytes() const {
@@ -25,26 +24,12 @@ struct Antiguo {
             r.replace(posición, valor.size(), valor);
         };
         r[0] = marca;
+        // clang-format off
         const std::pair<std::size_t, std::string> fijos[] = {
-            {1, "817"},
-            {4, versión},
-            {12, "2005"},
-            {16, "2T"},
-            {18, "28"},
-            {23, nif},
-            {32, W("PEÑA LÓPEZ")},
-            {107, "CL"},
-            {109, "MAYOR"},
-            {159, "7"},
-            {164, "A"},
-            {166, "3"},
-            {168, "IZDA"},
-            {172, "915551234"},
-            {187, "28"},
-            {189, "28079"},
-            {194, "28013"},
-            {199, "915554321"},
-        };
+            {1, "817"}, {4, versión}, {12, "2005"}, {16, "2T"}, {18, "28"}, {23, nif}, {32, W("PEÑA LÓPEZ")},
+            {107, "CL"}, {109, "MAYOR"}, {159, "7"}, {164, "A"}, {166, "3"}, {168, "IZDA"}, {172, "915551234"},
+            {187, "28"}, {189, "28079"}, {194, "28013"}, {199, "915554321"}};
+        // clang-format on
         for (const auto& [posición, valor] : fijos)
             poner(posición, valor);
         auto casilla = [&](std::size_t i, const std::string& v) { poner(214 + 19 * (i - 1), v); };
@@ -58,25 +43,11 @@ struct Antiguo {
                 casilla(i, "999,99"); // old quotas, never trusted
         for (std::size_t i = 0; i < otras.size(); ++i)
             casilla((disposiciónA ? 8 : 15) + i, otras[i]);
-        const std::size_t cuenta = disposiciónA ? 503 : 636;
-        poner(cuenta, "2100");
-        poner(cuenta + 4, "0418");
-        poner(cuenta + 8, "45");
-        poner(cuenta + 10, "0200051332");
-        const std::size_t resultado = disposiciónA ? 523 : 656;
-        poner(resultado, "D");
-        poner(resultado + 1, "8170512345678");
-        poner(resultado + 14, "15/11/2005");
+        // The refund account, the result, the receipt number and its date.
+        poner(disposiciónA ? 503 : 636, "21000418450200051332D817051234567815/11/2005");
         poner(longitud - 2, "\r\n");
         return r;
     }
 };
-
-inline std::string ArchivoAntiguo(std::initializer_list<Antiguo> registros) {
-    std::string s;
-    for (const auto& r : registros)
-        s += r.Bytes();
-    return s;
-}
 
 } // namespace m817::prueba
