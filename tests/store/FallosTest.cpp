@@ -1,5 +1,3 @@
-// Nothing saved is lost when the process dies: saving loops killed at random moments, and a save or a
-// conversion killed at every one of its file operations.
 #include "platform/ArchivosPosix.h"
 #include "store/ArchivoDeclaraciones.h"
 #include "store/Conversion.h"
@@ -33,16 +31,16 @@ using Archivos = std::map<std::string, std::string>;
 
 namespace {
 
-// Runs one saving loop per line of arguments, each printing into its own file of `carpeta`, and kills them
-// all `espera` after the first line any of them prints. What each printed up to its last whole line (a line
-// cut by the kill was never reported), or nothing when a loop ended by itself.
-std::vector<std::optional<std::string>> MatarTras(const std::vector<std::string>& argumentos,
-                                                  std::chrono::microseconds espera, const fs::path& carpeta) {
+// Saving loops on `ruta`, killed `espera` after the first line any prints: what each printed up to its last
+// whole line (a cut line was never reported), or nothing when a loop ended by itself.
+std::vector<std::optional<std::string>> MatarTras(const fs::path& ruta,
+                                                  const std::vector<std::string>& argumentos,
+                                                  std::chrono::microseconds espera) {
     std::vector<std::pair<pid_t, fs::path>> bucles;
     for (const auto& args : argumentos) {
-        const fs::path salida = carpeta / ("salida" + std::to_string(bucles.size()));
-        const std::string orden =
-            "exec '" M817_BINARY_DIR "/m817_guardar_en_bucle' " + args + " > '" + salida.string() + "'";
+        const fs::path salida = ruta.parent_path().parent_path() / ("salida" + std::to_string(bucles.size()));
+        const std::string orden = "exec '" M817_BINARY_DIR "/m817_guardar_en_bucle' '" + ruta.string() +
+                                  "' " + args + " > '" + salida.string() + "'";
         const char* argv[] = {"sh", "-c", orden.c_str(), nullptr};
         pid_t pid = -1;
         ::posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ);
@@ -66,8 +64,7 @@ std::vector<std::optional<std::string>> MatarTras(const std::vector<std::string>
     return r;
 }
 
-// 200 kills at random moments. After each one every record reads as a whole version of its own return: the
-// last one whose save reported success, or a later one, which only the save the kill cut short can be.
+// After each kill every record is a whole version of its own return: the last one reported saved, or later.
 TEST(GuardarEnBucle, MatarloEnCualquierMomentoNoPierdeNingunGuardado) {
     CarpetaTemporal carpeta;
     const auto ruta = RutaDeclaraciones(carpeta.Datos());
@@ -77,8 +74,8 @@ TEST(GuardarEnBucle, MatarloEnCualquierMomentoNoPierdeNingunGuardado) {
     int guardados = 0, muertesAMedias = 0;
     for (int vuelta = 0; vuelta < 200; ++vuelta) {
         SCOPED_TRACE("vuelta " + std::to_string(vuelta));
-        const auto salida = MatarTras({"'" + ruta.string() + "' " + std::to_string(azar()) + " 400"},
-                                      std::chrono::microseconds(azar() % 40'000), carpeta.Programa());
+        const auto salida =
+            MatarTras(ruta, {std::to_string(azar()) + " 400"}, std::chrono::microseconds(azar() % 40'000));
         ASSERT_TRUE(salida.at(0)) << "el bucle terminó por sí solo";
         std::istringstream líneas(*salida[0]);
         std::string qué;
@@ -96,13 +93,12 @@ TEST(GuardarEnBucle, MatarloEnCualquierMomentoNoPierdeNingunGuardado) {
             guardado[slot] = marca->vez;
         }
     }
-    // Not a vacuous pass: the loop did save, and was often killed in the middle of a save.
+    // Not a vacuous pass.
     EXPECT_GE(guardados, 100);
     EXPECT_GE(muertesAMedias, 50);
 }
 
-// Two loops that only append to one file, killed together at random moments: the record number of each
-// append is decided under the file's lock, so no confirmed return is ever overwritten by the other.
+// The record number of an append is decided under the file's lock: neither loop overwrites the other's.
 TEST(AñadirEnParalelo, DosBuclesQueAñadenNoSePisanNiAlMatarlos) {
     CarpetaTemporal carpeta;
     const auto ruta = RutaDeclaraciones(carpeta.Datos());
@@ -110,11 +106,9 @@ TEST(AñadirEnParalelo, DosBuclesQueAñadenNoSePisanNiAlMatarlos) {
     std::map<std::int32_t, bucle::Marca> confirmados; // record number -> the return it was given to
     for (int vuelta = 0; vuelta < 30; ++vuelta) {
         SCOPED_TRACE("vuelta " + std::to_string(vuelta));
-        // New ids on every run, so that the returns of every run are told apart.
-        const auto salidas =
-            MatarTras({"'" + ruta.string() + "' " + std::to_string(2 * vuelta + 1) + " anadir",
-                       "'" + ruta.string() + "' " + std::to_string(2 * vuelta + 2) + " anadir"},
-                      std::chrono::microseconds(5'000 + azar() % 40'000), carpeta.Programa());
+        const auto salidas = MatarTras(
+            ruta, {std::to_string(2 * vuelta + 1) + " anadir", std::to_string(2 * vuelta + 2) + " anadir"},
+            std::chrono::microseconds(5'000 + azar() % 40'000));
         for (const auto& salida : salidas) {
             ASSERT_TRUE(salida) << "un bucle terminó por sí solo";
             std::istringstream líneas(*salida);
@@ -133,59 +127,48 @@ TEST(AñadirEnParalelo, DosBuclesQueAñadenNoSePisanNiAlMatarlos) {
     EXPECT_GE(confirmados.size(), 60u); // both loops appended, many times
 }
 
-// Over the real files, dies at its k-th operation that changes something: just before it or, for a write,
-// once half its bytes are in (reads do not count: dying before one is dying after the change before it). A
-// run that does not die lists the steps.
-class ArchivosQueMueren final : public ServicioArchivos {
-  public:
-    ArchivosQueMueren(std::size_t muerte, bool aMedias) : muerte_(muerte), aMedias_(aMedias) {}
-    std::vector<std::string> pasos;
+// A run over the real files lists its steps, the changes it makes, and dies at the step `muerte`: just before
+// it or, for a write, halfway through (dying before a read is dying after the change before it).
+std::vector<std::string> pasos;
+std::size_t muerte = 0;
+bool aMedias = false;
 
-    void Paso(const char* qué, const std::function<void()>& mitad = {}) {
-        pasos.emplace_back(qué);
-        if (pasos.size() != muerte_) return;
-        if (aMedias_ && mitad) mitad();
-        ::raise(SIGKILL);
-    }
-    std::unique_ptr<Archivo> Abrir(const fs::path& ruta, ModoApertura modo) override {
-        if (modo != ModoApertura::Lectura) Paso("Abrir");
-        auto real = real_.Abrir(ruta, modo);
-        return real ? std::make_unique<ArchivoQueMuere>(*this, std::move(real)) : nullptr;
-    }
-    bool Existe(const fs::path& ruta) override { return real_.Existe(ruta); }
-    bool EsCarpeta(const fs::path& ruta) override { return real_.EsCarpeta(ruta); }
-    bool Renombrar(const fs::path& origen, const fs::path& destino) override {
-        return Paso("Renombrar"), real_.Renombrar(origen, destino);
-    }
-    bool EnlazarOCopiar(const fs::path& origen, const fs::path& destino) override {
-        return Paso("EnlazarOCopiar"), real_.EnlazarOCopiar(origen, destino);
-    }
-    bool Eliminar(const fs::path& ruta) override { return Paso("Eliminar"), real_.Eliminar(ruta); }
+void Paso(const char* qué, const std::function<void()>& mitad = {}) {
+    pasos.emplace_back(qué);
+    if (pasos.size() != muerte) return;
+    if (aMedias && mitad) mitad();
+    ::raise(SIGKILL);
+}
 
-  private:
-    class ArchivoQueMuere final : public Archivo {
-      public:
-        ArchivoQueMuere(ArchivosQueMueren& s, std::unique_ptr<Archivo> real)
-            : s_(s), real_(std::move(real)) {}
-        std::optional<std::size_t> Leer(std::uint64_t posición, std::span<char> destino) override {
-            return real_->Leer(posición, destino);
-        }
-        bool Escribir(std::uint64_t posición, std::string_view datos) override {
-            s_.Paso("Escribir", [&] { real_->Escribir(posición, datos.substr(0, datos.size() / 2)); });
-            return real_->Escribir(posición, datos);
-        }
-        bool Sincronizar() override { return s_.Paso("Sincronizar"), real_->Sincronizar(); }
-        bool Truncar(std::uint64_t tamaño) override { return s_.Paso("Truncar"), real_->Truncar(tamaño); }
-        std::optional<std::uint64_t> Tamaño() override { return real_->Tamaño(); }
+struct ArchivoQueMuere final : Archivo {
+    explicit ArchivoQueMuere(std::unique_ptr<Archivo> r) : real(std::move(r)) {}
+    std::unique_ptr<Archivo> real;
+    std::optional<std::size_t> Leer(std::uint64_t p, std::span<char> d) override { return real->Leer(p, d); }
+    bool Escribir(std::uint64_t p, std::string_view d) override {
+        Paso("Escribir", [&] { real->Escribir(p, d.substr(0, d.size() / 2)); });
+        return real->Escribir(p, d);
+    }
+    bool Sincronizar() override { return Paso("Sincronizar"), real->Sincronizar(); }
+    bool Truncar(std::uint64_t t) override { return Paso("Truncar"), real->Truncar(t); }
+    std::optional<std::uint64_t> Tamaño() override { return real->Tamaño(); }
+};
 
-      private:
-        ArchivosQueMueren& s_;
-        std::unique_ptr<Archivo> real_;
-    };
-
-    ArchivosPosix real_;
-    std::size_t muerte_;
-    bool aMedias_;
+struct ArchivosQueMueren final : ServicioArchivos {
+    ArchivosPosix real;
+    std::unique_ptr<Archivo> Abrir(const fs::path& r, ModoApertura m) override {
+        if (m != ModoApertura::Lectura) Paso("Abrir");
+        auto a = real.Abrir(r, m);
+        return a ? std::make_unique<ArchivoQueMuere>(std::move(a)) : nullptr;
+    }
+    bool Existe(const fs::path& r) override { return real.Existe(r); }
+    bool EsCarpeta(const fs::path& r) override { return real.EsCarpeta(r); }
+    bool Renombrar(const fs::path& o, const fs::path& d) override {
+        return Paso("Renombrar"), real.Renombrar(o, d);
+    }
+    bool EnlazarOCopiar(const fs::path& o, const fs::path& d) override {
+        return Paso("EnlazarOCopiar"), real.EnlazarOCopiar(o, d);
+    }
+    bool Eliminar(const fs::path& r) override { return Paso("Eliminar"), real.Eliminar(r); }
 };
 
 class MuerteEnCadaPaso : public ::testing::Test {
@@ -203,29 +186,34 @@ class MuerteEnCadaPaso : public ::testing::Test {
         fs::create_directory(carpeta.Datos());
         carpeta.EscribirDatos(kNombreArchivoDeclaraciones, bytes);
     }
-    // Every way to die in a run of the operation over `inicial` (before each step, halfway through each
-    // write, just after the end), with the step's name; each is called back once the child has died.
+    // The steps of a run that does not die, and "fin".
+    std::vector<std::string> Pasos(const std::string& inicial,
+                                   const std::function<bool(ServicioArchivos&)>& operación) {
+        Empezar(inicial);
+        pasos.clear();
+        ArchivosQueMueren archivos;
+        EXPECT_TRUE(operación(archivos));
+        return pasos.push_back("fin"), pasos;
+    }
+    // Dies every way in a run over `inicial` (before each step, halfway through each write, after the end).
     void CadaMuerte(const std::string& inicial, const std::function<bool(ServicioArchivos&)>& operación,
                     const std::function<void(const std::string&)>& tras) {
-        Empezar(inicial);
-        ArchivosQueMueren sinMuerte(0, false);
-        ASSERT_TRUE(operación(sinMuerte));
-        sinMuerte.pasos.push_back("fin");
-        for (std::size_t k = 1; k <= sinMuerte.pasos.size(); ++k)
-            for (bool aMedias : {false, true}) {
-                if (aMedias && sinMuerte.pasos[k - 1] != "Escribir") continue;
-                SCOPED_TRACE((aMedias ? "a medias del paso " : "antes del paso ") + std::to_string(k) + " (" +
-                             sinMuerte.pasos[k - 1] + ")");
-                MorirEn(inicial, k, aMedias, operación);
-                tras(sinMuerte.pasos[k - 1]);
+        const auto todos = Pasos(inicial, operación);
+        for (std::size_t k = 1; k <= todos.size(); ++k)
+            for (bool aMitad : {false, true}) {
+                if (aMitad && todos[k - 1] != "Escribir") continue;
+                SCOPED_TRACE((aMitad ? "a medias del paso " : "antes del paso ") + std::to_string(k) + " (" +
+                             todos[k - 1] + ")");
+                MorirEn(inicial, k, aMitad, operación);
+                tras(todos[k - 1]);
             }
     }
-    // Runs the operation in a child process that dies at step k.
-    void MorirEn(const std::string& inicial, std::size_t k, bool aMedias,
+    void MorirEn(const std::string& inicial, std::size_t k, bool aMitad,
                  const std::function<bool(ServicioArchivos&)>& operación) {
         Empezar(inicial);
         if (const pid_t pid = ::fork(); pid == 0) {
-            ArchivosQueMueren archivos(k, aMedias);
+            pasos.clear(), muerte = k, aMedias = aMitad;
+            ArchivosQueMueren archivos;
             operación(archivos);
             ::raise(SIGKILL);
         } else {
@@ -246,11 +234,10 @@ std::string Registros(std::int32_t desde, std::int32_t hasta, std::int32_t vez =
     return bytes;
 }
 
-// Once the file is opened again, the return is its old record or its new one, the others are as they were,
-// and nothing of the save is left beside it; the next save goes through and leaves exactly the records.
+// The return is then its old record or its new one, and the next save leaves exactly the records.
 TEST_F(MuerteEnCadaPaso, UnGuardadoInterrumpidoDejaLaVersionAnteriorOLaNueva) {
-    // The record saved (six whole ones; 6 straddles the first 4096 bytes, 7 appends) and the bytes of a cut
-    // record after them.
+    // The record saved after six (6 straddles 4096 bytes, 7 appends) and the bytes of a cut record after
+    // them.
     for (const auto& [slot, cola] : {std::pair{6, 0}, {1, 0}, {7, 0}, {7, 500}, {6, 300}}) {
         SCOPED_TRACE(std::to_string(slot) + " " + std::to_string(cola));
         const std::string inicial = Registros(1, 6) + Registros(7, 7, 9).substr(0, cola);
@@ -280,20 +267,15 @@ TEST_F(MuerteEnCadaPaso, UnGuardadoInterrumpidoDejaLaVersionAnteriorOLaNueva) {
     }
 }
 
-// What a rewrite cut short leaves beside the file is only used on the record it was cut on: a data file put
-// back from a copy after the crash is left alone, and a full disk or a read-only folder keeps it for later.
+// What a cut rewrite leaves beside the file is only used on its own record, and kept while it cannot be.
 TEST_F(MuerteEnCadaPaso, LoQueDejaUnaReescrituraCortadaSoloSeAplicaASuRegistro) {
     const std::string inicial = Registros(1, 6);
     auto guardar = [&](ServicioArchivos& archivos) {
         ArchivoDeclaraciones archivo(archivos, Datos());
         return archivo.AbrirLecturaEscritura() && archivo.Escribir(6, bucle::Registro(6, 2));
     };
-    ArchivosQueMueren sinMuerte(0, false);
-    Empezar(inicial);
-    ASSERT_TRUE(guardar(sinMuerte));
-    // Halfway through the record's own write, the last one.
-    const std::size_t última =
-        sinMuerte.pasos.rend() - std::find(sinMuerte.pasos.rbegin(), sinMuerte.pasos.rend(), "Escribir");
+    const auto todos = Pasos(inicial, guardar); // halfway through the last write, the record's own
+    const std::size_t última = todos.rend() - std::find(todos.rbegin(), todos.rend(), "Escribir");
     auto cortar = [&] {
         MorirEn(inicial, última, true, guardar);
         ASSERT_EQ(Carpeta().size(), 2u);
@@ -306,7 +288,6 @@ TEST_F(MuerteEnCadaPaso, LoQueDejaUnaReescrituraCortadaSoloSeAplicaASuRegistro) 
         ASSERT_TRUE(archivo.AbrirLecturaEscritura());
         EXPECT_EQ(Carpeta(), (Archivos{{kNombreArchivoDeclaraciones, otro}}));
     }
-    // A full disk or a read-only folder: reading goes on, writing waits until the record can be put back.
     for (bool lleno : {true, false}) {
         cortar();
         ArchivosFallidos fallidos(posix);
@@ -323,8 +304,7 @@ TEST_F(MuerteEnCadaPaso, LoQueDejaUnaReescrituraCortadaSoloSeAplicaASuRegistro) 
     }
 }
 
-// The data file is the old one or the whole new one, never a mix; once it is the new one, the old one is kept
-// under its backup name; and the next start ends the job, leaving the new file and whole backups of the old.
+// The data file is the old one or the whole new one, the old one then backed up; the next start ends the job.
 TEST_F(MuerteEnCadaPaso, UnaConversionInterrumpidaDejaElArchivoViejoOElNuevoYSiempreLaCopia) {
     for (const DisposiciónAntigua* d : {&kDisposiciónA, &kDisposiciónB}) {
         SCOPED_TRACE(d->sufijoCopia);
