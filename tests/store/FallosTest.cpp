@@ -9,18 +9,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <csignal>
 #include <functional>
 #include <map>
-#include <optional>
 #include <random>
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
-#include <vector>
 
 extern char** environ;
 
@@ -28,11 +24,12 @@ using namespace m817;
 using namespace m817::prueba;
 namespace fs = std::filesystem;
 using Archivos = std::map<std::string, std::string>;
+using Operación = std::function<bool(ServicioArchivos&)>;
 
 namespace {
 
-// Saving loops on `ruta`, killed `espera` after the first line any prints: what each printed up to its last
-// whole line (a cut line was never reported), or nothing when a loop ended by itself.
+// Saving loops killed `espera` after the first prints: what each printed up to its last whole line, if
+// killed.
 std::vector<std::optional<std::string>> MatarTras(const fs::path& ruta,
                                                   const std::vector<std::string>& argumentos,
                                                   std::chrono::microseconds espera) {
@@ -46,20 +43,18 @@ std::vector<std::optional<std::string>> MatarTras(const fs::path& ruta,
         ::posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ);
         bucles.emplace_back(pid, salida);
     }
-    const auto límite = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (std::chrono::steady_clock::now() < límite &&
-           std::none_of(bucles.begin(), bucles.end(),
-                        [](const auto& b) { return LeerArchivo(b.second).find('\n') != std::string::npos; }))
-        std::this_thread::sleep_for(std::chrono::microseconds(100));
-    std::this_thread::sleep_for(espera);
+    for (int i = 0; i < 200'000 && LeerArchivo(bucles[0].second).empty(); ++i) // however slowly it starts
+        ::usleep(100);
+    ::usleep(static_cast<useconds_t>(espera.count()));
     std::vector<std::optional<std::string>> r;
     for (const auto& [pid, salida] : bucles) {
         int estado = 0;
         ::kill(pid, SIGKILL);
         ::waitpid(pid, &estado, 0);
         const std::string s = LeerArchivo(salida);
-        const bool matado = pid > 0 && WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL;
-        r.push_back(matado ? std::optional(s.substr(0, s.rfind('\n') + 1)) : std::nullopt);
+        r.push_back(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL
+                        ? std::optional(s.substr(0, s.rfind('\n') + 1))
+                        : std::nullopt);
     }
     return r;
 }
@@ -93,9 +88,8 @@ TEST(GuardarEnBucle, MatarloEnCualquierMomentoNoPierdeNingunGuardado) {
             guardado[slot] = marca->vez;
         }
     }
-    // Not a vacuous pass.
-    EXPECT_GE(guardados, 100);
-    EXPECT_GE(muertesAMedias, 50);
+    EXPECT_TRUE(guardados >= 100 && muertesAMedias >= 50)
+        << guardados << " " << muertesAMedias; // not vacuous
 }
 
 // The record number of an append is decided under the file's lock: neither loop overwrites the other's.
@@ -109,26 +103,24 @@ TEST(AñadirEnParalelo, DosBuclesQueAñadenNoSePisanNiAlMatarlos) {
         const auto salidas = MatarTras(
             ruta, {std::to_string(2 * vuelta + 1) + " anadir", std::to_string(2 * vuelta + 2) + " anadir"},
             std::chrono::microseconds(5'000 + azar() % 40'000));
-        for (const auto& salida : salidas) {
-            ASSERT_TRUE(salida) << "un bucle terminó por sí solo";
-            std::istringstream líneas(*salida);
-            std::string qué;
-            bucle::Marca m;
-            for (std::int32_t n = 0; líneas >> qué >> m.slot >> m.vez >> n; confirmados[n] = m)
-                ASSERT_TRUE(qué == "OK" && !confirmados.contains(n))
-                    << "el registro " << n << " se dio dos veces";
-        }
+        std::istringstream líneas(salidas.at(0).value_or("") + salidas.at(1).value_or(""));
+        ASSERT_TRUE(salidas[0] && salidas[1]) << "un bucle terminó por sí solo";
+        std::string qué;
+        bucle::Marca m;
+        for (std::int32_t n = 0; líneas >> qué >> m.slot >> m.vez >> n; confirmados[n] = m)
+            ASSERT_TRUE(qué == "OK" && !confirmados.contains(n))
+                << "el registro " << n << " se dio dos veces";
         const std::string bytes = LeerArchivo(ruta);
         for (const auto& [n, m] : confirmados)
             ASSERT_EQ(bytes.substr((n - 1) * kLongitudRegistro, kLongitudRegistro),
                       bucle::Registro(m.slot, m.vez).Bytes())
                 << "el registro " << n << " se perdió o fue pisado";
     }
-    EXPECT_GE(confirmados.size(), 60u); // both loops appended, many times
+    EXPECT_GE(confirmados.size(), 60u); // not vacuous
 }
 
-// A run over the real files lists its steps, the changes it makes, and dies at the step `muerte`: just before
-// it or, for a write, halfway through (dying before a read is dying after the change before it).
+// A run lists its steps, the changes it makes, and dies at step `muerte`: before it, or halfway through a
+// write.
 std::vector<std::string> pasos;
 std::size_t muerte = 0;
 bool aMedias = false;
@@ -154,21 +146,18 @@ struct ArchivoQueMuere final : Archivo {
 };
 
 struct ArchivosQueMueren final : ServicioArchivos {
+    using Ruta = const fs::path&;
     ArchivosPosix real;
-    std::unique_ptr<Archivo> Abrir(const fs::path& r, ModoApertura m) override {
+    std::unique_ptr<Archivo> Abrir(Ruta r, ModoApertura m) override {
         if (m != ModoApertura::Lectura) Paso("Abrir");
         auto a = real.Abrir(r, m);
         return a ? std::make_unique<ArchivoQueMuere>(std::move(a)) : nullptr;
     }
-    bool Existe(const fs::path& r) override { return real.Existe(r); }
-    bool EsCarpeta(const fs::path& r) override { return real.EsCarpeta(r); }
-    bool Renombrar(const fs::path& o, const fs::path& d) override {
-        return Paso("Renombrar"), real.Renombrar(o, d);
-    }
-    bool EnlazarOCopiar(const fs::path& o, const fs::path& d) override {
-        return Paso("EnlazarOCopiar"), real.EnlazarOCopiar(o, d);
-    }
-    bool Eliminar(const fs::path& r) override { return Paso("Eliminar"), real.Eliminar(r); }
+    bool Existe(Ruta r) override { return real.Existe(r); }
+    bool EsCarpeta(Ruta r) override { return real.EsCarpeta(r); }
+    bool Renombrar(Ruta o, Ruta d) override { return Paso("Renombrar"), real.Renombrar(o, d); }
+    bool EnlazarOCopiar(Ruta o, Ruta d) override { return Paso("EnlazarOCopiar"), real.EnlazarOCopiar(o, d); }
+    bool Eliminar(Ruta r) override { return Paso("Eliminar"), real.Eliminar(r); }
 };
 
 class MuerteEnCadaPaso : public ::testing::Test {
@@ -186,41 +175,36 @@ class MuerteEnCadaPaso : public ::testing::Test {
         fs::create_directory(carpeta.Datos());
         carpeta.EscribirDatos(kNombreArchivoDeclaraciones, bytes);
     }
-    // The steps of a run that does not die, and "fin".
-    std::vector<std::string> Pasos(const std::string& inicial,
-                                   const std::function<bool(ServicioArchivos&)>& operación) {
+    std::vector<std::string> Pasos(const std::string& inicial, const Operación& operación) {
         Empezar(inicial);
         pasos.clear();
         ArchivosQueMueren archivos;
         EXPECT_TRUE(operación(archivos));
         return pasos.push_back("fin"), pasos;
     }
-    // Dies every way in a run over `inicial` (before each step, halfway through each write, after the end).
-    void CadaMuerte(const std::string& inicial, const std::function<bool(ServicioArchivos&)>& operación,
-                    const std::function<void(const std::string&)>& tras) {
-        const auto todos = Pasos(inicial, operación);
+    void CadaMuerte(const std::string& inicial, const Operación& op, std::function<void(std::string)> tras) {
+        const auto todos = Pasos(inicial, op);
         for (std::size_t k = 1; k <= todos.size(); ++k)
             for (bool aMitad : {false, true}) {
                 if (aMitad && todos[k - 1] != "Escribir") continue;
                 SCOPED_TRACE((aMitad ? "a medias del paso " : "antes del paso ") + std::to_string(k) + " (" +
                              todos[k - 1] + ")");
-                MorirEn(inicial, k, aMitad, operación);
+                MorirEn(inicial, k, aMitad, op);
                 tras(todos[k - 1]);
             }
     }
-    void MorirEn(const std::string& inicial, std::size_t k, bool aMitad,
-                 const std::function<bool(ServicioArchivos&)>& operación) {
+    void MorirEn(const std::string& inicial, std::size_t k, bool aMitad, const Operación& operación) {
         Empezar(inicial);
-        if (const pid_t pid = ::fork(); pid == 0) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
             pasos.clear(), muerte = k, aMedias = aMitad;
             ArchivosQueMueren archivos;
             operación(archivos);
             ::raise(SIGKILL);
-        } else {
-            int estado = 0;
-            ::waitpid(pid, &estado, 0);
-            ASSERT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL);
         }
+        int estado = 0;
+        ::waitpid(pid, &estado, 0);
+        ASSERT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL);
     }
 
     CarpetaTemporal carpeta;
@@ -234,10 +218,8 @@ std::string Registros(std::int32_t desde, std::int32_t hasta, std::int32_t vez =
     return bytes;
 }
 
-// The return is then its old record or its new one, and the next save leaves exactly the records.
 TEST_F(MuerteEnCadaPaso, UnGuardadoInterrumpidoDejaLaVersionAnteriorOLaNueva) {
-    // The record saved after six (6 straddles 4096 bytes, 7 appends) and the bytes of a cut record after
-    // them.
+    // The record saved after six (6 straddles 4096 bytes, 7 appends), and a cut record's bytes after them.
     for (const auto& [slot, cola] : {std::pair{6, 0}, {1, 0}, {7, 0}, {7, 500}, {6, 300}}) {
         SCOPED_TRACE(std::to_string(slot) + " " + std::to_string(cola));
         const std::string inicial = Registros(1, 6) + Registros(7, 7, 9).substr(0, cola);
@@ -251,17 +233,14 @@ TEST_F(MuerteEnCadaPaso, UnGuardadoInterrumpidoDejaLaVersionAnteriorOLaNueva) {
         CadaMuerte(inicial, guardar, [&](const std::string&) {
             ArchivoDeclaraciones archivo(posix, Datos());
             ASSERT_TRUE(archivo.AbrirLectura());
-            // Only what the program itself keeps: the data file, and the tail an append covers.
-            EXPECT_EQ(Carpeta(slot == 7).size(), 1u);
+            EXPECT_EQ(Carpeta(slot == 7).size(), 1u); // nothing of the save is left beside the file
             RegistroDeclaración leído;
             if (slot <= 6 || archivo.NúmeroRegistros() == 7) {
                 ASSERT_TRUE(archivo.Leer(slot, leído));
                 EXPECT_TRUE(leído == nuevo || (slot <= 6 && leído == bucle::Registro(slot, 1))) << "mezcla";
             }
             archivo.Cerrar();
-            ArchivoDeclaraciones siguiente(posix, Datos());
-            EXPECT_TRUE(siguiente.AbrirLecturaEscritura() && siguiente.Escribir(slot, nuevo));
-            siguiente.Cerrar();
+            EXPECT_TRUE(guardar(posix));
             EXPECT_EQ(Carpeta(slot == 7), (Archivos{{kNombreArchivoDeclaraciones, después}}));
         });
     }
@@ -308,14 +287,11 @@ TEST_F(MuerteEnCadaPaso, LoQueDejaUnaReescrituraCortadaSoloSeAplicaASuRegistro) 
 TEST_F(MuerteEnCadaPaso, UnaConversionInterrumpidaDejaElArchivoViejoOElNuevoYSiempreLaCopia) {
     for (const DisposiciónAntigua* d : {&kDisposiciónA, &kDisposiciónB}) {
         SCOPED_TRACE(d->sufijoCopia);
+        Antiguo a{.disposiciónA = d == &kDisposiciónA, .versión = d == &kDisposiciónA ? "2.1.1" : "2.3.2"};
         std::string viejo;
         for (int i = 1; i <= 9; ++i)
-            viejo += Antiguo{.disposiciónA = d == &kDisposiciónA,
-                             .marca = i == 4 ? '*' : ' ',
-                             .versión = d == &kDisposiciónA ? "2.1.1" : "2.3.2",
-                             .nif = std::to_string(10'000'000 + i) + "X",
-                             .líneas = {{std::to_string(1000 + i), "13"}}}
-                         .Bytes();
+            viejo += (a.marca = i == 4 ? '*' : ' ', a.nif = std::to_string(i),
+                      a.líneas = {{std::to_string(i), "13"}}, a.Bytes());
         const auto nuevo = ConvertirContenido(viejo, *d, "3.2.2");
         ASSERT_TRUE(nuevo && nuevo->size() == 8 * kLongitudRegistro);
         auto convertir = [&](ServicioArchivos& archivos) {
@@ -327,23 +303,15 @@ TEST_F(MuerteEnCadaPaso, UnaConversionInterrumpidaDejaElArchivoViejoOElNuevoYSie
             auto archivos = Carpeta();
             const std::string datos = archivos[kNombreArchivoDeclaraciones];
             ASSERT_TRUE(datos == viejo || datos == *nuevo) << "el archivo de datos mezcla los dos";
-            EXPECT_TRUE(datos == viejo || std::any_of(archivos.begin(), archivos.end(),
-                                                      [&](const auto& a) {
-                                                          return a.first.ends_with(d->sufijoCopia) &&
-                                                                 a.second == viejo;
-                                                      }))
-                << "convertido sin copia del viejo";
             EXPECT_NE(datos == viejo, paso == "fin"); // the rename is the last step
-            MensajesTolerantes mensajes;
-            EXPECT_EQ(ConvertirArchivoDatos(posix, carpeta.Datos(), mensajes, "3.2.2"),
-                      datos == viejo ? ResultadoConversión::Convertido : ResultadoConversión::SinCambios);
-            archivos = Carpeta();
-            EXPECT_EQ(archivos[kNombreArchivoDeclaraciones], *nuevo);
-            ASSERT_GE(archivos.size(), 2u);
-            for (const auto& [nombre, bytes] : archivos)
-                EXPECT_TRUE(nombre == kNombreArchivoDeclaraciones ||
-                            (nombre.ends_with(d->sufijoCopia) && bytes == viejo))
-                    << nombre;
+            EXPECT_EQ(convertir(posix), datos == viejo);
+            archivos = Carpeta(); // the new file and whole backups of the old one
+            ASSERT_GE(std::erase_if(archivos,
+                                    [&](const auto& a) {
+                                        return a.first.ends_with(d->sufijoCopia) && a.second == viejo;
+                                    }),
+                      1u);
+            EXPECT_EQ(archivos, (Archivos{{kNombreArchivoDeclaraciones, *nuevo}}));
         });
     }
 }
