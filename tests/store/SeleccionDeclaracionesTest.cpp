@@ -17,8 +17,7 @@ using namespace m817::prueba;
 
 namespace {
 
-// Rows 1, 4 and 6 share a name (4 in lower case), 2 and 5 differ only in being complementary, 1, 3, 6 the
-// N.I.F.
+// Rows 1, 4, 6 share a name (4 in lower case), 2 and 5 differ only in being complementary, 1, 3, 6 the NIF.
 // clang-format off
 const Guardada borrada{.viva = false}, kDeclaraciones[] = {
     {"22222222J", "GARCÍA LUIS", "2010", "2T", "0", "", ""},
@@ -61,7 +60,7 @@ TEST_F(SeleccionDeclaracionesTest, LasFilasMuestranLasDeclaracionesVivas) {
     for (int c = 1; c <= 8; ++c)
         fila += std::string(modelo.Texto(0, c)) + "|";
     EXPECT_EQ(fila, "11111111H|ZAPATA ANA|2010|1T|C|Emitida|15/11/2010|8170612345681|");
-    EXPECT_EQ(std::string(modelo.Texto(1, 5)) + std::string(modelo.Texto(1, 6)), "");
+    EXPECT_TRUE(modelo.Texto(1, 5).empty() && modelo.Texto(1, 6).empty());
 }
 
 TEST_F(SeleccionDeclaracionesTest, SinNadaQueElegirSeAvisaYNoSeMuestra) {
