@@ -1,5 +1,7 @@
 #include "support/DeclaracionesVariadas.h"
 
+#include "support/Registros.h"
+
 #include "platform/Texto1252.h"
 #include "validation/Identificadores.h"
 
@@ -33,22 +35,8 @@ void PonerCuenta(RegistroDeclaración& r, CampoRegistro (*parte)(int), const std
 
 // A complete, valid return of the third quarter paid in cash, from Barcelona.
 RegistroDeclaración Base() {
-    RegistroDeclaración r;
-    InicializarRegistro(r);
-    const std::pair<CampoRegistro, std::string> campos[] = {
-        {Modelo, "817"},         {Versión, "3.2.2"},
-        {Ejercicio, "2010"},     {Periodo, "3T"},
-        {Complementaria, "0"},   {Administración, "801"},
-        {NIF, "12345678Z"},      {Nombre, W("PEÑA ÁLVAREZ JOSÉ")},
-        {Sigla, "CL"},           {ViaPública, "MAYOR"},
-        {Número, "1"},           {Provincia, "8"},
-        {Municipio, "8019"},     {CódigoPostal, "08001"},
-        {Casilla01, "1.000,00"}, {Casilla13, "50,00"},
-        {FPEfectivo, "1"},       {FPCuenta, "0"},
-    };
-    for (const auto& [campo, valor] : campos)
-        r.Poner(campo, valor);
-    return r;
+    static const RegistroDeclaración base = RegistroDeDatos("declaracion-base.txt");
+    return base;
 }
 
 // Payment by account although nothing is due, and the account is wrong.
@@ -72,35 +60,28 @@ std::string CuentaCorrecta() {
 }
 
 RegistroDeclaración DeclaraciónAlAzar(std::mt19937& azar) {
-    static const std::array<const char*, 8> ejercicios = {"2010", "2010", "2010", "2010",
-                                                          "2009", "1992", "",     "20x0"};
-    static const std::array<const char*, 12> periodos = {"1T", "2T", "3T", "4T", "3T", "4T",
-                                                         "01", "05", "10", "11", "12", "5"};
-    static const std::array<const char*, 9> periodosRaros = {"13", "7T", "0T", "",  "1A",
-                                                             "t",  "3",  "00", "99"};
-    static const std::array<const char*, 5> administraciones = {"", "701", "801", "901", "999"};
-    static const std::array<const char*, 6> nifs = {"12345678Z", "12345678Z", "11111111H",
-                                                    "12345678A", "",          "X"};
-    static const std::array<const char*, 5> nombres = {"RUIZ SOLER ANA", "PEÑA ÁLVAREZ JOSÉ", "O'BRIEN", "",
-                                                       "LÓPEZ, MARÍA"};
-    static const std::array<const char*, 4> siglas = {"CL", "AV", "", "ZZ"};
-    static const std::array<const char*, 3> números = {"1", "", "12a"};
     struct Lugar {
-        const char* provincia;
-        const char* municipio;
-        const char* postal;
+        const char *provincia, *municipio, *postal;
     };
     // clang-format off
+    static const std::array<const char*, 8> ejercicios = {"2010", "2010", "2010", "2010", "2009", "1992", "", "20x0"};
+    static const std::array<const char*, 12> periodos = {"1T", "2T", "3T", "4T", "3T", "4T", "01", "05", "10", "11", "12", "5"};
+    static const std::array<const char*, 9> periodosRaros = {"13", "7T", "0T", "", "1A", "t", "3", "00", "99"};
+    static const std::array<const char*, 5> administraciones = {"", "701", "801", "901", "999"};
+    static const std::array<const char*, 6> nifs = {"12345678Z", "12345678Z", "11111111H", "12345678A", "", "X"};
+    static const std::array<const char*, 5> nombres = {"RUIZ SOLER ANA", "PEÑA ÁLVAREZ JOSÉ", "O'BRIEN", "", "LÓPEZ, MARÍA"};
+    static const std::array<const char*, 4> siglas = {"CL", "AV", "", "ZZ"};
+    static const std::array<const char*, 3> números = {"1", "", "12a"};
     static const std::array<Lugar, 10> lugares = {{
         {"8", "8019", "08001"}, {"7", "7040", "07001"}, {"7", "7001", "07340"}, {"9", "9061", "09001"},
         {"9", "9059", "09002"}, {"", "", ""}, {"99", "", "99001"}, {"8", "12001", "08001"},
         {"07", "7040", "07a01"}, {"8", "8019", "07001"}}};
-    // clang-format on
     static const std::array<const char*, 10> importes = {
         "1.000,00", "1000", "-500,00", "0", "0,00", "250,5", "abc", "1.000.000.000.000", "-1", "99.999,99"};
     static const std::array<const char*, 4> cuotas = {"50,00", "52,00", "56,00", "-3"};
     static const std::array<const char*, 5> tipos = {"", "7,5", "x", "16", "0"};
     static const std::array<const char*, 5> resultados = {" ", "C", "D", "X", "C"};
+    // clang-format on
 
     // Most fields keep the valid value of Base(); each one now and then takes one of its odd values.
     RegistroDeclaración r = Base();

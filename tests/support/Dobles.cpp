@@ -14,19 +14,8 @@ namespace m817::prueba {
 namespace {
 
 const char* Nombre(Icono i) {
-    switch (i) {
-    case Icono::Ninguno:
-        return "sin icono";
-    case Icono::Crítico:
-        return "crítico";
-    case Icono::Pregunta:
-        return "pregunta";
-    case Icono::Exclamación:
-        return "exclamación";
-    case Icono::Información:
-        return "información";
-    }
-    return "?";
+    constexpr const char* kNombres[] = {"sin icono", "crítico", "pregunta", "exclamación", "información"};
+    return kNombres[static_cast<int>(i)];
 }
 
 std::string Describir(const Mensaje& m) {
