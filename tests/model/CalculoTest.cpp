@@ -13,12 +13,13 @@ using namespace m817::prueba;
 namespace {
 
 class Calculo : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { p.Cargar(); }
 
     void Periodo(const char* t) { p.Escribir(cmbPeriodo, t); }
     void Casillas(const std::map<int, std::string>& valores) {
-        for (const auto& [i, texto] : valores) p.Casilla(i, texto);
+        for (const auto& [i, texto] : valores)
+            p.Casilla(i, texto);
         hoja.Enfocar(edtNIF);
     }
     // The option chosen, and the text of each result amount.
@@ -32,7 +33,8 @@ protected:
     }
     bool CuentaAbierta(IdCampo (*parte)(int)) {
         bool abierta = p.Habilitado(parte(0));
-        for (int i = 1; i <= 3; ++i) EXPECT_EQ(p.Habilitado(parte(i)), abierta);
+        for (int i = 1; i <= 3; ++i)
+            EXPECT_EQ(p.Habilitado(parte(i)), abierta);
         return abierta;
     }
 
@@ -47,20 +49,6 @@ TEST(CasillasDeEntrada, LasQueElUsuarioRellena) {
     for (int i = 0; i <= 27; ++i)
         if (EsCasillaEntrada(i)) entrada.push_back(i);
     EXPECT_EQ(entrada, (std::vector<int>{1, 2, 3, 4, 5, 6, 13, 14, 16, 17, 18, 19, 20, 21, 24, 25}));
-}
-
-TEST_F(Calculo, UnaBaseDaSuCuotaYElResultadoAIngresar) {
-    p.Casilla(3, "1000");
-    EXPECT_EQ(p.TextoCasilla(9), "50,00");
-    for (int i : {15, 23, 26}) EXPECT_EQ(p.TextoCasilla(i), "50,00") << i;
-    EXPECT_EQ(p.TextoCasilla(22), "");
-    ResultadoEs(1, "50,00");
-    EXPECT_EQ(Opciones(), (std::array<bool, 3>{true, false, false}));
-    EXPECT_FALSE(p.Habilitado(chkSinActividad));
-    EXPECT_EQ(hoja.Valor(chkSinActividad), 0);
-    EXPECT_TRUE(p.Habilitado(chkFPEfectivo) && p.Habilitado(chkFPCuenta));
-    EXPECT_FALSE(CuentaAbierta(edtCCCIng));
-    EXPECT_FALSE(CuentaAbierta(edtCCCDev));
 }
 
 TEST_F(Calculo, CuotaTecleadaSeVuelveManual) {
@@ -85,20 +73,17 @@ TEST_F(Calculo, CuotaTecleadaSeVuelveManual) {
 
 TEST_F(Calculo, CuotaDeCadaFilaConSuTipo) {
     const char* esperadas[] = {"0,00", "4,00", "10,00", "18,00", "26,00", "40,00"};
-    for (int r = 1; r <= 6; ++r) p.Casilla(r, "200");
-    for (int r = 1; r <= 6; ++r) EXPECT_EQ(p.TextoCasilla(r + 6), esperadas[r - 1]) << "fila " << r;
+    p.Casilla(1, "0");
+    EXPECT_EQ(p.TextoCasilla(7), "0,00"); // a base of 0 shows 0,00, an empty one nothing
+    EXPECT_EQ(p.TextoCasilla(8), "");
+    for (int r = 1; r <= 6; ++r)
+        p.Casilla(r, "200");
+    for (int r = 1; r <= 6; ++r)
+        EXPECT_EQ(p.TextoCasilla(r + 6), esperadas[r - 1]) << "fila " << r;
     EXPECT_EQ(p.TextoCasilla(15), "98,00");
-    // An empty base leaves the quota empty; a base of 0 shows 0,00.
     p.Casilla(2, "");
     EXPECT_EQ(p.TextoCasilla(8), "");
     EXPECT_EQ(p.TextoCasilla(15), "94,00");
-}
-
-TEST_F(Calculo, BaseCeroYBaseVacía) {
-    p.Casilla(1, "0");
-    EXPECT_EQ(p.TextoCasilla(7), "0,00");
-    EXPECT_EQ(p.TextoCasilla(8), "");
-    EXPECT_EQ(p.TextoCasilla(15), "0,00");
 }
 
 TEST_F(Calculo, TotalesYRamaDelResultado) {
@@ -112,7 +97,9 @@ TEST_F(Calculo, TotalesYRamaDelResultado) {
         bool pago; // payment boxes enabled
     };
     const std::string límite = "1.000.000.000.000,00";
+    // clang-format off
     const Caso casos[] = {
+        {"una base", {{3, "1000"}}, "50,00", "", "50,00", "50,00", 1, "50,00", {true, false, false}, true},
         {"a ingresar", {{13, "10"}, {14, "-5,5"}, {24, "1"}, {25, "2"}},
          "4,50", "", "4,50", "1,50", 1, "1,50", {true, false, false}, true},
         {"negativo fuera del cuarto trimestre", {{16, "80"}},
@@ -129,11 +116,13 @@ TEST_F(Calculo, TotalesYRamaDelResultado) {
          "", "999.999.999.999,99", "-999.999.999.999,99", "-999.999.999.999,99", 3, "999.999.999.999,99",
          {false, false, true}, false},
     };
+    // clang-format on
     for (const auto& c : casos) {
         SCOPED_TRACE(c.descripción);
         HojaPrueba otra;
         otra.Cargar();
-        for (const auto& [i, texto] : c.casillas) otra.Casilla(i, texto);
+        for (const auto& [i, texto] : c.casillas)
+            otra.Casilla(i, texto);
         otra.hoja().Enfocar(edtNIF);
         EXPECT_EQ(otra.TextoCasilla(15), c.t15);
         EXPECT_EQ(otra.TextoCasilla(22), c.t22);
@@ -142,7 +131,8 @@ TEST_F(Calculo, TotalesYRamaDelResultado) {
         EXPECT_EQ(otra.hoja().OpciónSeleccionada(), c.opción);
         for (int n = 1; n <= 3; ++n)
             EXPECT_EQ(otra.Texto(edtResultado(n)), n == c.opción ? c.importe : "") << n;
-        for (int n = 1; n <= 3; ++n) EXPECT_EQ(otra.Habilitado(optResultado(n)), c.habilitadas[n - 1]) << n;
+        for (int n = 1; n <= 3; ++n)
+            EXPECT_EQ(otra.Habilitado(optResultado(n)), c.habilitadas[n - 1]) << n;
         EXPECT_EQ(otra.Habilitado(chkFPEfectivo), c.pago);
         EXPECT_EQ(otra.Habilitado(chkFPCuenta), c.pago);
         EXPECT_FALSE(otra.Habilitado(chkSinActividad));
@@ -190,7 +180,7 @@ TEST_F(Calculo, ClicsQueEligenOpción) {
         int opción; // chosen afterwards
     };
     const Caso casos[] = {
-        {"lblApartado", 5, 2}, {"lblApartado", 6, 3}, {"lblImporte", 2, 2}, {"lblLetra", 3, 3},
+        {"lblApartado", 5, 2}, {"lblApartado", 6, 3}, {"lblImporte", 2, 2},  {"lblLetra", 3, 3},
         {"lblLetra", 2, 2},    {"lblApartado", 3, 2}, {"lblApartado", 4, 2}, // 1-3 nothing; 4 disabled
         {"lblImporte", 1, 2},  {"lblLetra", 1, 2},
     };
@@ -222,8 +212,7 @@ TEST_F(Calculo, FormasDePagoExcluyentes) {
     };
     const Paso pasos[] = {
         {chkFPCuenta, 0, 1, true},    {chkFPCuenta, 0, 1, true}, // clicking the chosen one keeps it
-        {chkFPEfectivo, 1, 0, false}, {chkFPEfectivo, 1, 0, false},
-        {chkFPCuenta, 0, 1, true},
+        {chkFPEfectivo, 1, 0, false}, {chkFPEfectivo, 1, 0, false}, {chkFPCuenta, 0, 1, true},
     };
     for (const auto& paso : pasos) {
         p.validaciones.clear();

@@ -1,5 +1,5 @@
-#include "model/Listas.h"
 #include "model/Tablas.h"
+#include "model/Listas.h"
 #include "support/Dobles.h"
 #include "support/HojaPrueba.h"
 
@@ -17,7 +17,8 @@ namespace {
 
 std::vector<std::string> Textos(const HojaDeclaración& hoja, IdCampo id) {
     std::vector<std::string> t;
-    for (const auto& e : hoja.Lista(id)) t.push_back(Utf8(e.texto));
+    for (const auto& e : hoja.Lista(id))
+        t.push_back(Utf8(e.texto));
     return t;
 }
 
@@ -28,26 +29,22 @@ TEST(ClaveAlfabética, EmpaquetaYDesempaquetaLasLetras) {
         std::string letras;
         std::int32_t número;
     };
+    // clang-format off
     const Caso casos[] = {
-        {"CL", 17228},
-        {"AB", 16706},
-        {"A", 65},
-        {W("ÑA"), 0xD1 * 256 + 65},
+        {"CL", 17228}, {"AB", 16706}, {"A", 65}, {W("ÑA"), 0xD1 * 256 + 65},
         {"\xFF\xFF\xFF", 0xFFFFFF},         // three bytes of any value fit
         {"\x7F\xFF\xFF\xFF", 0x7FFFFFFF},   // four when the first is below 128
     };
+    // clang-format on
     for (const auto& c : casos) {
         EXPECT_EQ(ClaveAlfabética(c.letras), c.número) << Utf8(c.letras);
         EXPECT_EQ(CódigoATexto(c.número), c.letras) << c.número;
     }
-    for (std::string fuera : {std::string(), std::string("\x80" "AAA"), std::string("ABCDE")})
+    for (std::string fuera : {std::string(),
+                              std::string("\x80"
+                                          "AAA"),
+                              std::string("ABCDE")})
         EXPECT_FALSE(ClaveAlfabética(fuera)) << fuera;
-}
-
-TEST(RangoProvincia, DosCifrasSeguidasDe000Y999) {
-    EXPECT_EQ(RangoProvincia(7).desde, "07000");
-    EXPECT_EQ(RangoProvincia(7).hasta, "07999");
-    EXPECT_EQ(RangoProvincia(52).desde, "52000");
 }
 
 TEST(LeerRegistrosTabla, CamposEntreComillasRecortadosYLíneas) {
@@ -55,20 +52,17 @@ TEST(LeerRegistrosTabla, CamposEntreComillasRecortadosYLíneas) {
                                 "03,\"  x \"  \r\n04,\r\n05,Ultima");
     ASSERT_TRUE(r);
     ASSERT_EQ(r->size(), 5u);
-    EXPECT_EQ((*r)[0].código, "01");
-    EXPECT_EQ((*r)[0].texto, "Alava");
-    EXPECT_EQ((*r)[1].código, "02");
-    EXPECT_EQ((*r)[1].texto, "Bonillo, El");
-    EXPECT_EQ((*r)[2].texto, "  x "); // quotes keep the blanks
-    EXPECT_EQ((*r)[3].texto, "");
-    EXPECT_EQ((*r)[4].texto, "Ultima");
-
+    std::vector<std::string> leídos;
+    for (const auto& e : *r)
+        leídos.push_back(e.código + "|" + e.texto);
+    EXPECT_EQ(leídos,
+              (std::vector<std::string>{"01|Alava", "02|Bonillo, El", "03|  x ", "04|", "05|Ultima"}));
     for (std::string_view mala : {"01\r\n", "01,a,b\r\n", "\"01,a\r\n", "\"01\"x,a\r\n", "01,\"a\"b\r\n"})
         EXPECT_FALSE(LeerRegistrosTabla(mala)) << mala;
 }
 
 class CargaTablas : public ::testing::Test {
-protected:
+  protected:
     HojaDeclaración hoja;
     MensajesGuion mensajes;
     CarpetaTemporal carpeta;
@@ -94,32 +88,26 @@ TEST_F(CargaTablas, LetrasEnOrdenAlfabéticoConSuCódigo) {
     EXPECT_EQ(CódigoCombo(hoja, cmbSigla, true), "");
 }
 
-TEST_F(CargaTablas, UnCódigoNuméricoSeGuardaYSeBuscaSinCerosDelante) {
-    carpeta.EscribirDatos("Provincias.txt", W("08,Barcelona\r\n07,Illes Balears\r\n"));
+TEST_F(CargaTablas, CódigosNuméricosSinCerosDelanteYElRangoComparadoComoTexto) {
+    carpeta.EscribirDatos("Provincias.txt", "08,Barcelona\r\n07,Illes Balears\r\n");
     ASSERT_TRUE(Cargar(cmbProvincia, "Provincias", false));
     SeleccionarCódigoCombo(hoja, cmbProvincia, "08", false);
     EXPECT_EQ(hoja.Posición(cmbProvincia), -1);
     SeleccionarCódigoCombo(hoja, cmbProvincia, "8", false);
-    EXPECT_EQ(hoja.Texto(cmbProvincia), "Barcelona");
     EXPECT_EQ(CódigoCombo(hoja, cmbProvincia, false), "8");
-}
-
-TEST_F(CargaTablas, LosCerosDelanteNoLimitanElCódigo) {
-    carpeta.EscribirDatos("Municipios.txt",
-                          "00000000006005,Ultima\r\n-0000000000000000001,Otra\r\n2147483647,Mayor\r\n");
+    auto códigos = [&] {
+        std::set<std::int32_t> c;
+        for (const auto& e : hoja.Lista(cmbMunicipio))
+            c.insert(e.código);
+        return c;
+    };
+    carpeta.EscribirDatos("Municipios.txt", "00000000006005,U\r\n-0000000000000000001,O\r\n2147483647,M\r\n");
     ASSERT_TRUE(Cargar(cmbMunicipio, "Municipios", false));
-    std::set<std::int32_t> códigos;
-    for (const auto& e : hoja.Lista(cmbMunicipio)) códigos.insert(e.código);
-    EXPECT_EQ(códigos, (std::set<std::int32_t>{6005, -1, 2147483647}));
-}
-
-TEST_F(CargaTablas, ElRangoDeUnaProvinciaComparaLosCódigosComoTexto) {
-    carpeta.EscribirDatos("Municipios.txt", W("06999,Antes\r\n07000,Primero\r\n07040,Palma\r\n07999,"
-                                              "Último\r\n08000,Despues\r\n12001,Atzeneta\r\n7050,Corto\r\n"));
+    EXPECT_EQ(códigos(), (std::set<std::int32_t>{6005, -1, 2147483647}));
+    carpeta.EscribirDatos("Municipios.txt",
+                          "06999,A\r\n07000,P\r\n07040,Pa\r\n07999,U\r\n08000,D\r\n7050,C\r\n");
     ASSERT_TRUE(Cargar(cmbMunicipio, "Municipios", false, RangoProvincia(7)));
-    std::set<std::int32_t> códigos;
-    for (const auto& e : hoja.Lista(cmbMunicipio)) códigos.insert(e.código);
-    EXPECT_EQ(códigos, (std::set<std::int32_t>{7000, 7040, 7999}));
+    EXPECT_EQ(códigos(), (std::set<std::int32_t>{7000, 7040, 7999}));
 }
 
 TEST_F(CargaTablas, UnaTablaQueNoSePuedeLeerAvisaYDejaLaListaVacía) {
@@ -129,21 +117,18 @@ TEST_F(CargaTablas, UnaTablaQueNoSePuedeLeerAvisaYDejaLaListaVacía) {
         bool alfabética = false;
     };
     std::string todos;
-    for (int b = 0; b < 256; ++b) todos += static_cast<char>(b);
+    for (int b = 0; b < 256; ++b)
+        todos += static_cast<char>(b);
+    // clang-format off
     const Caso casos[] = {
-        {"sin archivo", std::nullopt},
-        {"código con letras", "1,Uno\r\nx2,Dos\r\n"},
-        {"código decimal", "1.5,Uno\r\n"},
-        {"código de más de 32 bits", "1,Uno\r\n2147483648,Dos\r\n"},
-        {"código vacío", ",Nada\r\n"},
-        {"dos signos", "+-5,Uno\r\n"},
-        {"dos menos", "--5,Uno\r\n"},
-        {"un solo campo", "1,Uno\r\n2\r\n"},
-        {"comillas sin cerrar", "1,\"Uno\r\n"},
-        {"letras que no caben", "CL,Calle\r\nABCDE,Largo\r\n", true},
-        {"todos los bytes", todos},
+        {"sin archivo", std::nullopt}, {"código con letras", "1,Uno\r\nx2,Dos\r\n"},
+        {"código decimal", "1.5,Uno\r\n"}, {"código de más de 32 bits", "1,Uno\r\n2147483648,Dos\r\n"},
+        {"código vacío", ",Nada\r\n"}, {"dos signos", "+-5,Uno\r\n"}, {"dos menos", "--5,Uno\r\n"},
+        {"un solo campo", "1,Uno\r\n2\r\n"}, {"comillas sin cerrar", "1,\"Uno\r\n"},
+        {"letras que no caben", "CL,Calle\r\nABCDE,Largo\r\n", true}, {"todos los bytes", todos},
         {"todos los bytes, letras", todos, true},
     };
+    // clang-format on
     for (const auto& c : casos) {
         SCOPED_TRACE(c.descripción);
         carpeta.EscribirDatos("Provincias.txt", "01,Previa\r\n");
@@ -158,67 +143,40 @@ TEST_F(CargaTablas, UnaTablaQueNoSePuedeLeerAvisaYDejaLaListaVacía) {
     }
 }
 
-TEST_F(CargaTablas, UnaTablaCambiadaSeLeeDeNuevo) {
-    // A table last written an hour ago; each change below is no longer and leaves another old time, as a copy
-    // from elsewhere would.
+// What was read is kept by the file's path, size and time; a table written this very second may change again
+// within the clock's step, so it is read afresh every time.
+TEST_F(CargaTablas, UnaTablaCambiadaRecienEscritaODeOtraCarpetaSeLeeDeNuevo) {
     const auto ruta = carpeta.Datos() / "Municipios.txt";
-    auto escribir = [&](const std::string& bytes, int minutos) {
-        carpeta.EscribirDatos("Municipios.txt", bytes);
-        std::filesystem::last_write_time(ruta, std::filesystem::file_time_type::clock::now() -
-                                                   std::chrono::minutes(minutos));
+    const auto hace = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    auto cargar = [&](const CarpetaTemporal& c) {
+        EXPECT_TRUE(CargarTabla(hoja, cmbMunicipio, "Municipios", false, c, mensajes, RangoProvincia(7)));
+        return Textos(hoja, cmbMunicipio);
     };
-    escribir("07040,Palma\r\n", 60);
-    ASSERT_TRUE(Cargar(cmbMunicipio, "Municipios", false, RangoProvincia(7)));
-    ASSERT_TRUE(Cargar(cmbMunicipio, "Municipios", false, RangoProvincia(7)));
-    EXPECT_EQ(Textos(hoja, cmbMunicipio), std::vector<std::string>{"Palma"});
-
-    escribir("07040,Pollo\r\n", 59);
-    ASSERT_TRUE(Cargar(cmbMunicipio, "Municipios", false, RangoProvincia(7)));
-    EXPECT_EQ(Textos(hoja, cmbMunicipio), std::vector<std::string>{"Pollo"});
-
-    escribir("07040,Poll\r\n", 59);
-    ASSERT_TRUE(Cargar(cmbMunicipio, "Municipios", false, RangoProvincia(7)));
-    EXPECT_EQ(Textos(hoja, cmbMunicipio), std::vector<std::string>{"Poll"});
-
-    escribir("07040,\"Poll\r\n", 58);
-    mensajes.EsperarError("Error al cargar la tabla de Municipios");
-    EXPECT_FALSE(Cargar(cmbMunicipio, "Municipios", false, RangoProvincia(7)));
-
+    using V = std::vector<std::string>;
+    // Each change below is no longer and leaves another old time, as a copy from elsewhere would.
+    const std::pair<const char*, int> versiones[] = {{"Palma", 0}, {"Pollo", 1}, {"Poll", 1}};
+    for (const auto& [texto, minutos] : versiones) {
+        carpeta.EscribirDatos("Municipios.txt", std::string("07040,") + texto + "\r\n");
+        std::filesystem::last_write_time(ruta, hace + std::chrono::minutes(minutos));
+        EXPECT_EQ(cargar(carpeta), V{texto});
+    }
+    CarpetaTemporal otra;
+    otra.EscribirDatos("Municipios.txt", "07040,Pala\r\n");
+    std::filesystem::last_write_time(otra.Datos() / "Municipios.txt", hace + std::chrono::minutes(1));
+    for (int vuelta = 0; vuelta < 10; ++vuelta) { // more turns than the tables kept
+        ASSERT_EQ(cargar(otra), V{"Pala"});
+        ASSERT_EQ(cargar(carpeta), V{"Poll"});
+    }
+    carpeta.EscribirDatos("Municipios.txt", "07040,Pela\r\n");
+    const auto ahora = std::filesystem::last_write_time(ruta);
+    EXPECT_EQ(cargar(carpeta), V{"Pela"});
+    carpeta.EscribirDatos("Municipios.txt", "07040,Pelo\r\n");
+    std::filesystem::last_write_time(ruta, ahora);
+    EXPECT_EQ(cargar(carpeta), V{"Pelo"});
     std::filesystem::remove(ruta);
     mensajes.EsperarError("Error al cargar la tabla de Municipios");
-    EXPECT_FALSE(Cargar(cmbMunicipio, "Municipios", false, RangoProvincia(7)));
+    EXPECT_FALSE(CargarTabla(hoja, cmbMunicipio, "Municipios", false, carpeta, mensajes, RangoProvincia(7)));
     EXPECT_TRUE(hoja.Lista(cmbMunicipio).empty());
-    EXPECT_FALSE(mensajes.Pendientes());
-}
-
-// A table written this very second may change again within the clock's step, keeping size and time: it is
-// read afresh every time.
-TEST_F(CargaTablas, UnaTablaRecienEscritaSeLeeCadaVez) {
-    const auto ruta = carpeta.Datos() / "Municipios.txt";
-    carpeta.EscribirDatos("Municipios.txt", "07040,Palma\r\n");
-    const auto hora = std::filesystem::last_write_time(ruta);
-    ASSERT_TRUE(Cargar(cmbMunicipio, "Municipios", false, RangoProvincia(7)));
-    carpeta.EscribirDatos("Municipios.txt", "07040,Pollo\r\n");
-    std::filesystem::last_write_time(ruta, hora);
-    ASSERT_TRUE(Cargar(cmbMunicipio, "Municipios", false, RangoProvincia(7)));
-    EXPECT_EQ(Textos(hoja, cmbMunicipio), std::vector<std::string>{"Pollo"});
-}
-
-// What was read is kept by the file's path: another program folder whose table has the same size and time
-// gives its own.
-TEST_F(CargaTablas, OtraCarpetaDaSuPropiaTabla) {
-    CarpetaTemporal otra;
-    const auto hace = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
-    carpeta.EscribirDatos("Municipios.txt", "07040,Palma\r\n");
-    otra.EscribirDatos("Municipios.txt", "07040,Pollo\r\n");
-    for (const CarpetaTemporal* c : {&carpeta, &otra})
-        std::filesystem::last_write_time(c->Datos() / "Municipios.txt", hace);
-    // Turn and turn about, more times than the tables kept: whatever earlier tests left is gone by the end.
-    for (int vuelta = 0; vuelta < 10; ++vuelta)
-        for (const auto& [c, texto] : {std::pair{&carpeta, "Palma"}, {&otra, "Pollo"}}) {
-            ASSERT_TRUE(CargarTabla(hoja, cmbMunicipio, "Municipios", false, *c, mensajes, RangoProvincia(7)));
-            ASSERT_EQ(Textos(hoja, cmbMunicipio), std::vector<std::string>{texto}) << vuelta;
-        }
 }
 
 TEST_F(CargaTablas, RelaciónMunicipiosAdministraciones) {
@@ -255,8 +213,10 @@ TEST_F(CargaTablas, LasTablasRealesEstánCompletasYCasan) {
     EXPECT_EQ(hoja.colMunicipiosAdministraciones.size(), 8131u);
 
     std::set<std::string> administraciones, provincias;
-    for (const auto& e : hoja.Lista(cmbAdministracion)) administraciones.insert(std::to_string(e.código));
-    for (const auto& e : hoja.Lista(cmbProvincia)) provincias.insert(std::to_string(e.código));
+    for (const auto& e : hoja.Lista(cmbAdministracion))
+        administraciones.insert(std::to_string(e.código));
+    for (const auto& e : hoja.Lista(cmbProvincia))
+        provincias.insert(std::to_string(e.código));
     for (const auto& e : hoja.Lista(cmbMunicipio)) {
         std::string clave = std::to_string(e.código);
         auto a = hoja.colMunicipiosAdministraciones.find(clave);
@@ -264,7 +224,8 @@ TEST_F(CargaTablas, LasTablasRealesEstánCompletasYCasan) {
         EXPECT_TRUE(administraciones.count(a->second)) << clave << " -> " << a->second;
         EXPECT_TRUE(provincias.count(std::to_string(e.código / 1000))) << clave;
     }
-    for (const auto& e : hoja.Lista(cmbSigla)) EXPECT_EQ(CódigoATexto(e.código).size(), 2u) << Utf8(e.texto);
+    for (const auto& e : hoja.Lista(cmbSigla))
+        EXPECT_EQ(CódigoATexto(e.código).size(), 2u) << Utf8(e.texto);
 
     ASSERT_TRUE(Cargar(cmbMunicipio, "Municipios", false, RangoProvincia(9)));
     EXPECT_EQ(hoja.Lista(cmbMunicipio).size(), 371u);
@@ -273,7 +234,7 @@ TEST_F(CargaTablas, LasTablasRealesEstánCompletasYCasan) {
 // ---- the list fields as the user types in them ------------------------------------------------------
 
 class ListasHoja : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { p.Cargar(); }
     HojaPrueba p;
     HojaDeclaración& hoja = p.hoja();
@@ -285,7 +246,7 @@ TEST_F(ListasHoja, CompletaConLaPrimeraEntradaYDejaElRestoSeleccionado) {
     EXPECT_EQ(hoja.SelTexto(cmbSigla), "alle");
     EXPECT_EQ(CódigoCombo(hoja, cmbSigla, true), "CL");
 
-    hoja.Teclear('m'); // replaces the completion; nothing begins with CM
+    hoja.Teclear('m');                     // replaces the completion; nothing begins with CM
     EXPECT_EQ(hoja.Texto(cmbSigla), "CM"); // typed letters are upper-cased
     EXPECT_EQ(hoja.Posición(cmbSigla), -1);
     EXPECT_EQ(hoja.SelLongitud(cmbSigla), 0);

@@ -49,84 +49,34 @@ TEST(ContenidoNubePuntos, LasTreintaYTresPiezasEnSuOrden) {
     const std::string casillas7a26 = " 00000000008642" + Repetir(" 00000000000000", 7) + " 00000000008642" +
                                      " 00000000200000" + Repetir(" 00000000000000", 5) + " 00000000200000" +
                                      "-00000000191358" + Repetir(" 00000000000000", 2) + "-00000000191358";
-    ComprobarPiezas(c,
-                    {
-                        {"modelo", "817"},
-                        {"versión", "3.2.2   "},
-                        {"ejercicio", "2010"},
-                        {"periodo", "4T"},
-                        {"justificante", "8170612345676"},
-                        {"administración", "701  "},
-                        {"complementaria", "X"},
-                        {"justificante anterior", "8170612345676"},
-                        {"NIF", "12345678Z"},
-                        {"nombre", Rellenar(W("PEÑA GARCÍA, MARÍA"), 75)},
-                        {"sigla", "CL"},
-                        {"vía", Rellenar("MAYOR", 50)},
-                        {"número", "00012"},
-                        {"escalera", "A "},
-                        {"piso", "3 "},
-                        {"puerta", "IZDA"},
-                        {"teléfono", Rellenar("971123456", 15)},
-                        {"municipio antes que provincia", "07001"},
-                        {"provincia", "07"},
-                        {"código postal", "07340"},
-                        {"fax", Rellenar("971654321", 15)},
-                        {"casillas 1 a 6", " 00000000123456" + Repetir(" 00000000000000", 5)},
-                        {"tipos con un cero delante", "007000020000500009000130000650"},
-                        {"casillas 7 a 26", casillas7a26},
-                        {"a ingresar", " 00000000000000"},
-                        {"en efectivo", " "},
-                        {"adeudo en cuenta", "X"},
-                        {"cuenta de ingreso", "21000418450200051332"},
-                        {"a devolver", " 00000000191358"},
-                        {"cuenta de devolución", "00000000000000000000"},
-                        {"a compensar", " 00000000000000"},
-                        {"sin actividad", " "},
-                        {"fecha", "20261205"},
-                    },
-                    kLongitudContenidoNubePuntos);
+    // clang-format off
+    ComprobarPiezas(c, {
+        {"modelo", "817"}, {"versión", "3.2.2   "}, {"ejercicio", "2010"}, {"periodo", "4T"},
+        {"justificante", "8170612345676"}, {"administración", "701  "}, {"complementaria", "X"},
+        {"justificante anterior", "8170612345676"}, {"NIF", "12345678Z"},
+        {"nombre", Rellenar(W("PEÑA GARCÍA, MARÍA"), 75)}, {"sigla", "CL"}, {"vía", Rellenar("MAYOR", 50)},
+        {"número", "00012"}, {"escalera", "A "}, {"piso", "3 "}, {"puerta", "IZDA"},
+        {"teléfono", Rellenar("971123456", 15)}, {"municipio antes que provincia", "07001"},
+        {"provincia", "07"}, {"código postal", "07340"}, {"fax", Rellenar("971654321", 15)},
+        {"casillas 1 a 6", " 00000000123456" + Repetir(" 00000000000000", 5)},
+        {"tipos con un cero delante", "007000020000500009000130000650"}, {"casillas 7 a 26", casillas7a26},
+        {"a ingresar", " 00000000000000"}, {"en efectivo", " "}, {"adeudo en cuenta", "X"},
+        {"cuenta de ingreso", "21000418450200051332"}, {"a devolver", " 00000000191358"},
+        {"cuenta de devolución", "00000000000000000000"}, {"a compensar", " 00000000000000"},
+        {"sin actividad", " "}, {"fecha", "20261205"},
+    }, kLongitudContenidoNubePuntos);
+    // clang-format on
 }
 
+// The print record's fields with the marks as S or N, each account after its result: the last 96 bytes of
+// the record are the results 1 and 2, the marks, the two accounts, result 3, no activity and the date.
 TEST(CadenaRegistroImpresion, ElRegistroConLasMarcasSN) {
-    const std::string s = CadenaRegistroImpresion(RegistroCompleto());
-    ComprobarPiezas(
-        s,
-        {
-            {"modelo", "817"},
-            {"administración", "701  "},
-            {"ejercicio", "2010"},
-            {"periodo", "4T"},
-            {"complementaria", "S"},
-            {"justificante anterior", "8170612345676"},
-            {"NIF", "12345678Z"},
-            {"nombre", Rellenar(W("PEÑA GARCÍA, MARÍA"), 75)},
-            {"sigla", "CL"},
-            {"vía", Rellenar("MAYOR", 50)},
-            {"número", "00012"},
-            {"escalera, piso, puerta", "A 3 IZDA"},
-            {"teléfono", Rellenar("971123456", 15)},
-            {"provincia antes que municipio", "07"},
-            {"municipio", "07001"},
-            {"código postal", "07340"},
-            {"fax", Rellenar("971654321", 15)},
-            {"casillas 1 a 6", " 00000000123456" + Repetir(" 00000000000000", 5)},
-            {"tipos sin cero añadido", "070002000500090013000650"},
-            {"casilla 7", " 00000000008642"},
-            {"casillas 8 a 14", Repetir(" 00000000000000", 7)},
-            {"casilla 15", " 00000000008642"},
-            {"casillas 16 a 26", " 00000000200000" + Repetir(" 00000000000000", 5) + " 00000000200000" +
-                                     "-00000000191358" + Repetir(" 00000000000000", 2) + "-00000000191358"},
-            {"a ingresar", " 00000000000000"},
-            {"efectivo y cuenta", "NS"},
-            {"cuenta de ingreso", "21000418450200051332"},
-            {"a devolver", " 00000000191358"},
-            {"cuenta de devolución", "00000000000000000000"},
-            {"a compensar", " 00000000000000"},
-            {"sin actividad", "N"},
-            {"fecha tal cual", "05122026"},
-        },
-        kLongitudRegistroImpresion);
+    const std::string r = prueba::RegistroCompletoEsperado();
+    const std::size_t f = r.size() - 96;
+    std::string esperado = r.substr(0, f) + r.substr(f, 15) + "NS" + r.substr(f + 32, 20) +
+                           r.substr(f + 15, 15) + r.substr(f + 52, 35) + "N" + r.substr(f + 88);
+    esperado[14] = 'S';
+    EXPECT_EQ(CadenaRegistroImpresion(RegistroCompleto()), esperado);
 }
 
 TEST(ContenidoNubePuntos, LasMarcasDeLasCasillasDeVerificación) {

@@ -5,6 +5,7 @@
 #include "platform/Texto1252.h"
 #include "print/RegistroImpresion.h"
 
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -125,39 +126,19 @@ inline std::string RegistroCompletoEsperado() {
     std::string r = "817" + Rellenar("701", 5) + "2010" + "4T" + "1" + "8170612345676" + "12345678Z" +
                     Rellenar(W("PEÑA GARCÍA, MARÍA"), 75) + "CL" + Rellenar("MAYOR", 50) + "00012" + "A " +
                     "3 " + "IZDA" + Rellenar("971123456", 15) + "07" + "07001" + "07340" +
-                    Rellenar("971654321", 15);
-    r += " 00000000123456";
+                    Rellenar("971654321", 15) + " 00000000123456";
     for (int i = 2; i <= 6; ++i)
         r += Cero();
-    r += std::string("0700") + "0200" + "0500" + "0900" + "1300" + "0650";
-    for (int i = 7; i <= 26; ++i) {
-        switch (i) {
-        case 7:
-        case 15:
-            r += " 00000000008642";
-            break;
-        case 16:
-        case 22:
-            r += " 00000000200000";
-            break;
-        case 23:
-        case 26:
-            r += "-00000000191358";
-            break;
-        default:
-            r += Cero();
-        }
-    }
-    r += Cero() + " 00000000191358"; // results 1 and 2
-    r += "01";                       // cash, debit
-    r += "2100041845"
-         "0200051332";
-    r += "0000000000"
-         "0000000000";
-    r += Cero(); // result 3
-    r += "0";
-    r += "05122026";
-    return r;
+    r += "070002000500090013000650"; // the six rates
+    const std::map<int, std::string> casillas = {{7, " 00000000008642"},  {15, " 00000000008642"},
+                                                 {16, " 00000000200000"}, {22, " 00000000200000"},
+                                                 {23, "-00000000191358"}, {26, "-00000000191358"}};
+    for (int i = 7; i <= 26; ++i)
+        r += casillas.contains(i) ? casillas.at(i) : Cero();
+    r += Cero() + " 00000000191358";                    // results 1 and 2
+    r += "01";                                          // cash, debit
+    r += "21000418450200051332" + std::string(20, '0'); // the two accounts
+    return r + Cero() + "0" + "05122026";               // result 3, no activity, the date
 }
 
 } // namespace m817::prueba

@@ -22,10 +22,8 @@ using prueba::BmpMonocromo;
 using prueba::CarpetaTemporal;
 using prueba::CódigosBarrasPrueba;
 
-// ---- the page as designed ------------------------------------------------------------------------------
-
-// The rows of boxes as the form prints them: each rate row holds its base, rate and quota side by side, the six
-// rows touch one another, the first is under its column headings and the sixth above box 13; the account
+// The rows of boxes as the form prints them: each rate row holds its base, rate and quota side by side, the
+// six rows touch one another, the first is under its column headings and the sixth above box 13; the account
 // boxes are under the payment marks; the symbol's picture lies within its frame.
 TEST(InformeDiseño, CadaFilaEnSuRenglónYCadaImagenEnSuMarco) {
     const Informe informe = CrearInforme();
@@ -77,8 +75,6 @@ TEST(InformeDiseño, LaNubeDePuntosVaArribaALaDerechaConElJustificanteDebajo) {
     EXPECT_LT(nube.arriba + 39 * mm, marco.arriba + marco.alto);
 }
 
-// ---- filling ----------------------------------------------------------------------------------------
-
 // A record of zeros: amounts " 000...", rates "0000", no marks, today's date.
 RegistroImpresion RegistroCeros() {
     RegistroImpresion r;
@@ -113,75 +109,47 @@ struct Relleno {
     std::string T(std::string_view nombre) const { return Utf8(informe.Texto(nombre)); }
 };
 
-struct CasoCeros {
-    const char* nombre;
-    std::map<std::pair<CampoImpresión, int>, std::string> campos; // changes to the record of zeros
-    std::map<std::string, std::string> esperado;                  // captions; every other amount blank
-};
-
+// Amounts are blank where zero unless the form asks for a zero: the boxes the result is worked out from, and
+// box 26 and the compensation result when no other result is given.
 TEST(RellenarInforme, LosCerosSeMuestranSóloDondeElImpresoLoPide) {
-    const CasoCeros casos[] = {
-        {"todo a cero",
-         {},
-         {{"rptResultado3", "0,00"}, {"rptTipos1", "0"}, {"rptTipos6", "0"}, {"chkSinActividad", ""}}},
-        {"todo a cero y sin actividad",
-         {{{SinActividad, -1}, "1"}},
-         {{"chkSinActividad", "X"}, {"rptResultado3", ""}}},
-        {"sin actividad marcada con S",
-         {{{SinActividad, -1}, "S"}},
-         {{"chkSinActividad", "X"}, {"rptResultado3", ""}}},
-        {"base con tipo y cuota cero",
-         {{{Casilla, 1}, Importe(100000)}, {{Tipos, 1}, "0700"}},
-         {{"rptCasilla1", "1.000,00"},
-          {"rptTipos1", "7"},
-          {"rptCasilla7", "0,00"},
-          {"rptCasilla15", "0,00"},
-          {"rptCasilla23", "0,00"},
-          {"rptCasilla26", "0,00"},
-          {"rptResultado3", "0,00"}}},
-        {"base vacía y cuota cero", {{{Tipos, 3}, "1300"}}, {{"rptTipos3", "13"}, {"rptCasilla9", ""}}},
-        {"sólo deducible",
-         {{{Casilla, 16}, Importe(50)}},
-         {{"rptCasilla16", "0,50"},
-          {"rptCasilla15", ""},
-          {"rptCasilla22", "0,00"},
-          {"rptCasilla23", "0,00"},
-          {"rptCasilla26", "0,00"},
-          {"rptResultado3", "0,00"}}},
-        {"sólo casilla 25",
-         {{{Casilla, 25}, Importe(-123456)}},
-         {{"rptCasilla25", "-1.234,56"}, {"rptCasilla26", "0,00"}}},
-        {"a ingresar",
-         {{{Resultado, 1}, Importe(123456789)}, {{Casilla, 26}, Importe(123456789)}},
+    using Campos = std::map<std::pair<CampoImpresión, int>, std::string>;
+    using Textos = std::map<std::string, std::string>; // captions; every other amount blank
+    const Textos cerosAbajo = {{"rptCasilla15", "0,00"}, {"rptCasilla23", "0,00"}, {"rptCasilla26", "0,00"}};
+    const std::pair<Campos, Textos> casos[] = {
+        {{}, {{"rptResultado3", "0,00"}, {"rptTipos1", "0"}, {"rptTipos6", "0"}, {"chkSinActividad", ""}}},
+        {{{{SinActividad, -1}, "1"}}, {{"chkSinActividad", "X"}, {"rptResultado3", ""}}},
+        {{{{SinActividad, -1}, "S"}}, {{"chkSinActividad", "X"}, {"rptResultado3", ""}}},
+        {{{{Casilla, 1}, Importe(100000)}, {{Tipos, 1}, "0700"}},
+         {{"rptCasilla1", "1.000,00"}, {"rptTipos1", "7"}, {"rptCasilla7", "0,00"}}},
+        {{{{Tipos, 3}, "1300"}}, {{"rptTipos3", "13"}, {"rptCasilla9", ""}}},
+        {{{{Casilla, 16}, Importe(50)}},
+         {{"rptCasilla16", "0,50"}, {"rptCasilla15", ""}, {"rptCasilla22", "0,00"}}},
+        {{{{Casilla, 25}, Importe(-123456)}},
+         {{"rptCasilla25", "-1.234,56"}, {"rptCasilla26", "0,00"}, {"rptResultado3", "0,00"}}},
+        {{{{Resultado, 1}, Importe(123456789)}, {{Casilla, 26}, Importe(123456789)}},
          {{"rptResultado1", "1.234.567,89"}, {"rptCasilla26", "1.234.567,89"}, {"rptResultado3", ""}}},
-        {"a devolver", {{{Resultado, 2}, Importe(1)}}, {{"rptResultado2", "0,01"}, {"rptResultado3", ""}}},
-        {"el mayor importe que cabe",
-         {{{Casilla, 13}, " 99999999999999"}},
-         {{"rptCasilla13", "999.999.999.999,99"},
-          {"rptCasilla15", "0,00"},
-          {"rptCasilla23", "0,00"},
-          {"rptCasilla26", "0,00"},
-          {"rptResultado3", "0,00"}}},
-        {"tipo con decimales y número de calle",
-         {{{Tipos, 2}, "0650"}, {{Numero, -1}, "00012"}},
-         {{"rptTipos2", "6,5"}, {"rptNumero", "12"}}},
+        {{{{Resultado, 2}, Importe(1)}}, {{"rptResultado2", "0,01"}, {"rptResultado3", ""}}},
+        {{{{Casilla, 13}, " 99999999999999"}}, {{"rptCasilla13", "999.999.999.999,99"}}},
+        {{{{Tipos, 2}, "0650"}, {{Numero, -1}, "00012"}}, {{"rptTipos2", "6,5"}, {"rptNumero", "12"}}},
     };
-    for (const CasoCeros& c : casos) {
-        SCOPED_TRACE(c.nombre);
+    for (const auto& [campos, textos] : casos) {
+        SCOPED_TRACE(textos.begin()->first + "=" + textos.begin()->second);
         RegistroImpresion r = RegistroCeros();
-        for (const auto& [campo, valor] : c.campos)
+        for (const auto& [campo, valor] : campos)
             r.Poner(campo.first, campo.second, valor);
         Relleno relleno;
         ASSERT_TRUE(relleno.Rellenar(r).Correcto());
-        std::map<std::string, std::string> esperado;
+        Textos esperado = {
+            {"rptResultado1", ""}, {"rptResultado2", ""}, {"rptResultado3", "0,00"}, {"rptNumero", ""}};
         for (int i = 1; i <= 26; ++i)
             esperado["rptCasilla" + std::to_string(i)] = "";
         for (int i = 1; i <= 6; ++i)
             esperado["rptTipos" + std::to_string(i)] = "0";
-        esperado["rptResultado1"] = esperado["rptResultado2"] = "";
-        esperado["rptResultado3"] = "0,00";
-        esperado["rptNumero"] = "";
-        for (const auto& [n, v] : c.esperado)
+        // With a base, a deduction or the largest amount, the result's boxes show their zeros.
+        if (campos.contains({Casilla, 1}) || campos.contains({Casilla, 16}) || campos.contains({Casilla, 13}))
+            for (const auto& [n, v] : cerosAbajo)
+                esperado[n] = v;
+        for (const auto& [n, v] : textos)
             esperado[n] = v;
         for (const auto& [n, v] : esperado)
             EXPECT_EQ(relleno.T(n), v) << n;
@@ -205,18 +173,29 @@ TEST(RellenarInforme, LosDatosIdentificativosTalComoEstánEnElRegistro) {
     d.NombreMunicipio = W("Alaró") + std::string(25, ' ');
     Relleno relleno;
     ASSERT_TRUE(relleno.Rellenar(r, d).Correcto());
-    EXPECT_EQ(relleno.T("rptEjercicio"), "2010");
-    EXPECT_EQ(relleno.T("rptPeriodo"), "4T");
-    EXPECT_EQ(relleno.T("chkComplementaria"), "X");
-    EXPECT_EQ(relleno.T("rptCodigoAdministracion"), "701  ");
-    EXPECT_EQ(relleno.T("rptNombre"), "PEÑA" + std::string(71, ' '));
-    EXPECT_EQ(relleno.T("rptSigla"), "CL");
-    EXPECT_EQ(relleno.T("rptProvincia"), "Illes Balears" + std::string(17, ' '));
-    EXPECT_EQ(relleno.T("rptMunicipio"), "Alaró" + std::string(25, ' '));
-    EXPECT_EQ(relleno.T("rptCodigoPostal"), "07340");
-    EXPECT_EQ(relleno.T("chkFPEfectivo"), "X");
-    EXPECT_EQ(relleno.T("chkFPCuenta"), "");
-    EXPECT_EQ(relleno.T("lblFecha"), "     5 de diciembre de 2026");
+    const std::pair<const char*, std::string> textos[] = {
+        {"rptEjercicio", "2010"},
+        {"rptPeriodo", "4T"},
+        {"chkComplementaria", "X"},
+        {"rptCodigoAdministracion", "701  "},
+        {"rptNombre", "PEÑA" + std::string(71, ' ')},
+        {"rptSigla", "CL"},
+        {"rptProvincia", "Illes Balears" + std::string(17, ' ')},
+        {"rptMunicipio", "Alaró" + std::string(25, ' ')},
+        {"rptCodigoPostal", "07340"},
+        {"chkFPEfectivo", "X"},
+        {"chkFPCuenta", ""},
+        {"lblFecha", "     5 de diciembre de 2026"},
+    };
+    for (const auto& [nombre, texto] : textos)
+        EXPECT_EQ(relleno.T(nombre), texto) << nombre;
+    for (const auto& [fecha, texto] : {std::pair{"01012010", "     1 de enero de 2010"},
+                                       {"31082011", "     31 de agosto de 2011"},
+                                       {"        ", ""}}) {
+        r.Poner(FechaImpresion, fecha);
+        ASSERT_TRUE(relleno.Rellenar(r, d).Correcto());
+        EXPECT_EQ(relleno.T("lblFecha"), texto);
+    }
 }
 
 TEST(RellenarInforme, UnaCuentaDeCerosSeDejaComoEstáEnElDiseño) {
@@ -242,22 +221,6 @@ TEST(RellenarInforme, UnaCuentaDeCerosSeDejaComoEstáEnElDiseño) {
             for (int p = 0; p < 4; ++p)
                 EXPECT_EQ(relleno.T(prefijo + std::to_string(p)), c.impresa ? c.partes[p] : "sin rellenar");
         }
-    }
-}
-
-TEST(RellenarInforme, LaFechaConElMesEnLetra) {
-    struct Caso {
-        const char* fecha;
-        const char* esperado;
-    };
-    for (const Caso& c :
-         {Caso{"01012010", "     1 de enero de 2010"}, Caso{"15112010", "     15 de noviembre de 2010"},
-          Caso{"31082011", "     31 de agosto de 2011"}, Caso{"        ", ""}}) {
-        RegistroImpresion r = RegistroCeros();
-        r.Poner(FechaImpresion, c.fecha);
-        Relleno relleno;
-        ASSERT_TRUE(relleno.Rellenar(r).Correcto());
-        EXPECT_EQ(relleno.T("lblFecha"), c.esperado);
     }
 }
 

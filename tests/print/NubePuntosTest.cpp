@@ -17,7 +17,7 @@ using prueba::MensajesGuion;
 // Stands for the library: answers with a scripted code (or cannot be called at all)
 // and remembers how it was called and what the folder held at that moment.
 class BibliotecaGuion final : public ServicioCódigosBarras {
-public:
+  public:
     int código = 0;
     std::optional<std::string> noDisponible; // the system's reason (UTF-8), when the call cannot be made
 
@@ -49,59 +49,38 @@ public:
 
 const std::string kContenido = W("817") + std::string(745, ' ') + "20101205";
 
-struct CasoCódigo {
-    int código;
-    std::optional<std::string> noDisponible;
-    const char* mensaje; // nullptr: no message
-};
-
-class GenerarNubePuntosCódigo : public ::testing::TestWithParam<CasoCódigo> {};
-
-TEST_P(GenerarNubePuntosCódigo, DevuelveElCódigoYAvisaComoCorresponde) {
-    const CasoCódigo& c = GetParam();
-    CarpetaTemporal carpeta;
-    BibliotecaGuion biblioteca;
-    biblioteca.código = c.código;
-    biblioteca.noDisponible = c.noDisponible;
-    MensajesGuion mensajes;
-    // A file that could not be written is named, with no reason when its folder takes files.
-    const std::string archivo =
-        c.código == código_barras::kErrorArchivo ? "\r" + (carpeta.Programa() / "PDF.BMP").string() : "";
-    if (c.mensaje) mensajes.EsperarError(c.mensaje + archivo);
-
-    EXPECT_EQ(GenerarNubePuntos(kContenido, 600, carpeta, biblioteca, mensajes), c.código);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Códigos, GenerarNubePuntosCódigo,
-    ::testing::Values(
-        CasoCódigo{0, std::nullopt, nullptr},
-        CasoCódigo{6, std::nullopt,
-                   "Error <6> al generar la nube de puntos\r\rLa impresora no está configurada con la "
-                   "resolución mínima necesaria para generar la nube de puntos"},
-        CasoCódigo{2, std::nullopt, "Error <2> al generar la nube de puntos"},
-        CasoCódigo{105, std::nullopt, "Error <105> al generar la nube de puntos"},
-        CasoCódigo{-1, std::nullopt, "Error <-1> al generar la nube de puntos"},
-        CasoCódigo{
-            -9999, std::string("No se encuentra la biblioteca de códigos de barras"),
-            "Error <-9999> al generar la nube de puntos\r\rNo se encuentra la biblioteca de códigos de "
-            "barras"}));
-
-TEST(GenerarNubePuntos, LlamaALaBibliotecaConLosArgumentosDeLaImpresion) {
-    CarpetaTemporal carpeta;
-    BibliotecaGuion biblioteca;
-    MensajesGuion mensajes;
-
-    ASSERT_EQ(GenerarNubePuntos(kContenido, 360, carpeta, biblioteca, mensajes), 0);
-    ASSERT_EQ(biblioteca.llamadas.size(), 1u);
-    const auto& l = biblioteca.llamadas[0];
-    EXPECT_EQ(l.contenido, kContenido);
-    EXPECT_EQ(l.columnas, 16);
-    EXPECT_EQ(l.resolución, 360);
-    EXPECT_EQ(l.reservado, 0);
-    EXPECT_EQ(l.ruta, carpeta.Programa() / "PDF.BMP");
-    EXPECT_EQ(l.anchoAlEntrar, 0);
-    EXPECT_EQ(l.altoAlEntrar, 0);
+TEST(GenerarNubePuntos, LlamaALaBibliotecaYDevuelveSuCódigoConSuMensaje) {
+    const char* const kNube =
+        "Error <6> al generar la nube de puntos\r\rLa impresora no está configurada con la "
+        "resolución mínima necesaria para generar la nube de puntos";
+    const std::tuple<int, std::optional<std::string>, std::string> casos[] = {
+        {0, std::nullopt, ""},
+        {6, std::nullopt, kNube},
+        {2, std::nullopt, "Error <2> al generar la nube de puntos"},
+        {105, std::nullopt, "Error <105> al generar la nube de puntos"},
+        {-1, std::nullopt, "Error <-1> al generar la nube de puntos"},
+        {-9999, "No se encuentra la biblioteca de códigos de barras",
+         "Error <-9999> al generar la nube de puntos\r\rNo se encuentra la biblioteca de códigos de barras"},
+    };
+    for (const auto& [código, noDisponible, mensaje] : casos) {
+        CarpetaTemporal carpeta;
+        BibliotecaGuion biblioteca;
+        biblioteca.código = código;
+        biblioteca.noDisponible = noDisponible;
+        MensajesGuion mensajes;
+        // A file that could not be written is named, with no reason when its folder takes files.
+        const std::string archivo =
+            código == código_barras::kErrorArchivo ? "\r" + (carpeta.Programa() / "PDF.BMP").string() : "";
+        if (!mensaje.empty()) mensajes.EsperarError(mensaje + archivo);
+        EXPECT_EQ(GenerarNubePuntos(kContenido, 360, carpeta, biblioteca, mensajes), código);
+        if (noDisponible) continue;
+        ASSERT_EQ(biblioteca.llamadas.size(), 1u);
+        const auto& l = biblioteca.llamadas[0];
+        EXPECT_EQ(l.contenido, kContenido);
+        EXPECT_EQ(std::tuple(l.columnas, l.resolución, l.reservado, l.anchoAlEntrar, l.altoAlEntrar),
+                  std::tuple(16, 360, 0, 0, 0));
+        EXPECT_EQ(l.ruta, carpeta.Programa() / "PDF.BMP");
+    }
 }
 
 TEST(GenerarNubePuntos, BorraElMapaAnteriorAntesDeLlamarYSigueSiNoPuede) {

@@ -24,36 +24,29 @@ struct CasoFormato {
     const char* recortado; // what is left in the argument
 };
 
+// Text, numbers with leading zeros, amounts (sign and 14 digits, cents last), rates (two whole digits and two
+// decimals); an unknown kind is text.
 TEST(FormatoFijo, CadaTipoDaSuAnchoExacto) {
+    // clang-format off
     const CasoFormato casos[] = {
-        // text
-        {"  ab ", 5, kFormatoTexto, "ab   ", "ab"},
-        {"", 3, kFormatoTexto, "   ", ""},
+        {"  ab ", 5, kFormatoTexto, "ab   ", "ab"}, {"", 3, kFormatoTexto, "   ", ""},
         {"MAYOR", 3, kFormatoTexto, "MAY", "MAYOR"},
-        // number with leading zeros
-        {"12", 5, kFormatoNúmero, "00012", "12"},
-        {"", 5, kFormatoNúmero, "00000", ""},
-        {"7", 2, kFormatoNúmero, "07", "7"},
-        {" 2010 ", 4, kFormatoNúmero, "2010", "2010"},
-        {"12 BIS", 5, kFormatoNúmero, "00012", "12 BIS"},
-        {"-5", 3, kFormatoNúmero, "005", "-5"},
+        {"12", 5, kFormatoNúmero, "00012", "12"}, {"", 5, kFormatoNúmero, "00000", ""},
+        {"7", 2, kFormatoNúmero, "07", "7"}, {" 2010 ", 4, kFormatoNúmero, "2010", "2010"},
+        {"12 BIS", 5, kFormatoNúmero, "00012", "12 BIS"}, {"-5", 3, kFormatoNúmero, "005", "-5"},
         {"8170612345676", 13, kFormatoNúmero, "8170612345676", "8170612345676"},
-        // amount: sign and 14 digits, cents last
         {"1.234,56", 15, kFormatoImporte, " 00000000123456", "1.234,56"},
         {"-5", 15, kFormatoImporte, "-00000000000500", "-5"},
         {"", 15, kFormatoImporte, " 00000000000000", ""},
         {"0,5", 15, kFormatoImporte, " 00000000000050", "0,5"},
         {"-1.234,5", 15, kFormatoImporte, "-00000000123450", "-1.234,5"},
         {"999.999.999.999,99", 15, kFormatoImporte, " 99999999999999", "999.999.999.999,99"},
-        // rate: two whole digits and two decimals
-        {"7", 4, kFormatoTipo, "0700", "7"},
-        {"13", 4, kFormatoTipo, "1300", "13"},
-        {"0", 4, kFormatoTipo, "0000", "0"},
-        {"", 4, kFormatoTipo, "0000", ""},
+        {"7", 4, kFormatoTipo, "0700", "7"}, {"13", 4, kFormatoTipo, "1300", "13"},
+        {"0", 4, kFormatoTipo, "0000", "0"}, {"", 4, kFormatoTipo, "0000", ""},
         {"6,5", 4, kFormatoTipo, "0650", "6,5"},
-        // an unknown kind is text
         {" x ", 3, 3, "x  ", "x"},
     };
+    // clang-format on
     for (const CasoFormato& c : casos) {
         SCOPED_TRACE(std::string(c.valor) + " tipo " + std::to_string(c.tipo));
         std::string valor = c.valor;
@@ -82,14 +75,16 @@ TEST(RegistroImpresion, UnaHojaVacíaDaCerosYBlancos) {
     MoverPantallaARegistroImpresion(hoja, k5Dic2026, r, d);
 
     ASSERT_EQ(r.Texto().size(), kLongitudRegistroImpresion);
-    EXPECT_EQ(r.Campo(Modelo), "817");
-    EXPECT_EQ(r.Campo(CodigoAdministracion), "     ");
-    EXPECT_EQ(r.Campo(Ejercicio), "0000");
-    EXPECT_EQ(r.Campo(Numero), "00000");
-    EXPECT_EQ(r.Campo(CodigoPostal), "00000");
-    EXPECT_EQ(r.Campo(Municipio), "00000");
-    EXPECT_EQ(r.Campo(Provincia), "00");
-    EXPECT_EQ(r.Campo(Sigla), "  ");
+    for (const auto& [campo, texto] :
+         std::initializer_list<std::pair<CampoImpresión, const char*>>{{Modelo, "817"},
+                                                                       {CodigoAdministracion, "     "},
+                                                                       {Ejercicio, "0000"},
+                                                                       {Numero, "00000"},
+                                                                       {CodigoPostal, "00000"},
+                                                                       {Municipio, "00000"},
+                                                                       {Provincia, "00"},
+                                                                       {Sigla, "  "}})
+        EXPECT_EQ(r.Campo(campo), texto);
     for (int i = 1; i <= 26; ++i)
         EXPECT_EQ(r.Campo(Casilla, i), Cero()) << "casilla " << i;
     for (int i = 1; i <= 3; ++i)

@@ -47,6 +47,9 @@ TEST(SeleccionImpresora, UnaImpresoraIlegibleFaltaDeLaListaPeroCuentaEnLasClaves
     EXPECT_EQ(d.elegidas.ImpresoraSeleccionada, "Oficina");
     EXPECT_EQ(d.modelo.Modo(), kModoOficial);
     EXPECT_EQ(d.cierres, 1);
+    // Loading noted the driver and port of each printer.
+    EXPECT_EQ(d.impresoras.Perfil("PrinterPorts", "Láser"), "winspool,Ne06:,15,45");
+    EXPECT_EQ(d.impresoras.Perfil("PrinterPorts", "Oficina"), "winspool,Ne07:,15,45");
 }
 
 TEST(SeleccionImpresora, LaPredeterminadaLlevaSuIconoYEstáElegida) {
@@ -58,6 +61,7 @@ TEST(SeleccionImpresora, LaPredeterminadaLlevaSuIconoYEstáElegida) {
         const char* elegida;
         int iconoElegida;
     };
+    // clang-format off
     const Caso casos[] = {
         {"la del perfil", "Oficina,winspool,Ne01:", "Láser", true, "Oficina", 2},
         {"el nombre debe ir seguido de una coma", "Oficina 2,winspool,Ne02:", "", false, "Láser", 1},
@@ -65,6 +69,7 @@ TEST(SeleccionImpresora, LaPredeterminadaLlevaSuIconoYEstáElegida) {
         {"sin perfil ni sistema, la de PDF", "", "", true, "Archivo PDF", 1},
         {"ninguna, la primera", "", "", false, "Láser", 1},
     };
+    // clang-format on
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);
         Diálogo d;
@@ -87,14 +92,6 @@ TEST(SeleccionImpresora, LaPredeterminadaLlevaSuIconoYEstáElegida) {
             conIcono2 += x.icono == 2;
         EXPECT_EQ(conIcono2, c.iconoElegida == 2 ? 1 : 0);
     }
-}
-
-TEST(SeleccionImpresora, AlCargarApuntaElControladorYPuertoDeCadaImpresora) {
-    Diálogo d;
-    d.impresoras.instaladas = {Impresora("Láser", 600), std::nullopt, Impresora("Oficina", 300)};
-    ASSERT_TRUE(d.modelo.Cargar());
-    EXPECT_EQ(d.impresoras.Perfil("PrinterPorts", "Láser"), "winspool,Ne06:,15,45");
-    EXPECT_EQ(d.impresoras.Perfil("PrinterPorts", "Oficina"), "winspool,Ne07:,15,45");
 }
 
 TEST(SeleccionImpresora, LosBotonesDejanElModo) {
@@ -126,7 +123,7 @@ TEST(SeleccionImpresora, LosBotonesDejanElModo) {
     }
 }
 
-TEST(SeleccionImpresora, SinNadaElegidoLosModosNoHacenNada) {
+TEST(SeleccionImpresora, SinNadaElegidoLosModosNoHacenNadaYSinImpresorasNoSeMuestra) {
     Diálogo d;
     d.impresoras.instaladas = {std::nullopt, std::nullopt};
     ASSERT_TRUE(d.modelo.Cargar());
@@ -136,43 +133,37 @@ TEST(SeleccionImpresora, SinNadaElegidoLosModosNoHacenNada) {
     d.modelo.lvwImpresoras_DblClick(-1);
     EXPECT_EQ(d.modelo.Modo(), kModoNinguno);
     EXPECT_FALSE(d.modelo.Cerrado());
+    Diálogo vacío;
+    vacío.mensajes.Esperar(kSinImpresoras, Icono::Exclamación, Botones::Aceptar);
+    EXPECT_FALSE(vacío.modelo.Cargar());
+    vacío.mensajes.EsperarError(kSinImpresoras);
+    int resolución = 0;
+    EXPECT_FALSE(ComprobarImpresora(vacío.impresoras, vacío.mensajes, resolución));
 }
 
-TEST(SeleccionImpresora, SinImpresorasNoSeMuestraYAvisa) {
-    Diálogo d;
-    d.mensajes.Esperar(kSinImpresoras, Icono::Exclamación, Botones::Aceptar);
-    EXPECT_FALSE(d.modelo.Cargar());
-    EXPECT_EQ(d.modelo.Modo(), kModoNinguno);
-}
-
-TEST(EstablecerImpresoraPredeterminada, CambiaElPerfilYLaImpresoraActualYLaDevuelve) {
-    ImpresorasGuion imp;
-    imp.instaladas = {Impresora("Láser", 600), Impresora("Oficina", 300)};
-    imp.actual = 1;
-    imp.EscribirPerfil("PrinterPorts", "Oficina", "winspool,Ne01:,15,45");
-    imp.EscribirPerfil("PrinterPorts", "Láser", "winspool,LPT1:,15,45");
-    imp.EscribirPerfil("windows", "device", "Láser,winspool,LPT1:");
-
-    EstablecerImpresoraPredeterminada(imp, "Oficina");
-    EXPECT_EQ(imp.Perfil("windows", "device"), "Oficina,winspool,Ne01:");
-    EXPECT_EQ(imp.actual, 2);
-
-    EstablecerImpresoraPredeterminada(imp, "Láser");
-    EXPECT_EQ(imp.Perfil("windows", "device"), "Láser,winspool,LPT1:");
-    EXPECT_EQ(imp.actual, 1);
-}
-
-TEST(EstablecerImpresoraPredeterminada, SinControladorOPuertoNoCambiaNada) {
-    for (const char* puertos : {"", "winspool", "winspool,Ne01:", ",Ne01:,15", "winspool,,15"}) {
+// The profile's default and the current printer change only with a driver and a port for the printer.
+TEST(EstablecerImpresoraPredeterminada, CambiaElPerfilYLaImpresoraActualSiTieneControladorYPuerto) {
+    const std::tuple<const char*, const char*, const char*> casos[] = {
+        {"Oficina", "winspool,Ne01:,15,45", "Oficina,winspool,Ne01:"},
+        {"Láser", "winspool,LPT1:,15,45", "Láser,winspool,LPT1:"},
+        {"Oficina", "", nullptr},
+        {"Oficina", "winspool", nullptr},
+        {"Oficina", "winspool,Ne01:", nullptr},
+        {"Oficina", ",Ne01:,15", nullptr},
+        {"Oficina", "winspool,,15", nullptr},
+    };
+    for (const auto& [nombre, puertos, después] : casos) {
         SCOPED_TRACE(puertos);
+        const bool aLáser = std::string_view(nombre) == "Láser";
+        const char* antes = aLáser ? "Oficina,winspool,Ne01:" : "Láser,winspool,LPT1:";
         ImpresorasGuion imp;
         imp.instaladas = {Impresora("Láser", 600), Impresora("Oficina", 300)};
-        imp.actual = 1;
-        imp.EscribirPerfil("windows", "device", "Láser,winspool,LPT1:");
-        if (*puertos) imp.EscribirPerfil("PrinterPorts", "Oficina", puertos);
-        EstablecerImpresoraPredeterminada(imp, "Oficina");
-        EXPECT_EQ(imp.Perfil("windows", "device"), "Láser,winspool,LPT1:");
-        EXPECT_EQ(imp.actual, 1);
+        imp.actual = aLáser ? 2 : 1;
+        imp.EscribirPerfil("windows", "device", antes);
+        if (*puertos) imp.EscribirPerfil("PrinterPorts", nombre, puertos);
+        EstablecerImpresoraPredeterminada(imp, nombre);
+        EXPECT_EQ(imp.Perfil("windows", "device"), después ? después : antes);
+        EXPECT_EQ(imp.actual, aLáser == (después != nullptr) ? 1 : 2);
     }
 }
 
@@ -184,18 +175,16 @@ TEST(ComprobarImpresora, LaResoluciónOLaClaseDeCalidadDecidenSiHayNube) {
         bool pasa;
         int resolución;
     };
+    // clang-format off
     const Caso casos[] = {
-        {"600 ppp", 600, 0, true, 600},
-        {"300 ppp justos", 300, 0, true, 300},
-        {"299 ppp", 299, 0, false, 0},
-        {"clase borrador", kCalidadBorrador, 2.4, false, 0},
-        {"clase baja", kCalidadBaja, 2.4, false, 0},
+        {"600 ppp", 600, 0, true, 600}, {"300 ppp justos", 300, 0, true, 300}, {"299 ppp", 299, 0, false, 0},
+        {"clase borrador", kCalidadBorrador, 2.4, false, 0}, {"clase baja", kCalidadBaja, 2.4, false, 0},
         {"clase alta con píxel de 2,4 twips", kCalidadAlta, 2.4, true, 600},
         {"clase media con píxel de 4,8 twips", kCalidadMedia, 4.8, true, 300},
         {"clase alta con píxel grueso", kCalidadAlta, 7.2, false, 0},
-        {"sin calidad, por el píxel", 0, 1.2, true, 1200},
-        {"sin calidad ni píxel", 0, 0, false, 0},
+        {"sin calidad, por el píxel", 0, 1.2, true, 1200}, {"sin calidad ni píxel", 0, 0, false, 0},
     };
+    // clang-format on
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);
         ImpresorasGuion imp;
@@ -210,14 +199,6 @@ TEST(ComprobarImpresora, LaResoluciónOLaClaseDeCalidadDecidenSiHayNube) {
         EXPECT_EQ(ComprobarImpresora(imp, mensajes, resolución), c.pasa);
         EXPECT_EQ(resolución, c.pasa ? c.resolución : -1);
     }
-}
-
-TEST(ComprobarImpresora, SinImpresorasNoHayImpresión) {
-    ImpresorasGuion imp;
-    MensajesGuion mensajes;
-    mensajes.EsperarError(kSinImpresoras);
-    int resolución = 0;
-    EXPECT_FALSE(ComprobarImpresora(imp, mensajes, resolución));
 }
 
 } // namespace

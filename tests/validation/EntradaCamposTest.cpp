@@ -4,14 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 using namespace m817;
 using namespace m817::campos;
 using namespace m817::prueba;
-
-// ---- the key filter
-// ----------------------------------------------------------------------------------------
 
 namespace {
 
@@ -23,68 +18,36 @@ struct CasoTecla {
     int resultado; // code left in KeyAscii
 };
 
-constexpr int kRechazo = kCódigoRechazo;
-constexpr int kIntro = kTeclaIntro;
+constexpr int R = kCódigoRechazo, I = kTeclaIntro, B = kTeclaRetroceso;
+constexpr IdCampo C(int i) {
+    return edtCasilla(i);
+}
 
+// Enter goes back as itself so that the sheet moves on; a locked field (box 26, the exercise, options)
+// refuses every other key; a minus only at the start of a box that may be negative, and nothing in front of
+// it.
+// clang-format off
 const CasoTecla kTeclas[] = {
-    // the period: digits and T, a lower-case t in capitals
-    {cmbPeriodo, "", 0, 0, '1', '1'},
-    {cmbPeriodo, "3", 1, 0, 't', 'T'},
-    {cmbPeriodo, "", 0, 0, 'Q', kRechazo},
-    {cmbPeriodo, "", 0, 0, '-', kRechazo},
-    // the receipt number: digits only
-    {edtJustifComp, "", 0, 0, '5', '5'},
-    {edtJustifComp, "", 0, 0, 'a', kRechazo},
-    // elsewhere the default tables (the character filter's own test goes through them)
-    {edtNIF, "", 0, 0, 'a', 'A'},
-    {edtNombre, "", 0, 0, '/', kRechazo},
-    // control keys pass; Enter goes back as itself so that the sheet moves on
-    {edtNIF, "12", 2, 0, kTeclaRetroceso, kTeclaRetroceso},
-    {edtNIF, "12", 2, 0, kTeclaEscape, kTeclaEscape},
-    {edtNIF, "12", 2, 0, kIntro, kIntro},
-    {cmbPeriodo, "", 0, 0, kIntro, kIntro},
-    // boxes: the minus only in the boxes that may be negative, at the start, once
-    {edtCasilla(13), "", 0, 0, '-', kRechazo},
-    {edtCasilla(16), "", 0, 0, '-', kRechazo},
-    {edtCasilla(17), "", 0, 0, '-', kRechazo},
-    {edtCasilla(18), "", 0, 0, '-', kRechazo},
-    {edtCasilla(20), "", 0, 0, '-', kRechazo},
-    {edtCasilla(24), "", 0, 0, '-', kRechazo},
-    {edtCasilla(13), "", 0, 0, '5', '5'},
-    {edtCasilla(14), "", 0, 0, '-', '-'},
-    {edtCasilla(1), "", 0, 0, '-', '-'},
-    {edtCasilla(7), "", 0, 0, '-', '-'},
-    {edtCasilla(19), "", 0, 0, '-', '-'},
-    {edtCasilla(21), "", 0, 0, '-', '-'},
-    {edtCasilla(25), "", 0, 0, '-', '-'},
-    {edtCasilla(14), "5", 0, 0, '-', '-'},
-    {edtCasilla(14), "5", 1, 0, '-', kRechazo},
-    {edtCasilla(14), "-5", 2, 0, '-', kRechazo},
-    {edtCasilla(14), "-5", 0, 2, '-', '-'},
-    {edtCasilla(14), "-5", 0, 1, '-', '-'},
-    {edtCasilla(14), "-5", 1, 0, '3', '3'},
-    {edtCasilla(14), "a", 0, 0, 'a', kRechazo},
-    // nothing in front of a minus, not even Enter, unless the minus is selected
-    {edtCasilla(14), "-5", 0, 0, '3', kRechazo},
-    {edtCasilla(14), "-5", 0, 0, kTeclaRetroceso, kRechazo},
-    {edtCasilla(14), "-5", 0, 0, kIntro, kRechazo},
-    {edtCasilla(14), "-5", 0, 1, '3', '3'},
-    // one comma; a point types a comma
-    {edtCasilla(1), "12", 2, 0, '.', ','},
-    {edtCasilla(1), "12", 2, 0, ',', ','},
-    {edtCasilla(1), "1,2", 3, 0, ',', kRechazo},
-    {edtCasilla(1), "1,2", 3, 0, '.', kRechazo},
-    {edtCasilla(1), "1,2", 1, 1, '.', ','},
-    {edtCasilla(1), "1,2", 0, 3, '7', '7'},
-    // a locked field refuses every key but Enter; a box or option counts as locked
-    {edtCasilla(26), "", 0, 0, '5', kRechazo},
-    {edtCasilla(26), "", 0, 0, kTeclaRetroceso, kRechazo},
-    {edtCasilla(26), "", 0, 0, kIntro, kIntro},
-    {edtEjercicio, "2010", 0, 4, '1', kRechazo},
-    {chkFPEfectivo, "", 0, 0, ' ', kRechazo},
-    {chkComplementaria, "", 0, 0, kIntro, kIntro},
-    {optResultado(2), "", 0, 0, 'a', kRechazo},
+    {C(16), "", 0, 0, '-', R}, {C(17), "", 0, 0, '-', R}, {C(20), "", 0, 0, '-', R},
+    {C(1), "", 0, 0, '-', '-'}, {C(7), "", 0, 0, '-', '-'}, {C(21), "", 0, 0, '-', '-'},
+    {C(14), "5", 0, 0, '-', '-'}, {cmbPeriodo, "", 0, 0, '-', R},
+    {edtNIF, "12", 2, 0, kTeclaEscape, kTeclaEscape}, {C(1), "12", 2, 0, ',', ','},
+    {C(1), "1,2", 0, 3, '7', '7'}, {C(14), "-5", 0, 0, B, R}, {chkComplementaria, "", 0, 0, I, I},
+    {cmbPeriodo, "", 0, 0, '1', '1'}, {cmbPeriodo, "3", 1, 0, 't', 'T'}, {cmbPeriodo, "", 0, 0, 'Q', R},
+    {edtJustifComp, "", 0, 0, '5', '5'}, {edtJustifComp, "", 0, 0, 'a', R}, {edtNIF, "", 0, 0, 'a', 'A'},
+    {edtNombre, "", 0, 0, '/', R}, {edtNIF, "12", 2, 0, B, B}, {edtNIF, "12", 2, 0, I, I},
+    {cmbPeriodo, "", 0, 0, I, I}, {C(13), "", 0, 0, '-', R}, {C(18), "", 0, 0, '-', R},
+    {C(24), "", 0, 0, '-', R}, {C(13), "", 0, 0, '5', '5'}, {C(14), "", 0, 0, '-', '-'},
+    {C(19), "", 0, 0, '-', '-'}, {C(25), "", 0, 0, '-', '-'}, {C(14), "5", 1, 0, '-', R},
+    {C(14), "-5", 2, 0, '-', R}, {C(14), "-5", 0, 2, '-', '-'}, {C(14), "-5", 0, 1, '-', '-'},
+    {C(14), "-5", 1, 0, '3', '3'}, {C(14), "a", 0, 0, 'a', R}, {C(14), "-5", 0, 0, '3', R},
+    {C(14), "-5", 0, 0, I, R}, {C(14), "-5", 0, 1, '3', '3'}, {C(1), "12", 2, 0, '.', ','},
+    {C(1), "1,2", 3, 0, ',', R}, {C(1), "1,2", 3, 0, '.', R}, {C(1), "1,2", 1, 1, '.', ','},
+    {C(26), "", 0, 0, '5', R}, {C(26), "", 0, 0, B, R}, {C(26), "", 0, 0, I, I},
+    {edtEjercicio, "2010", 0, 4, '1', R}, {chkFPEfectivo, "", 0, 0, ' ', R},
+    {optResultado(2), "", 0, 0, 'a', R},
 };
+// clang-format on
 
 } // namespace
 
@@ -99,30 +62,22 @@ TEST(VerTeclas, CadaCampoConSuConjuntoYSusReglas) {
                                  std::to_string(c.selInicio) + "," + std::to_string(c.selLongitud) +
                                  "] key " + std::to_string(c.tecla);
         EXPECT_EQ(KeyAscii, c.resultado) << caso;
-        EXPECT_EQ(aceptada, c.resultado != kRechazo) << caso;
+        EXPECT_EQ(aceptada, c.resultado != R) << caso;
         // Only an accepted key marks the return as modified.
         EXPECT_EQ(hoja.RegistroModificado, aceptada) << caso;
     }
 }
 
-TEST(VerTeclas, ElPrimerCampoDeLaHojaBloqueadoTambiénRechaza) {
+TEST(VerTeclas, ElPrimerCampoBloqueadoRechazaYSinControlDelÚltimoCampoNada) {
     HojaDeclaración hoja;
-    ASSERT_EQ(cmbAdministracion, 0); // the first field of the catalogue
-    hoja.Bloquear(cmbAdministracion, true);
+    hoja.Bloquear(cmbAdministracion, true); // field 0 of the catalogue
     int KeyAscii = 'M';
     EXPECT_FALSE(VerTeclas(hoja, cmbAdministracion, KeyAscii, true));
-    EXPECT_EQ(KeyAscii, kRechazo);
-}
-
-TEST(VerTeclas, SinControlDelÚltimoCampoUnCampoBloqueadoNoRechaza) {
-    HojaDeclaración hoja;
-    int KeyAscii = '5';
+    EXPECT_EQ(KeyAscii, R);
+    KeyAscii = '5';
     EXPECT_TRUE(VerTeclas(hoja, edtCasilla(26), KeyAscii, false));
     EXPECT_EQ(KeyAscii, '5');
 }
-
-// ---- typing into the sheet
-// ----------------------------------------------------------------------------------
 
 class Entrada : public ::testing::Test {
   protected:
@@ -196,9 +151,6 @@ TEST_F(Entrada, SalirDeComplementariaLaValidaConSusDependientes) {
     EXPECT_EQ(h.Entrada("edtNIF"), ""); // only its own blocks
 }
 
-// ---- scrolling the field into view
-// ---------------------------------------------------------------------------
-
 namespace {
 
 class BarrasFalsas final : public DesplazamientoHoja {
@@ -223,71 +175,47 @@ class BarrasFalsas final : public DesplazamientoHoja {
     int AnchoVisible() const override { return ancho; }
 };
 
-struct CasoEnfoque {
-    const char* nombre;
-    IdCampo campo;
-    std::function<void(BarrasFalsas&)> preparar;
-    int v, h; // where the bars are left; -1: not moved
-};
-
 } // namespace
 
-// The sheet places the payment-account box at x 220, y 15830, 3400 x 260 twips, box 07 at x 8220, 2940 wide,
-// the administration list at x 6160, y 420, and the N.I.F. at x 240 near the top; a field out of view is brought in with 100 twips to
-// spare, within the bars' limits.
+// The payment-account box lies at x 220, y 15830, 3400 x 260 twips, box 07 at x 8220, 2940 wide, the
+// administration list at y 420 and the N.I.F. at x 240: a field out of view comes in with 100 twips to spare.
 TEST(EnfocarCampo, MueveLasBarrasHastaVerElCampoConMargen) {
-    auto vista = [](int alto, int ancho) {
-        return [=](BarrasFalsas& b) {
-            b.alto = alto;
-            b.ancho = ancho;
-        };
+    struct Caso {
+        IdCampo campo;
+        int v0, h0, mín, máx, alto, ancho; // starting bars, the limits of the bar that moves, the view
+        int v, h;                          // where the bars are left
     };
-    const CasoEnfoque casos[] = {
-        {"a la vista", edtNIF, nullptr, -1, -1},
-        {"debajo", chkFPCuenta, nullptr, 15830 + 260 + 100 - 6000, -1},
-        {"debajo, tope", chkFPCuenta, [](BarrasFalsas& b) { b.máxV = 500; }, 500, -1},
-        {"encima", cmbAdministracion, [](BarrasFalsas& b) { b.v = 9000; }, 320, -1},
-        {"encima, mínimo", cmbAdministracion,
-         [](BarrasFalsas& b) {
-             b.v = 9000;
-             b.mínV = 400;
-         },
-         400, -1},
-        {"a la derecha", edtCasilla(7), vista(20000, 6000), -1, 8220 + 2940 + 100 - 6000},
-        {"a la derecha, tope", edtCasilla(7),
-         [](BarrasFalsas& b) {
-             b.alto = 20000;
-             b.ancho = 6000;
-             b.máxH = 1000;
-         },
-         -1, 1000},
-        {"a la izquierda", edtNIF, [](BarrasFalsas& b) { b.h = 3000; }, -1, 140},
-        {"a la izquierda, mínimo", edtNIF,
-         [](BarrasFalsas& b) {
-             b.h = 3000;
-             b.mínH = 500;
-         },
-         -1, 500},
-        {"más ancho que la vista: su izquierda", chkFPCuenta, vista(20000, 1000), -1, 120},
+    const Caso casos[] = {
+        {edtNIF, 0, 0, 0, 20000, 6000, 12000, 0, 0},
+        {chkFPCuenta, 0, 0, 0, 20000, 6000, 12000, 10190, 0},
+        {chkFPCuenta, 0, 0, 0, 500, 6000, 12000, 500, 0},
+        {cmbAdministracion, 9000, 0, 0, 20000, 6000, 12000, 320, 0},
+        {cmbAdministracion, 9000, 0, 400, 20000, 6000, 12000, 400, 0},
+        {edtCasilla(7), 0, 0, 0, 20000, 20000, 6000, 0, 5260},
+        {edtCasilla(7), 0, 0, 0, 1000, 20000, 6000, 0, 1000},
+        {edtNIF, 0, 3000, 0, 20000, 6000, 12000, 0, 140},
+        {edtNIF, 0, 3000, 500, 20000, 6000, 12000, 0, 500},
+        {chkFPCuenta, 0, 0, 0, 20000, 20000, 1000, 0, 120}, // wider than the view: its left edge
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(c.nombre);
+        SCOPED_TRACE(ClaveCampo(c.campo) + " " + std::to_string(c.v0) + " " + std::to_string(c.h0));
         HojaDeclaración hoja;
         BarrasFalsas b;
-        if (c.preparar) c.preparar(b);
-        const int v0 = b.v, h0 = b.h;
+        b.v = c.v0, b.h = c.h0, b.alto = c.alto, b.ancho = c.ancho;
+        const bool vertical = c.v != c.v0 || c.h == c.h0;
+        (vertical ? b.mínV : b.mínH) = c.mín;
+        (vertical ? b.máxV : b.máxH) = c.máx;
         EnfocarCampo(hoja, c.campo, &b);
-        EXPECT_EQ(b.v, c.v < 0 ? v0 : c.v);
-        EXPECT_EQ(b.h, c.h < 0 ? h0 : c.h);
-        if (c.v < 0) {
-            EXPECT_EQ(b.fijadasV, 0);
-        }
+        EXPECT_EQ(b.v, c.v);
+        EXPECT_EQ(b.h, c.h);
+        EXPECT_EQ(b.fijadasV > 0, c.v != c.v0);
     }
 }
 
 TEST(EnfocarCampo, SeleccionaTodoElTextoYSinBarrasNoFalla) {
     HojaDeclaración hoja;
     hoja.EscribirTexto(edtNombre, "RUIZ");
+    hoja.EstablecerSelección(edtNombre, 4, 0);
     EnfocarCampo(hoja, edtNombre, nullptr);
     EXPECT_EQ(hoja.SelTexto(edtNombre), "RUIZ");
     EnfocarCampo(hoja, chkFPCuenta, nullptr);
