@@ -131,3 +131,13 @@ TEST_F(SeleccionDeclaracionesTest, ElegirUnaDeclaracionImpresaPreguntaAlAbrirOEl
 }
 
 } // namespace
+
+TEST_F(SeleccionDeclaracionesTest, ElNIFDesempataHastaLaÚltimaColumna) {
+    const Guardada sinEmitir{"11111111H", "ZAPATA ANA", "2010", "1T", "1", "", ""};
+    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, ArchivoDe({kDeclaraciones[1], sinEmitir}));
+    ASSERT_TRUE(modelo.Cargar(posix, Ruta(), mensajes, 0));
+    for (const auto& esperado : {std::vector<std::int32_t>{1, 2}, {2, 1}}) {
+        modelo.PulsarEncabezado(1);
+        EXPECT_EQ(Orden(), esperado);
+    }
+}
