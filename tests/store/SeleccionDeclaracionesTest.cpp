@@ -133,8 +133,8 @@ TEST_F(SeleccionDeclaracionesTest, ElegirUnaDeclaracionImpresaPreguntaAlAbrirOEl
 } // namespace
 
 TEST_F(SeleccionDeclaracionesTest, ElNIFDesempataHastaLaÚltimaColumna) {
-    const Guardada sinEmitir{"11111111H", "ZAPATA ANA", "2010", "1T", "1", "", ""};
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, ArchivoDe({kDeclaraciones[1], sinEmitir}));
+    const Guardada otroJustificante{"11111111H", "ZAPATA ANA", "2010", "1T", "1", "15/11/2010", "8170612345692"};
+    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, ArchivoDe({otroJustificante, kDeclaraciones[1]}));
     ASSERT_TRUE(modelo.Cargar(posix, Ruta(), mensajes, 0));
     for (const auto& esperado : {std::vector<std::int32_t>{1, 2}, {2, 1}}) {
         modelo.PulsarEncabezado(1);
