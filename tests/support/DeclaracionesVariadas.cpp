@@ -191,17 +191,4 @@ std::vector<RegistroDeclaración> DeclaracionesPreparadas() {
     return v;
 }
 
-std::string ArchivoVariado(std::size_t n, std::uint32_t semilla) {
-    std::mt19937 azar(semilla);
-    const std::vector<RegistroDeclaración> preparadas = DeclaracionesPreparadas();
-    std::string bytes;
-    for (std::size_t i = 0; i < n; ++i) {
-        RegistroDeclaración r = i < preparadas.size() ? preparadas[i]
-                                : i % 3 == 0          ? CuentaSinNadaQuePagar()
-                                                      : DeclaraciónAlAzar(azar);
-        bytes += r.Bytes();
-    }
-    return bytes;
-}
-
 } // namespace m817::prueba
