@@ -10,14 +10,13 @@
 using namespace m817;
 using namespace m817::prueba;
 
-// A print to files that fails says which folder and why; one to a real printer has no folder to name.
 TEST(FalloImpresiónArchivo, ElMensajeNombraLaCarpetaYLaCausaSoloSiLaImpresoraEscribeArchivos) {
     HojaDeclaración hoja;
     MensajesGuion mensajes;
     ListaErrores errores{mensajes};
     RelojFijo reloj;
     CarpetaTemporal carpeta;
-    std::ofstream(carpeta.Impresiones()) << "x"; // where the folder should be there is a file
+    std::ofstream(carpeta.Impresiones()) << "x"; // a file where the folder should be: printing to files fails
     ImpresorasGuion impresoras;
     impresoras.instaladas = {Impresora("Láser", 600), Impresora("Archivo PDF", 600)}, impresoras.actual = 2;
     CódigosBarrasPrueba códigos;
