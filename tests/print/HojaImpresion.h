@@ -23,11 +23,11 @@ inline void RellenarHojaCompleta(HojaDeclaración& h) {
         {edtNIF, "12345678Z"}, {edtNombre, "PEÑA GARCÍA, MARÍA"}, {edtViaPublica, "MAYOR"}, {edtNumero, "12"},
         {edtEscalera, "A"}, {edtPiso, "3"}, {edtPuerta, "IZDA"}, {edtTelefono, "971123456"}, {edtCodigoPostal, "07340"},
         {edtFax, "971654321"}, {edtCasilla(1), "1.234,56"}, {edtTipos(1), "7"}, {edtTipos(2), "2"}, {edtTipos(3), "5"},
-        {edtTipos(4), "9"}, {edtTipos(5), "13"}, {edtTipos(6), "6,5"}, {edtCasilla(7), "86,42"}, {edtCasilla(15), "86,42"},
-        {edtCasilla(16), "2.000"}, {edtCasilla(22), "2.000,00"}, {edtCasilla(23), "-1.913,58"}, {edtCasilla(26), "-1.913,58"},
-        {edtResultado(2), "1.913,58"}, {edtCCCIng(0), "2100"}, {edtCCCIng(1), "0418"}, {edtCCCIng(2), "45"},
-        {edtCCCIng(3), "0200051332"}, {edtCCCDev(0), "0000"}, {edtCCCDev(1), "0000"}, {edtCCCDev(2), "00"},
-        {edtCCCDev(3), "0000000000"},
+        {edtTipos(4), "9"}, {edtTipos(5), "13"}, {edtTipos(6), "6,5"}, {edtCasilla(7), "86,42"},
+        {edtCasilla(15), "86,42"}, {edtCasilla(16), "2.000"}, {edtCasilla(22), "2.000,00"},
+        {edtCasilla(23), "-1.913,58"}, {edtCasilla(26), "-1.913,58"}, {edtResultado(2), "1.913,58"},
+        {edtCCCIng(0), "2100"}, {edtCCCIng(1), "0418"}, {edtCCCIng(2), "45"}, {edtCCCIng(3), "0200051332"},
+        {edtCCCDev(0), "0000"}, {edtCCCDev(1), "0000"}, {edtCCCDev(2), "00"}, {edtCCCDev(3), "0000000000"},
     };
     // clang-format on
     for (const auto& [id, texto] : textos)
@@ -64,7 +64,7 @@ inline void RellenarHojaTodasLasCasillas(HojaDeclaración& h) {
         h.EscribirTexto(edtCasilla(i), std::to_string(100 + 7 * i) + "." + std::to_string(876 - 3 * i) + ".543.210,"
                                        + std::to_string(10 + i));
         if (i <= 6) h.EscribirTexto(edtTipos(i), std::to_string(10 + i) + "," + std::to_string(10 + 3 * i));
-        if (i <= 3) h.EscribirTexto(edtResultado(i), std::to_string(900 + i) + ".123.456.789," + std::to_string(40 + i));
+        if (i <= 3) h.EscribirTexto(edtResultado(i), "90" + std::to_string(i) + ".123.456.789,4" + std::to_string(i));
     }
     // clang-format on
 }

@@ -60,7 +60,8 @@ TEST(ValoresDeLaLlamada, PeriodoEnCursoYEjercicio) {
         EXPECT_EQ(TrimestreEnCurso(hoy), trimestre) << hoy.año << "-" << hoy.mes;
         EXPECT_EQ(MesEnCurso(hoy), mes) << hoy.año << "-" << hoy.mes;
     }
-    for (const auto& [texto, año] : {std::pair{" 1992 ", 1992}, {"20a0", 0}, {"-5", -5}, {"32767", 32767}, {"32768", 0}})
+    for (const auto& [texto, año] :
+         {std::pair{" 1992 ", 1992}, {"20a0", 0}, {"-5", -5}, {"32767", 32767}, {"32768", 0}})
         EXPECT_EQ(AñoEjercicio(texto), año) << texto;
     // clang-format on
 }
@@ -91,9 +92,9 @@ TEST(ValidarCampos, UnaDeclaraciónNuevaListaExactamenteSusObligatorios) {
     const std::map<std::string, std::string> esperadas = {
         {"cmbAdministracion", "E 0010 Administración tributaria obligatoria"}, {"edtNIF", "E 2010 N.I.F. obligatorio"},
         {"edtNombre", "E 2020 Apellidos y nombre / Razón social obligatorio"},
-        {"cmbSigla", "E 2030 Tipo de vía obligatorio"}, {"edtViaPublica", "E 2040 Nombre de la vía pública obligatorio"},
-        {"cmbProvincia", "E 2100 Provincia obligatoria"}, {"cmbMunicipio", "E 2110 Municipio obligatorio"},
-        {"edtCodigoPostal", "E 2120 Código postal obligatorio"},
+        {"cmbSigla", "E 2030 Tipo de vía obligatorio"}, {"cmbProvincia", "E 2100 Provincia obligatoria"},
+        {"edtViaPublica", "E 2040 Nombre de la vía pública obligatorio"},
+        {"cmbMunicipio", "E 2110 Municipio obligatorio"}, {"edtCodigoPostal", "E 2120 Código postal obligatorio"},
     };
     // clang-format on
     EXPECT_EQ(entradas, esperadas);
@@ -111,7 +112,8 @@ TEST(ValidarCampos, CadaReglaAnotaSuMensajeClaveYTipo) {
     // clang-format off
     const Caso casos[] = {
         {Texto(edtEjercicio, "20a0"), "edtEjercicio", -1, "edtEjercicio", "E 1010"},
-        {Texto(edtEjercicio, "1992"), "edtEjercicio", -1, "edtEjercicio", "E 1011 Ejercicio no puede ser anterior al año 1993"},
+        {Texto(edtEjercicio, "1992"), "edtEjercicio", -1, "edtEjercicio",
+         "E 1011 Ejercicio no puede ser anterior al año 1993"},
         {Texto(edtEjercicio, "1993"), "edtEjercicio", -1, "edtEjercicio", "A 1012"},
         {Texto(cmbPeriodo, ""), "", -1, "cmbPeriodo", "E 1020"},
         {Texto(cmbPeriodo, "13"), "", -1, "cmbPeriodo", "E 1021"},
@@ -134,7 +136,8 @@ TEST(ValidarCampos, CadaReglaAnotaSuMensajeClaveYTipo) {
         {Texto(edtViaPublica, "Mayor/3"), "edtViaPublica", -1, "edtViaPublica", "E 2041"},
         {Texto(edtNumero, "12a"), "edtNumero", -1, "edtNumero", "E 2050"},
         {Texto(edtFax, "(971)"), "edtFax", -1, "edtFax", "E 2130"},
-        {Postal("", "07a01"), "edtCodigoPostal", -1, "edtCodigoPostal", "E 2120 Codigo Postal contiene caracteres no permitidos"},
+        {Postal("", "07a01"), "edtCodigoPostal", -1, "edtCodigoPostal",
+         "E 2120 Codigo Postal contiene caracteres no permitidos"},
         {Postal("8", "07001"), "edtCodigoPostal", -1, "edtCodigoPostal", "E 2121"},
         {Postal("7", "7001"), "edtCodigoPostal", -1, "edtCodigoPostal", ""},
         {Postal("9", "09001"), "cmbProvincia", -1, "edtCodigoPostal", ""},
@@ -151,8 +154,8 @@ TEST(ValidarCampos, CadaReglaAnotaSuMensajeClaveYTipo) {
         {PagoEnCuenta(""), "edtCCCIng", 0, "edtCCCIng#0", "E 4030"},
         {PagoEnCuenta("21000418000200051332"), "chkFPCuenta", -1, "edtCCCIng#0", "E 4030"},
         {PagoEnCuenta(kCuentaVálida), "edtCCCIng", 0, "edtCCCIng#0", ""},
-        {[](H& h) { h.Poner(cmbPeriodo, "4T"), h.Poner(edtCasilla(16), "1"), h.hoja().SeleccionarOpción(optResultado(2)); },
-         "edtCCCDev", 0, "edtCCCDev#0", "E 5010"},
+        {[](H& h) { h.Poner(cmbPeriodo, "4T"), h.Poner(edtCasilla(16), "1");
+             h.hoja().SeleccionarOpción(optResultado(2)); }, "edtCCCDev", 0, "edtCCCDev#0", "E 5010"},
     };
     // clang-format on
     for (const auto& c : casos) {
@@ -169,8 +172,8 @@ TEST(ValidarCampos, UnRechazoDejaAlUsuarioEnElCampoYNadaMás) {
     // clang-format off
     const std::tuple<IdCampo, const char*, const char*, const char*> casos[] = {
         {cmbPeriodo, "13", "Período erróneo", "cmbPeriodo"}, {cmbSigla, "Zz", "Tipo de vía errónea", "cmbSigla"},
-        {cmbProvincia, "Zz", "Provincia errónea", "cmbProvincia"},
-        {edtCasilla(7), "-1000000000000", "El importe de la casilla 07 debe ser menor de 1.000.000.000.000", "edtCasilla#07"},
+        {cmbProvincia, "Zz", "Provincia errónea", "cmbProvincia"}, {edtCasilla(7), "-1000000000000",
+         "El importe de la casilla 07 debe ser menor de 1.000.000.000.000", "edtCasilla#07"},
     };
     // clang-format on
     for (const auto& [campo, tecleado, mensaje, clave] : casos) {
