@@ -106,7 +106,7 @@ TEST_F(Calculo, ClicsQueEligenOpción) {
     // clang-format off
     const std::tuple<const char*, int, int> casos[] = { // caption, index, option chosen afterwards
         {"lblApartado", 5, 2}, {"lblApartado", 6, 3}, {"lblImporte", 2, 2}, {"lblLetra", 3, 3}, {"lblLetra", 2, 2},
-        {"lblApartado", 3, 2}, {"lblApartado", 4, 2}, {"lblImporte", 1, 2}, {"lblLetra", 1, 2}, // 1-3 nothing; 4 disabled
+        {"lblApartado", 3, 2}, {"lblApartado", 4, 2}, {"lblImporte", 1, 2}, {"lblLetra", 1, 2}, // 1-3 none, 4 off
     };
     // clang-format on
     for (const auto& [nombre, índice, opción] : casos) {

@@ -18,14 +18,14 @@ static std::pair<RegistroImpresion, DescripcionesImpresion> Mover(const HojaDecl
 
 // Amounts: sign and 14 digits, cents last; rates: two whole digits, two decimals; unknown kinds are text.
 TEST(FormatoFijo, CadaTipoDaSuAnchoExacto) {
-    const int T = kFormatoTexto, N = kFormatoNúmero, I = kFormatoImporte;
+    const int T = kFormatoTexto, N = kFormatoNúmero, I = kFormatoImporte, P = kFormatoTipo;
     // clang-format off
     const std::tuple<const char*, int, int, const char*, const char*> casos[] = {
-        {"  ab ", 5, T, "ab   ", "ab"}, {"MAYOR", 3, T, "MAY", "MAYOR"}, {" x ", 3, 3, "x  ", "x"}, {"", 5, N, "00000", ""},
+        {"  ab ", 5, T, "ab   ", "ab"}, {"MAYOR", 3, T, "MAY", "MAYOR"}, {" x ", 3, 3, "x  ", "x"},
         {" 2010 ", 4, N, "2010", "2010"}, {"12 BIS", 5, N, "00012", "12 BIS"}, {"-5", 3, N, "005", "-5"},
         {"1.234,56", 15, I, " 00000000123456", "1.234,56"}, {"-5", 15, I, "-00000000000500", "-5"},
         {"", 15, I, " 00000000000000", ""}, {"999.999.999.999,99", 15, I, " 99999999999999", "999.999.999.999,99"},
-        {"13", 4, kFormatoTipo, "1300", "13"}, {"", 4, kFormatoTipo, "0000", ""}, {"6,5", 4, kFormatoTipo, "0650", "6,5"},
+        {"13", 4, P, "1300", "13"}, {"", 4, P, "0000", ""}, {"6,5", 4, P, "0650", "6,5"}, {"", 5, N, "00000", ""},
     };
     // clang-format on
     for (const auto& [entrada, longitud, tipo, esperado, recortado] : casos) {
