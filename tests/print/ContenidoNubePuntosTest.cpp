@@ -25,8 +25,8 @@ TEST(ContenidoNubePuntos, LasTreintaYTresPiezasEnSuOrden) {
         Rellenar("971123456", 15) + "07001" "07" "07340" + Rellenar("971654321", 15) + // municipality before province
         " 00000000123456" + ceros(5) + "007000020000500009000130000650" + // rates with a zero in front
         " 00000000008642" + ceros(7) + " 00000000008642" " 00000000200000" + ceros(5) + " 00000000200000" +
-        "-00000000191358" + ceros(2) + "-00000000191358" " 00000000000000" " X" "21000418450200051332" // to pay, marks, CCC
-        " 00000000191358" "00000000000000000000" " 00000000000000" " " "20261205"; // refund, its CCC, offset, no activity, date
+        "-00000000191358" + ceros(2) + "-00000000191358" " 00000000000000" " X" "21000418450200051332" // to pay, marks
+        " 00000000191358" "00000000000000000000" " 00000000000000" " " "20261205"; // refund, account, offset, date
     // clang-format on
     ASSERT_EQ(esperado.size(), kLongitudContenidoNubePuntos);
     EXPECT_EQ(ContenidoNubePuntos(RegistroCompleto(), "8170612345676", "3.2.2"), esperado);
