@@ -160,7 +160,7 @@ TEST(ImprimirDeclaración, ReimprimirAvisaConLosDatosAnterioresYDaOtroNúmero) {
         "Fecha de Impresion - 15/11/2010\r\n               Número de Justificante - " + primero + "\r\n\r\n En caso de "
         "continuar con la operación, estos datos serán modificados\r\n\r\n                ¿Desea continuar con la operación? ";
     // clang-format on
-    b.reloj.ahora = {2010, 11, 6, 9, 0, 0};
+    b.reloj.ahora = {2010, 10, 6, 9, 0, 0};
     b.guardarDevuelve = false; // the new number is kept on the sheet, to be saved later
     for (Respuesta respuesta : {Respuesta::No, Respuesta::Sí}) { // only the second prints again
         b.mensajes.EsperarPregunta(aviso, respuesta, "Aviso");
@@ -168,7 +168,7 @@ TEST(ImprimirDeclaración, ReimprimirAvisaConLosDatosAnterioresYDaOtroNúmero) {
     }
     EXPECT_EQ(b.impresoras.impresos.size(), 6u);
     EXPECT_TRUE(b.Número() != primero && b.hoja.RegistroModificado);
-    EXPECT_EQ(b.Fecha(), "06/11/2010");
+    EXPECT_EQ(b.Fecha(), "06/10/2010"); // a day and a month of one and two digits
 }
 
 TEST(ImprimirDeclaración, UnFalloDeLaImpresoraDetieneLasCopiasSalvoLosAvisosBenignos) {
