@@ -52,7 +52,7 @@ TEST(ListaErrores, EstiloMuestraElMensajeYDevuelveElBoton) {
     // clang-format off
     const std::tuple<int, Icono, Botones, Respuesta, R, int> casos[] = {
         {16 + 512, Icono::Crítico, Botones::Aceptar, R::Aceptar, R::Aceptar, L::kBotónAceptar}, // no third: the last
-        {48 + 1 + 256, Icono::Exclamación, Botones::AceptarCancelar, R::Cancelar, R::Cancelar, L::kBotónCancelar},
+        {48 + 1 + 512, Icono::Exclamación, Botones::AceptarCancelar, R::Cancelar, R::Cancelar, L::kBotónCancelar},
         {32 + 4 + 256, Icono::Pregunta, Botones::SíNo, R::No, R::No, L::kBotónNo},
         {64 + 3, Icono::Información, Botones::SíNoCancelar, R::Sí, R::Sí, L::kBotónSí},
         {3 + 512, Icono::Ninguno, Botones::SíNoCancelar, R::Sí, R::Cancelar, L::kBotónSí},
