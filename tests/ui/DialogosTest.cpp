@@ -99,21 +99,3 @@ TEST(MensajesEnPantalla, BotonesIconoTítuloTextoYRespuesta) {
         EXPECT_EQ(v.predeterminado, QString::fromUtf8(c.predeterminadoVisto));
     }
 }
-
-TEST(frmAtencion, ModalSobreLaVentanaPrincipalHastaAceptar) {
-    QWidget principal;
-    principal.show();
-    bool vista = false;
-    QTimer::singleShot(0, [&] {
-        auto* f = qobject_cast<frmAtencion*>(QApplication::activeModalWidget());
-        ASSERT_NE(f, nullptr);
-        vista = true;
-        EXPECT_EQ(f->parentWidget(), &principal);
-        // Every line of text is shown whole: the window is tall enough for its wrapped paragraphs.
-        for (QLabel* l : {f->Label7, f->Label1, f->Label2, f->Label3})
-            EXPECT_GE(l->height(), l->heightForWidth(l->width())) << l->text().left(20).toStdString();
-        f->btnAceptar->click();
-    });
-    frmAtencion::Mostrar(&principal);
-    EXPECT_TRUE(vista);
-}

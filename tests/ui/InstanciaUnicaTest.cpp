@@ -105,20 +105,6 @@ TEST_F(InstanciaÚnicaProcesos, VariasCopiasQueMiranALaVezDejanUnaSolaPrimera) {
 }
 
 // Another spelling of the same folder is the same program; another folder or user is another.
-TEST(InstanciaÚnicaQt, ElNombreDependeDeLaCarpetaYDelUsuario) {
-    QTemporaryDir base;
-    ASSERT_TRUE(QDir(base.path()).mkpath(QStringLiteral("a/b")));
-    const std::string ruta = (base.path() + "/a/b").toStdString();
-    const QString nombre = InstanciaUnicaQt::NombreServidor(ruta);
-
-    for (const std::string& misma : {ruta + "/", base.path().toStdString() + "/a/./b", ruta + "/../b"})
-        EXPECT_EQ(InstanciaUnicaQt::NombreServidor(misma), nombre) << misma;
-    for (const std::string& otra :
-         {base.path().toStdString() + "/a", ruta + "c", std::string("/no/existe/b")})
-        EXPECT_NE(InstanciaUnicaQt::NombreServidor(otra), nombre) << otra;
-    EXPECT_TRUE(nombre.contains(QStringLiteral("-%1-").arg(::getuid()))) << nombre.toStdString();
-}
-
 TEST(InstanciaPrivada, ElSocketEstaEnUnaCarpetaQueSoloAbreElUsuario) {
     QTemporaryDir datos;
     const QString ruta = InstanciaUnicaQt::RutaServidor(datos.path().toStdString());

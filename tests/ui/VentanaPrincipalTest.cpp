@@ -139,43 +139,6 @@ TEST_F(Escritorio, UnClicEnUnImporteDelResultadoEligeSuOpción) {
     EXPECT_EQ(hoja.OpciónSeleccionada(), 3);
 }
 
-TEST_F(Escritorio, UnaCuentaCerradaSeVeCerradaYUnClicEnEllaNoMueveNada) {
-    Entrar(edtNombre);
-    ASSERT_FALSE(hoja.Estado(edtCCCIng(0)).habilitado);
-    auto centro = [](QWidget* w) { return w->grab().toImage().pixelColor(w->rect().center()); };
-    EXPECT_NE(centro(Ctl(edtCCCIng(0))), centro(Ctl(edtNIF)));
-    EXPECT_EQ(centro(Ctl(edtNIF)), QColor(Qt::white));
-
-    QTest::mouseClick(Ctl(edtCCCIng(0)), Qt::LeftButton, {}, Ctl(edtCCCIng(0))->rect().center());
-    Procesar();
-    EXPECT_EQ(hoja.Foco(), edtNombre);
-    QTest::keyClicks(QApplication::focusWidget(), "2100");
-    Procesar();
-    EXPECT_EQ(hoja.Texto(edtNombre), "2100");
-    EXPECT_EQ(Pantalla(edtNombre), "2100");
-    EXPECT_EQ(hoja.Texto(edtCCCIng(0)), "");
-}
-
-TEST_F(Escritorio, ElPanelSeMuestraYOcultaConElMenúOElBotónSiempreAcordes) {
-    QAction* menú = ventana->Menú("mnuVerErrores");
-    QAction* botón = ventana->Botón("VerErrores");
-    EXPECT_FALSE(ventana->pctErrores()->isVisible());
-    EXPECT_FALSE(menú->isChecked() || botón->isChecked());
-
-    struct Paso {
-        QAction* pulsado;
-        bool visible;
-    };
-    for (Paso paso : {Paso{menú, true}, Paso{botón, false}, Paso{botón, true}, Paso{menú, false}}) {
-        paso.pulsado->trigger();
-        Procesar();
-        EXPECT_EQ(ventana->pctErrores()->isVisible(), paso.visible);
-        EXPECT_EQ(ventana->pctBordeErrores()->isVisible(), paso.visible);
-        EXPECT_EQ(menú->isChecked(), paso.visible);
-        EXPECT_EQ(botón->isChecked(), paso.visible);
-    }
-}
-
 TEST_F(Escritorio, UnClicEnUnaEntradaDelPanelLlevaASuCampo) {
     ventana->Menú("mnuVerErrores")->trigger();
     Procesar();
@@ -186,31 +149,6 @@ TEST_F(Escritorio, UnClicEnUnaEntradaDelPanelLlevaASuCampo) {
     ClicEn(Entrada("edtNIF"));
     EXPECT_EQ(hoja.Foco(), edtNIF);
     EXPECT_EQ(QApplication::focusWidget(), Ctl(edtNIF));
-}
-
-TEST_F(Escritorio, CerrarCompruebaElCampoYPreguntaPorLosCambios) {
-    const char* pregunta = "¿Desea guardar los cambios efectuados en la declaración?";
-    p.Escribir(cmbProvincia, "Burgos");
-    Procesar();
-    ASSERT_TRUE(hoja.RegistroModificado);
-    p.mensajes.Esperar(pregunta, Icono::Pregunta, Botones::SíNoCancelar, Respuesta::Cancelar);
-    EXPECT_FALSE(ventana->close());
-    EXPECT_TRUE(ventana->isVisible());
-    p.mensajes.Esperar(pregunta, Icono::Pregunta, Botones::SíNoCancelar, Respuesta::No);
-    EXPECT_TRUE(ventana->close());
-    EXPECT_FALSE(ventana->isVisible());
-    EXPECT_FALSE(p.mensajes.Pendientes());
-}
-
-TEST_F(Escritorio, F1AbreElTemaDelCampoYLosMenúsDeAyudaElSuyo) {
-    Entrar(edtNIF);
-    QTest::keyClick(Ctl(edtNIF), Qt::Key_F1);
-    Entrar(edtCasilla(25));
-    QTest::keyClick(Ctl(edtCasilla(25)), Qt::Key_F1);
-    ventana->Menú("mnuUso")->trigger();
-    ventana->Menú("mnuTemas")->trigger();
-    ventana->Botón("Ayuda")->trigger();
-    EXPECT_EQ(ayuda.pedidos, (std::vector<int>{403, 406, 301, 0, 0}));
 }
 
 TEST(PortapapelesQt, TextoEnWindows1252) {
