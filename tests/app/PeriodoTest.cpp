@@ -1,7 +1,3 @@
-// The period as the user types it and as a saved return brings it: retyping it keeps what the result logic
-// had (a refund and its account) unless the period the user ends with rules it out, the months 10 to 12 are
-// months, and a stored period that the field would refuse is an error of the panel as soon as it is opened.
-#include "app/PanelErrores.h"
 #include "platform/Texto1252.h"
 #include "store/ArchivoDeclaraciones.h"
 #include "support/DeclaracionesVariadas.h"
@@ -9,180 +5,72 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 using namespace m817;
 using namespace m817::campos;
 using namespace m817::prueba;
 
 namespace {
 
-// Period 4T, box 16 to deduct, the refund chosen and its account typed, as a user does it.
-void DevoluciónConCuenta(HojaPrueba& p, const std::string& cuenta) {
-    HojaDeclaración& hoja = p.hoja();
-    p.Escribir(cmbPeriodo, "4");
-    ASSERT_EQ(hoja.Texto(cmbPeriodo), "4T");
-    p.Casilla(16, "500");
-    ASSERT_TRUE(hoja.Tabular());
-    hoja.Pulsar(optResultado(2));
-    ASSERT_EQ(hoja.OpciónSeleccionada(), 2);
-    hoja.Enfocar(edtCCCDev(0));
-    for (char c : cuenta)
-        hoja.Teclear(c); // the boxes move on by themselves as each one fills
-    ASSERT_TRUE(hoja.Tabular());
-}
-
-std::string Cuenta(HojaPrueba& p) {
-    std::string c;
-    for (int i = 0; i <= 3; ++i)
-        c += p.Texto(edtCCCDev(i));
-    return c;
-}
-
-bool CuentaAbierta(HojaPrueba& p) {
-    for (int i = 0; i <= 3; ++i)
-        if (!p.Habilitado(edtCCCDev(i))) return false;
-    return true;
-}
-
-// Into the period, Escape, the keys, and Tab out of it.
-bool Reteclear(HojaPrueba& p, std::string_view teclas) {
-    p.hoja().Enfocar(cmbPeriodo);
-    p.hoja().Teclear(kTeclaEscape);
-    for (char c : teclas)
-        p.hoja().Teclear(c);
-    return p.hoja().Tabular();
-}
-
-TEST(Periodo, VolverATeclearElCuartoTrimestreConservaLaDevoluciónYSuCuenta) {
-    HojaPrueba p;
-    p.Cargar();
-    HojaDeclaración& hoja = p.hoja();
-    const std::string cuenta = CuentaCorrecta();
-    DevoluciónConCuenta(p, cuenta);
-    ASSERT_EQ(Cuenta(p), cuenta);
-
-    ASSERT_TRUE(Reteclear(p, "4"));
-    EXPECT_EQ(hoja.Texto(cmbPeriodo), "4T");
-    EXPECT_EQ(hoja.OpciónSeleccionada(), 2);
-    EXPECT_EQ(hoja.Texto(edtResultado(2)), "500,00");
-    EXPECT_EQ(Cuenta(p), cuenta);
-    EXPECT_TRUE(CuentaAbierta(p));
-    EXPECT_EQ(p.ventana->errores.Buscar("edtCCCDev#0"), nullptr);
-
-    // Typing over the selected period passes through no other period either.
-    hoja.Enfocar(cmbPeriodo);
-    hoja.EstablecerSelección(cmbPeriodo, 0, 2);
-    hoja.Teclear('4');
-    ASSERT_TRUE(hoja.Tabular());
-    EXPECT_EQ(hoja.OpciónSeleccionada(), 2);
-    EXPECT_EQ(Cuenta(p), cuenta);
-}
-
 TEST(Periodo, ElPeriodoConElQueSeQuedaElUsuarioDecideLaDevolución) {
-    struct Caso {
-        const char* teclas;
-        const char* periodo;
+    const std::string cuenta = CuentaCorrecta();
+    auto Cuenta = [](HojaPrueba& p) {
+        std::string c;
+        for (int i = 0; i <= 3; ++i) // a closed box counts as "-"
+            c += p.Habilitado(edtCCCDev(i)) ? p.Texto(edtCCCDev(i)) : "-";
+        return c;
     };
-    // A quarter, a month, or nothing at all: none of them allows a refund.
-    for (const Caso& c : {Caso{"1", "1T"}, Caso{"04", "04"}, Caso{"12", "12"}, Caso{"", ""}}) {
-        SCOPED_TRACE(std::string("teclas «") + c.teclas + "»");
+    for (auto [teclas, periodo] : {std::pair{"4", "4T"}, {"1", "1T"}, {"04", "04"}, {"12", "12"}, {"", ""}}) {
         HojaPrueba p;
         p.Cargar();
         HojaDeclaración& hoja = p.hoja();
-        DevoluciónConCuenta(p, CuentaCorrecta());
-        Reteclear(p, c.teclas);
-        EXPECT_EQ(hoja.Texto(cmbPeriodo), c.periodo);
-        EXPECT_EQ(hoja.OpciónSeleccionada(), 3);
-        EXPECT_FALSE(p.Habilitado(optResultado(2)));
-        EXPECT_EQ(Cuenta(p), "");
-        EXPECT_FALSE(CuentaAbierta(p));
+        p.Escribir(cmbPeriodo, "4");
+        p.Casilla(16, "500");
+        ASSERT_TRUE(hoja.Tabular());
+        hoja.Pulsar(optResultado(2));
+        hoja.Enfocar(edtCCCDev(0));
+        for (char c : cuenta)
+            hoja.Teclear(c); // the boxes move on by themselves as each one fills
+        ASSERT_TRUE(hoja.Tabular());
+
+        hoja.Enfocar(cmbPeriodo);
+        for (char c : "\x1b" + std::string(teclas)) // Escape first
+            hoja.Teclear(c);
+        hoja.Tabular();
+        EXPECT_EQ(hoja.Texto(cmbPeriodo), periodo) << teclas;
+        const bool cuarto = periodo == std::string_view("4T"); // only the fourth quarter allows a refund
+        EXPECT_EQ(hoja.OpciónSeleccionada(), cuarto ? 2 : 3);
+        EXPECT_EQ(Cuenta(p), cuarto ? cuenta : "----");
+        EXPECT_EQ(hoja.Texto(edtResultado(2)), cuarto ? "500,00" : "");
     }
-}
-
-TEST(Periodo, LosMesesDiezOnceYDoceSeTecleanComoLosDemás) {
-    HojaPrueba p;
-    p.Cargar();
-    HojaDeclaración& hoja = p.hoja();
-    for (const char* mes : {"10", "11", "12", "09"}) {
-        p.Escribir(cmbPeriodo, mes);
-        EXPECT_TRUE(hoja.Tabular()) << mes; // no "Período erróneo": the script expects no message
-        EXPECT_EQ(hoja.Texto(cmbPeriodo), mes);
-        EXPECT_NE(hoja.Foco(), cmbPeriodo);
-        // November 2010: the month in course is October; any other month is out of course.
-        const auto* e = p.ventana->errores.Buscar("cmbPeriodo");
-        if (std::string_view(mes) == "10") {
-            EXPECT_EQ(e, nullptr);
-        } else {
-            EXPECT_TRUE(e && e->imagen == ListaErrores::kImagenAviso) << mes;
-        }
-    }
-    p.Escribir(cmbPeriodo, "13");
-    p.mensajes.EsperarError("Período erróneo");
-    EXPECT_FALSE(hoja.Tabular());
-}
-
-// A freshly started program that opens a saved return with the given period.
-void AbrirConPeriodo(HojaPrueba& p, std::string_view periodo) {
-    p.Cargar();
-    RegistroDeclaración r = DeclaracionesPreparadas().front();
-    r.Poner(CampoRegistro::Periodo, periodo);
-    p.carpeta.EscribirDatos(kNombreArchivoDeclaraciones, std::string(r.Bytes()));
-    ASSERT_TRUE(p.ventana->AbrirDeclaración(1, 1));
-}
-
-std::vector<std::string> Panel(HojaPrueba& p) {
-    std::vector<std::string> v;
-    for (const auto& e : PanelErrores(*p.ventana).Entradas())
-        v.push_back(std::to_string(e.imagen) + Utf8(e.texto));
-    return v;
-}
-
-TEST(PeriodoGuardado, UnDiezGuardadoSeAbreSinErroresYSePuedeDejar) {
-    HojaPrueba p;
-    AbrirConPeriodo(p, "10");
-    const std::vector<std::string> limpio = {"1Declaración sin errores"};
-    EXPECT_EQ(Panel(p), limpio);
-    p.hoja().Enfocar(cmbPeriodo);
-    EXPECT_TRUE(p.hoja().Tabular());
-    EXPECT_EQ(p.Texto(cmbPeriodo), "10");
-    EXPECT_EQ(Panel(p), limpio);
-    EXPECT_FALSE(p.hoja().RegistroModificado);
 }
 
 TEST(PeriodoGuardado, UnPeriodoQueElCampoRechazaEsUnErrorDelPanelAlAbrir) {
-    struct Caso {
-        const char* periodo;
-        bool erróneo; // not a quarter of the list nor a month: the field refuses it
-    };
-    const Caso casos[] = {{"1T", false}, {"2T", false}, {"4T", false}, {"01", false}, {"05", false},
-                          {"10", false}, {"11", false}, {"12", false}, {"5", false},  {"3", false},
-                          {"", false},   {"13", true},  {"7T", true},  {"0T", true},  {"1A", true},
-                          {"00", true},  {"T", true},   {"t4", true},  {"99", true}};
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(std::string("periodo «") + c.periodo + "»");
+    const std::pair<const char*, bool> casos[] = {{"1T", false}, {"4T", false}, {"01", false}, {"12", false},
+                                                  {"5", false},  {"", false},   {"13", true},  {"7T", true},
+                                                  {"0T", true},  {"1A", true},  {"00", true},  {"t4", true}};
+    for (auto [periodo, erróneo] : casos) {
+        SCOPED_TRACE(periodo);
         HojaPrueba p;
         // Opening names the period among the fields it could not load; it never refuses it.
-        if (c.erróneo)
+        if (erróneo)
             p.mensajes.EsperarError(
                 "Se ha producido un error al leer los datos de la declaración seleccionada."
                 "\r\n\r\nLos datos que se relacionan a continuación no se han podido "
                 "cargar y deberán cumplimentarse de nuevo:PERÍODO.");
-        AbrirConPeriodo(p, c.periodo);
-        EXPECT_FALSE(p.mensajes.Pendientes());
+        p.Cargar();
+        RegistroDeclaración r = DeclaracionesPreparadas().front();
+        r.Poner(CampoRegistro::Periodo, periodo);
+        p.carpeta.EscribirDatos(kNombreArchivoDeclaraciones, std::string(r.Bytes()));
+        ASSERT_TRUE(p.ventana->AbrirDeclaración(1, 1));
         const auto* e = p.ventana->errores.Buscar("cmbPeriodo");
-        const bool error = e && e->imagen == ListaErrores::kImagenError;
-        EXPECT_EQ(error, c.erróneo || !*c.periodo);
-        if (c.erróneo && e) {
-            EXPECT_EQ(Utf8(e->texto), "1021 Periodo erróneo");
-        }
-
-        // The user goes into the period and leaves it: refused exactly when the panel already has the error.
+        EXPECT_EQ(e && e->imagen == ListaErrores::kImagenError, erróneo || !*periodo);
+        EXPECT_EQ(erróneo && e ? Utf8(e->texto) : "1021 Periodo erróneo", "1021 Periodo erróneo");
+        // Leaving the field is refused exactly when the panel already has the error.
         p.hoja().Enfocar(cmbPeriodo);
-        if (c.erróneo) p.mensajes.EsperarError("Período erróneo");
-        EXPECT_EQ(p.hoja().Tabular(), !c.erróneo);
+        if (erróneo) p.mensajes.EsperarError("Período erróneo");
+        EXPECT_EQ(p.hoja().Tabular(), !erróneo);
         EXPECT_FALSE(p.mensajes.Pendientes());
+        EXPECT_FALSE(!erróneo && p.hoja().RegistroModificado);
     }
 }
 

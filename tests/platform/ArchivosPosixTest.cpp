@@ -4,35 +4,17 @@
 
 #include <gtest/gtest.h>
 
-using namespace m817;
-using namespace m817::prueba;
-
-namespace {
-
-class ArchivosPosixTest : public ::testing::Test {
-  protected:
-    std::filesystem::path Ruta(const char* nombre) const { return carpeta.Datos() / nombre; }
-    CarpetaTemporal carpeta;
-    ArchivosPosix archivos;
-};
-
-TEST_F(ArchivosPosixTest, UnSegundoNombreNuncaSobrescribeYRenombrarSustituye) {
+TEST(ArchivosPosix, UnSegundoNombreNuncaSobrescribeYRenombrarSustituye) {
+    m817::prueba::CarpetaTemporal carpeta;
+    m817::ArchivosPosix archivos;
+    const auto a = carpeta.Datos() / "a", b = carpeta.Datos() / "b", c = carpeta.Datos() / "c";
     carpeta.EscribirDatos("a", "uno");
     carpeta.EscribirDatos("b", "dos");
-    EXPECT_FALSE(archivos.EnlazarOCopiar(Ruta("a"), Ruta("b")));
-    EXPECT_EQ(LeerArchivo(Ruta("b")), "dos");
-    EXPECT_TRUE(archivos.EnlazarOCopiar(Ruta("a"), Ruta("c")));
-    EXPECT_EQ(LeerArchivo(Ruta("c")), "uno");
-    EXPECT_TRUE(archivos.Renombrar(Ruta("b"), Ruta("a")));
-    EXPECT_EQ(LeerArchivo(Ruta("a")), "dos");
-    EXPECT_EQ(LeerArchivo(Ruta("c")), "uno"); // the second name still holds the old file
-    EXPECT_FALSE(archivos.Existe(Ruta("b")));
-    EXPECT_TRUE(archivos.Eliminar(Ruta("c")));
-    EXPECT_FALSE(archivos.Eliminar(Ruta("c")));
-    std::string todo;
-    EXPECT_TRUE(archivos.LeerTodo(Ruta("a"), todo));
-    EXPECT_EQ(todo, "dos");
-    EXPECT_FALSE(archivos.LeerTodo(Ruta("c"), todo));
+    EXPECT_FALSE(archivos.EnlazarOCopiar(a, b));
+    EXPECT_TRUE(archivos.EnlazarOCopiar(a, c) && archivos.Renombrar(b, a) && !archivos.Existe(b));
+    std::string en_a, en_c;
+    EXPECT_TRUE(archivos.LeerTodo(a, en_a) && archivos.LeerTodo(c, en_c));
+    EXPECT_EQ(en_a + en_c, "dosuno");
+    EXPECT_TRUE(archivos.Eliminar(c));
+    EXPECT_FALSE(archivos.Eliminar(c) || archivos.LeerTodo(c, en_c));
 }
-
-} // namespace

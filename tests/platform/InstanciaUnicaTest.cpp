@@ -4,25 +4,12 @@
 
 #include <string>
 
-using namespace m817;
-
 TEST(InstanciaÚnica, TítulosDeVentanaDelPrograma) {
-    struct Caso {
-        std::string título;
-        bool delPrograma;
-    };
-    const Caso casos[] = {
-        {"Modelo 817", true},
-        {"Modelo 817 - Hoja", true},
-        {"Modelo 8170", true}, // only the first ten characters count
-        {std::string("Modelo 817\0", 11), true},
-        {"modelo 817", false},
-        {"MODELO 817", false},
-        {"Modelo 81", false},
-        {" Modelo 817", false},
-        {"Modelo  817", false},
-        {"", false},
-    };
-    for (const auto& c : casos)
-        EXPECT_EQ(EsVentanaDelPrograma(c.título), c.delPrograma) << '"' << c.título << '"';
+    // clang-format off
+    const std::pair<std::string, bool> casos[] = {
+        {"Modelo 817 - Hoja", true}, {"Modelo 8170", true}, {std::string("Modelo 817\0", 11), true}, // ten count
+        {"modelo 817", false}, {"Modelo 81", false}, {" Modelo 817", false}, {"", false}};
+    // clang-format on
+    for (const auto& [título, delPrograma] : casos)
+        EXPECT_EQ(m817::EsVentanaDelPrograma(título), delPrograma) << '"' << título << '"';
 }

@@ -4,7 +4,7 @@
 
 using namespace m817;
 
-TEST(Texto1252, IdaYVueltaDeLasLetrasDelCastellanoYDelBloqueAlto) {
+TEST(Texto1252, IdaYVueltaMayúsculasYRecortes) {
     const std::string utf8 = "Peña Álava €‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ ÿ";
     std::string w = W(utf8);
     EXPECT_EQ(w.size(), 40u);
@@ -13,18 +13,10 @@ TEST(Texto1252, IdaYVueltaDeLasLetrasDelCastellanoYDelBloqueAlto) {
     EXPECT_EQ(W("日"), "?");
     EXPECT_FALSE(CabeEn1252("Łódź"));
     EXPECT_TRUE(CabeEn1252("Bonillo, El"));
-}
-
-TEST(Texto1252, MayúsculasSegúnLaPáginaDeCódigos) {
     EXPECT_EQ(Mayúsculas(W("áéíóúñüçšœžÿßµ abc")), W("ÁÉÍÓÚÑÜÇŠŒŽŸßµ ABC"));
     EXPECT_EQ(Mayúscula(static_cast<char>(0xF7)), static_cast<char>(0xF7)); // ÷ has no case
     EXPECT_EQ(Minúscula(W("Ñ")[0]), W("ñ")[0]);
-}
-
-TEST(Texto1252, RecortarQuitaSoloBlancos) {
-    EXPECT_EQ(Recortar("  a b  "), "a b");
-    EXPECT_EQ(RecortarIzquierda("  a "), "a ");
-    EXPECT_EQ(RecortarDerecha("  a "), "  a");
-    EXPECT_EQ(Recortar("\ta\t"), "\ta\t");
-    EXPECT_EQ(Recortar("   "), "");
+    EXPECT_EQ(Recortar("  a b  ") + "|" + RecortarIzquierda("  a ") + "|" + RecortarDerecha("  a ") + "|" +
+                  Recortar("\ta\t") + "|" + Recortar("   "),
+              "a b|a |  a|\ta\t|"); // only spaces are trimmed
 }

@@ -4,13 +4,11 @@
 
 #include <gtest/gtest.h>
 
-namespace m817 {
-namespace {
-
+using namespace m817;
 using enum CampoImpresión;
 using prueba::Rellenar;
 
-RegistroImpresión RegistroCompleto() {
+static RegistroImpresión RegistroCompleto() {
     HojaDeclaración hoja;
     prueba::RellenarHojaCompleta(hoja);
     RegistroImpresión r;
@@ -19,171 +17,61 @@ RegistroImpresión RegistroCompleto() {
     return r;
 }
 
-struct Pieza {
-    const char* nombre;
-    std::string esperado;
-};
-
-// Walks the text piece by piece, so that a wrong width shows which piece it is.
-void ComprobarPiezas(const std::string& texto, const std::vector<Pieza>& piezas, std::size_t total) {
-    std::size_t desde = 0;
-    for (const Pieza& p : piezas) {
-        SCOPED_TRACE(p.nombre);
-        ASSERT_LE(desde + p.esperado.size(), texto.size());
-        EXPECT_EQ(texto.substr(desde, p.esperado.size()), p.esperado);
-        desde += p.esperado.size();
-    }
-    EXPECT_EQ(desde, total);
-    EXPECT_EQ(texto.size(), total);
-}
-
-std::string Repetir(const std::string& s, int veces) {
-    std::string r;
-    for (int i = 0; i < veces; ++i)
-        r += s;
-    return r;
-}
-
 TEST(ContenidoNubePuntos, LasTreintaYTresPiezasEnSuOrden) {
-    const std::string c = ContenidoNubePuntos(RegistroCompleto(), "8170612345676", "3.2.2");
-    const std::string casillas7a26 = " 00000000008642" + Repetir(" 00000000000000", 7) + " 00000000008642" +
-                                     " 00000000200000" + Repetir(" 00000000000000", 5) + " 00000000200000" +
-                                     "-00000000191358" + Repetir(" 00000000000000", 2) + "-00000000191358";
-    ComprobarPiezas(c,
-                    {
-                        {"modelo", "817"},
-                        {"versión", "3.2.2   "},
-                        {"ejercicio", "2010"},
-                        {"periodo", "4T"},
-                        {"justificante", "8170612345676"},
-                        {"administración", "701  "},
-                        {"complementaria", "X"},
-                        {"justificante anterior", "8170612345676"},
-                        {"NIF", "12345678Z"},
-                        {"nombre", Rellenar(W("PEÑA GARCÍA, MARÍA"), 75)},
-                        {"sigla", "CL"},
-                        {"vía", Rellenar("MAYOR", 50)},
-                        {"número", "00012"},
-                        {"escalera", "A "},
-                        {"piso", "3 "},
-                        {"puerta", "IZDA"},
-                        {"teléfono", Rellenar("971123456", 15)},
-                        {"municipio antes que provincia", "07001"},
-                        {"provincia", "07"},
-                        {"código postal", "07340"},
-                        {"fax", Rellenar("971654321", 15)},
-                        {"casillas 1 a 6", " 00000000123456" + Repetir(" 00000000000000", 5)},
-                        {"tipos con un cero delante", "007000020000500009000130000650"},
-                        {"casillas 7 a 26", casillas7a26},
-                        {"a ingresar", " 00000000000000"},
-                        {"en efectivo", " "},
-                        {"adeudo en cuenta", "X"},
-                        {"cuenta de ingreso", "21000418450200051332"},
-                        {"a devolver", " 00000000191358"},
-                        {"cuenta de devolución", "00000000000000000000"},
-                        {"a compensar", " 00000000000000"},
-                        {"sin actividad", " "},
-                        {"fecha", "20261205"},
-                    },
-                    kLongitudContenidoNubePuntos);
+    const auto ceros = [](int n) { return prueba::Repetir(" 00000000000000", 15 * n); };
+    // clang-format off
+    const std::string esperado = "817" "3.2.2   " "2010" "4T" "8170612345676" "701  " "X" "8170612345676" "12345678Z" +
+        Rellenar(W("PEÑA GARCÍA, MARÍA"), 75) + "CL" + Rellenar("MAYOR", 50) + "00012" "A " "3 " "IZDA" +
+        Rellenar("971123456", 15) + "07001" "07" "07340" + Rellenar("971654321", 15) + // municipality before province
+        " 00000000123456" + ceros(5) + "007000020000500009000130000650" + // rates with a zero in front
+        " 00000000008642" + ceros(7) + " 00000000008642" " 00000000200000" + ceros(5) + " 00000000200000" +
+        "-00000000191358" + ceros(2) + "-00000000191358" " 00000000000000" " X" "21000418450200051332" // to pay, marks
+        " 00000000191358" "00000000000000000000" " 00000000000000" " " "20261205"; // refund, account, offset, date
+    // clang-format on
+    ASSERT_EQ(esperado.size(), kLongitudContenidoNubePuntos);
+    EXPECT_EQ(ContenidoNubePuntos(RegistroCompleto(), "8170612345676", "3.2.2"), esperado);
 }
 
+// The print record's fields with the marks as S or N, each account after its result: the last 96 bytes of
+// the record are the results 1 and 2, the marks, the two accounts, result 3, no activity and the date.
 TEST(CadenaRegistroImpresión, ElRegistroConLasMarcasSN) {
-    const std::string s = CadenaRegistroImpresión(RegistroCompleto());
-    ComprobarPiezas(
-        s,
-        {
-            {"modelo", "817"},
-            {"administración", "701  "},
-            {"ejercicio", "2010"},
-            {"periodo", "4T"},
-            {"complementaria", "S"},
-            {"justificante anterior", "8170612345676"},
-            {"NIF", "12345678Z"},
-            {"nombre", Rellenar(W("PEÑA GARCÍA, MARÍA"), 75)},
-            {"sigla", "CL"},
-            {"vía", Rellenar("MAYOR", 50)},
-            {"número", "00012"},
-            {"escalera, piso, puerta", "A 3 IZDA"},
-            {"teléfono", Rellenar("971123456", 15)},
-            {"provincia antes que municipio", "07"},
-            {"municipio", "07001"},
-            {"código postal", "07340"},
-            {"fax", Rellenar("971654321", 15)},
-            {"casillas 1 a 6", " 00000000123456" + Repetir(" 00000000000000", 5)},
-            {"tipos sin cero añadido", "070002000500090013000650"},
-            {"casilla 7", " 00000000008642"},
-            {"casillas 8 a 14", Repetir(" 00000000000000", 7)},
-            {"casilla 15", " 00000000008642"},
-            {"casillas 16 a 26", " 00000000200000" + Repetir(" 00000000000000", 5) + " 00000000200000" +
-                                     "-00000000191358" + Repetir(" 00000000000000", 2) + "-00000000191358"},
-            {"a ingresar", " 00000000000000"},
-            {"efectivo y cuenta", "NS"},
-            {"cuenta de ingreso", "21000418450200051332"},
-            {"a devolver", " 00000000191358"},
-            {"cuenta de devolución", "00000000000000000000"},
-            {"a compensar", " 00000000000000"},
-            {"sin actividad", "N"},
-            {"fecha tal cual", "05122026"},
-        },
-        kLongitudRegistroImpresión);
+    const std::string r = prueba::RegistroCompletoEsperado();
+    const std::size_t f = r.size() - 96;
+    std::string esperado = r.substr(0, f) + r.substr(f, 15) + "NS" + r.substr(f + 32, 20) +
+                           r.substr(f + 15, 15) + r.substr(f + 52, 35) + "N" + r.substr(f + 88);
+    esperado[14] = 'S';
+    EXPECT_EQ(CadenaRegistroImpresión(RegistroCompleto()), esperado);
 }
 
-TEST(ContenidoNubePuntos, LasMarcasDeLasCasillasDeVerificación) {
-    struct Caso {
-        const char* valor;
-        char nube, cadena;
-    };
-    for (const Caso c :
-         {Caso{"1", 'X', 'S'}, Caso{"S", 'X', 'N'}, Caso{"0", ' ', 'N'}, Caso{" ", ' ', 'N'}}) {
-        SCOPED_TRACE(c.valor);
+TEST(ContenidoNubePuntos, LasMarcasYLasPartesDeLaCuenta) {
+    for (const auto& [valor, nube, cadena] :
+         {std::tuple{"1", 'X', 'S'}, {"S", 'X', 'N'}, {"0", ' ', 'N'}, {" ", ' ', 'N'}}) {
         RegistroImpresión r;
         for (CampoImpresión m : {Complementaria, FPEfectivo, FPCuenta, SinActividad})
-            r.Poner(m, c.valor);
-        const std::string nube = ContenidoNubePuntos(r, "", "");
-        const std::string cadena = CadenaRegistroImpresión(r);
+            r.Poner(m, valor);
         for (std::size_t p : {35u, 675u, 676u, 747u})
-            EXPECT_EQ(nube[p], c.nube) << "contenido, posición " << p;
+            EXPECT_EQ(ContenidoNubePuntos(r, "", "")[p], nube) << valor << " en " << p;
         for (std::size_t p : {14u, 648u, 649u, 720u})
-            EXPECT_EQ(cadena[p], c.cadena) << "cadena, posición " << p;
+            EXPECT_EQ(CadenaRegistroImpresión(r)[p], cadena) << valor << " en " << p;
     }
-}
-
-TEST(ContenidoNubePuntos, LasPartesDeLaCuentaSeRecortanYAlineanEnSuAncho) {
-    RegistroImpresión r;
+    RegistroImpresión r; // each part trimmed and aligned in its width
     r.Poner(CCCIng, 0, " 21");
     r.Poner(CCCIng, 3, "  123");
-    const std::string nube = ContenidoNubePuntos(r, "", "");
-    EXPECT_EQ(nube.substr(677, 20), "21        123       ");
+    EXPECT_EQ(ContenidoNubePuntos(r, "", "").substr(677, 20), "21        123       ");
     EXPECT_EQ(CadenaRegistroImpresión(r).substr(650, 20), "21        123       ");
 }
 
-TEST(FormatoTexto, RellenaLasPlazasDesdeElLadoQueDiceElPatrón) {
-    struct Caso {
-        const char* valor;
-        const char* patrón;
-        const char* esperado;
-    };
-    for (const Caso& c : {Caso{"3.2.2", "!@@@@@@@@", "3.2.2   "}, Caso{"10.20.300", "!@@@@@@@@", "10.20.30"},
-                          Caso{"ab", "@@@@", "  ab"}, Caso{"abcdef", "@@@", "def"},
-                          Caso{"12", "!(@)-@", "(1)-2"}, Caso{"", "!@@", "  "}}) {
-        SCOPED_TRACE(c.patrón);
-        EXPECT_EQ(FormatoTexto(c.valor, c.patrón), c.esperado);
-    }
+TEST(ContenidoNubePuntos, PatronesYFechas) {
+    for (const auto& [valor, patrón, esperado] : {std::tuple{"10.20.300", "!@@@@@@@@", "10.20.30"},
+                                                  {"ab", "@@@@", "  ab"},
+                                                  {"abcdef", "@@@", "def"},
+                                                  {"12", "!(@)-@", "(1)-2"},
+                                                  {"", "!@@", "  "}})
+        EXPECT_EQ(FormatoTexto(valor, patrón), esperado) << patrón;
+    for (const auto& [ddmmaaaa, esperado] : {std::pair{"29022012", "20120229"},
+                                             {"29022011", "20110301"},
+                                             {"32122010", "20110101"},
+                                             {"0512202", ""},
+                                             {"05-12-26", ""}})
+        EXPECT_EQ(FechaAAAAMMDD(ddmmaaaa), esperado) << ddmmaaaa;
 }
-
-TEST(FechaAAAAMMDD, LeeLaFechaComoUnCalendario) {
-    struct Caso {
-        const char* ddmmaaaa;
-        const char* esperado;
-    };
-    for (const Caso& c :
-         {Caso{"05122026", "20261205"}, Caso{"29022012", "20120229"}, Caso{"29022011", "20110301"},
-          Caso{"32122010", "20110101"}, Caso{"0512202", ""}, Caso{"05-12-26", ""}}) {
-        SCOPED_TRACE(c.ddmmaaaa);
-        EXPECT_EQ(FechaAAAAMMDD(c.ddmmaaaa), c.esperado);
-    }
-}
-
-} // namespace
-} // namespace m817

@@ -1,8 +1,5 @@
-// A print to files that fails says which folder and why; one to a real printer has no folder to name.
 #include "print/Impresion.h"
 
-#include "platform/Aleatorio.h"
-#include "print/HojaImpresion.h"
 #include "support/Dobles.h"
 #include "support/ImpresorasGuion.h"
 
@@ -14,34 +11,25 @@ using namespace m817;
 using namespace m817::prueba;
 
 TEST(FalloImpresiónArchivo, ElMensajeNombraLaCarpetaYLaCausaSoloSiLaImpresoraEscribeArchivos) {
+    HojaDeclaración hoja;
+    MensajesGuion mensajes;
+    ListaErrores errores{mensajes};
+    RelojFijo reloj;
+    CarpetaTemporal carpeta;
+    std::ofstream(carpeta.Impresiones()) << "x"; // a file where the folder should be: printing to files fails
+    ImpresorasGuion impresoras;
+    impresoras.instaladas = {Impresora("Láser", 600), Impresora("Archivo PDF", 600)}, impresoras.actual = 2;
+    CódigosBarrasPrueba códigos;
+    AleatorioSistema azar{1};
+    ImpresiónDeclaración impresión(hoja, errores, mensajes, reloj, carpeta, impresoras, códigos, azar, "3");
+    impresión.acciones.MostrarSelecciónImpresora = [](SelecciónImpresora&) { return kModoBorrador; };
+    const std::string dónde = "\r" + carpeta.Impresiones().string() + ": No es una carpeta";
     for (const bool integrada : {true, false}) {
-        SCOPED_TRACE(integrada ? "a archivos" : "a una impresora");
-        HojaDeclaración hoja;
-        RellenarHojaCompleta(hoja);
-        hoja.RegistroModificado = false;
-        MensajesGuion mensajes;
-        ListaErrores errores{mensajes};
-        RelojFijo reloj;
-        CarpetaTemporal carpeta;
-        ImpresorasGuion impresoras;
-        CódigosBarrasPrueba códigos;
-        AleatorioSistema aleatorio{1};
-        DatosImpresora pdf = Impresora("Archivo PDF", 600);
-        pdf.integrada = integrada;
-        impresoras.instaladas = {Impresora("Láser", 600), pdf};
-        impresoras.actual = 2;
-        impresoras.resultados = {{código_impresión::kNoSePuedeIniciar, "No se puede crear el archivo PDF"}};
-        ImpresiónDeclaración impresión(hoja, errores, mensajes, reloj, carpeta, impresoras, códigos,
-                                       aleatorio, "3.2.2");
-        impresión.acciones.MostrarSelecciónImpresora = [](SelecciónImpresora&) { return kModoBorrador; };
-        // Where the folder should be there is a file.
-        std::ofstream(carpeta.Impresiones()) << "x";
-
-        const std::string línea =
-            integrada ? "\r" + carpeta.Impresiones().string() + ": No es una carpeta" : "";
-        mensajes.Esperar("Error <2> - No se puede crear el archivo PDF" + línea, Icono::Ninguno,
+        impresoras.instaladas[1]->integrada = integrada;
+        impresoras.resultados = {{código_impresión::kNoSePuedeIniciar, "No se crea"}};
+        mensajes.Esperar("Error <2> - No se crea" + (integrada ? dónde : ""), Icono::Ninguno,
                          Botones::Aceptar);
         impresión.Imprimir();
-        EXPECT_EQ(impresoras.impresos.size(), 1u);
     }
+    EXPECT_EQ(impresoras.impresos.size(), 2u);
 }

@@ -1,144 +1,59 @@
 #include "print/NubePuntos.h"
 
-#include "platform/Texto1252.h"
 #include "support/Dobles.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <optional>
+using namespace m817;
+using V = std::vector<std::string>;
 
-namespace m817 {
 namespace {
 
-using prueba::CarpetaTemporal;
-using prueba::MensajesGuion;
-
-// Stands for the library: answers with a scripted code (or cannot be called at all)
-// and remembers how it was called and what the folder held at that moment.
-class BibliotecaGuion final : public ServicioCódigosBarras {
-public:
+// Stands for the library: answers with a scripted code, or cannot be called at all, and notes each call.
+struct BibliotecaGuion final : ServicioCódigosBarras {
     int código = 0;
-    std::optional<std::string> noDisponible; // the system's reason (UTF-8), when the call cannot be made
-
-    struct Llamada {
-        std::string contenido;
-        int columnas, resolución, reservado;
-        std::filesystem::path ruta;
-        int anchoAlEntrar, altoAlEntrar;
-        bool archivoExistía;
-    };
-    std::vector<Llamada> llamadas;
-    std::vector<std::pair<std::string, std::filesystem::path>> barras;
+    std::optional<std::string> noDisponible; // the system's reason, when the library cannot be called
+    V llamadas;
 
     int CREARPDF(const std::string& contenido, int columnas, int resolución, int reservado,
-                 const std::filesystem::path& ruta, int& ancho, int& alto) override {
-        if (noDisponible) throw BibliotecaNoDisponible(W(*noDisponible));
-        llamadas.push_back(
-            {contenido, columnas, resolución, reservado, ruta, ancho, alto, std::filesystem::exists(ruta)});
-        ancho = 1035;
-        alto = 372;
-        return código;
+                 const std::filesystem::path& ruta, int&, int&) override {
+        return Llamar(contenido + "|" + std::to_string(columnas) + "|" + std::to_string(resolución) + "|" +
+                      std::to_string(reservado) + "|" + ruta.string());
     }
     int CREARBARRA(const std::string& número, const std::filesystem::path& ruta) override {
-        if (noDisponible) throw BibliotecaNoDisponible(W(*noDisponible));
-        barras.emplace_back(número, ruta);
-        return código;
+        return Llamar(número + "|" + ruta.string());
+    }
+    int Llamar(const std::string& llamada) {
+        if (noDisponible) throw BibliotecaNoDisponible(*noDisponible);
+        return llamadas.push_back(llamada), código;
     }
 };
 
-const std::string kContenido = W("817") + std::string(745, ' ') + "20101205";
+} // namespace
 
-struct CasoCódigo {
-    int código;
-    std::optional<std::string> noDisponible;
-    const char* mensaje; // nullptr: no message
-};
-
-class GenerarNubePuntosCódigo : public ::testing::TestWithParam<CasoCódigo> {};
-
-TEST_P(GenerarNubePuntosCódigo, DevuelveElCódigoYAvisaComoCorresponde) {
-    const CasoCódigo& c = GetParam();
-    CarpetaTemporal carpeta;
-    BibliotecaGuion biblioteca;
-    biblioteca.código = c.código;
-    biblioteca.noDisponible = c.noDisponible;
-    MensajesGuion mensajes;
-    // A file that could not be written is named, with no reason when its folder takes files.
-    const std::string archivo =
-        c.código == código_barras::kErrorArchivo ? "\r" + (carpeta.Programa() / "PDF.BMP").string() : "";
-    if (c.mensaje) mensajes.EsperarError(c.mensaje + archivo);
-
-    EXPECT_EQ(GenerarNubePuntos(kContenido, 600, carpeta, biblioteca, mensajes), c.código);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Códigos, GenerarNubePuntosCódigo,
-    ::testing::Values(
-        CasoCódigo{0, std::nullopt, nullptr},
-        CasoCódigo{6, std::nullopt,
-                   "Error <6> al generar la nube de puntos\r\rLa impresora no está configurada con la "
-                   "resolución mínima necesaria para generar la nube de puntos"},
-        CasoCódigo{2, std::nullopt, "Error <2> al generar la nube de puntos"},
-        CasoCódigo{105, std::nullopt, "Error <105> al generar la nube de puntos"},
-        CasoCódigo{-1, std::nullopt, "Error <-1> al generar la nube de puntos"},
-        CasoCódigo{
-            -9999, std::string("No se encuentra la biblioteca de códigos de barras"),
-            "Error <-9999> al generar la nube de puntos\r\rNo se encuentra la biblioteca de códigos de "
-            "barras"}));
-
-TEST(GenerarNubePuntos, LlamaALaBibliotecaConLosArgumentosDeLaImpresion) {
-    CarpetaTemporal carpeta;
-    BibliotecaGuion biblioteca;
-    MensajesGuion mensajes;
-
-    ASSERT_EQ(GenerarNubePuntos(kContenido, 360, carpeta, biblioteca, mensajes), 0);
-    ASSERT_EQ(biblioteca.llamadas.size(), 1u);
-    const auto& l = biblioteca.llamadas[0];
-    EXPECT_EQ(l.contenido, kContenido);
-    EXPECT_EQ(l.columnas, 16);
-    EXPECT_EQ(l.resolución, 360);
-    EXPECT_EQ(l.reservado, 0);
-    EXPECT_EQ(l.ruta, carpeta.Programa() / "PDF.BMP");
-    EXPECT_EQ(l.anchoAlEntrar, 0);
-    EXPECT_EQ(l.altoAlEntrar, 0);
-}
-
-TEST(GenerarNubePuntos, BorraElMapaAnteriorAntesDeLlamarYSigueSiNoPuede) {
-    struct Caso {
-        const char* nombre;
-        bool borrable; // a directory with something inside cannot be removed
-    };
-    for (const Caso c : {Caso{"archivo", true}, Caso{"carpeta ocupada", false}}) {
-        SCOPED_TRACE(c.nombre);
-        CarpetaTemporal carpeta;
-        const auto ruta = carpeta.Programa() / "PDF.BMP";
-        if (c.borrable) {
-            std::ofstream(ruta) << "viejo";
-        } else {
-            std::filesystem::create_directories(ruta / "dentro");
-        }
+TEST(GenerarNubePuntos, LlamaALaBibliotecaYDevuelveSuCódigoConSuMensaje) {
+    const std::string contenido = "817" + std::string(745, ' ') + "20101205",
+                      e = "> al generar la nube de puntos";
+    using Caso = std::tuple<int, std::optional<std::string>, std::string>;
+    for (const auto& [código, falta, mensaje] : {Caso{2, {}, "Error <2" + e + "\r"},
+                                                 {-1, {}, "Error <-1" + e},
+                                                 {-9999, "Falta", "Error <-9999" + e + "\r\rFalta"}}) {
+        prueba::CarpetaTemporal carpeta;
         BibliotecaGuion biblioteca;
-        MensajesGuion mensajes;
-
-        EXPECT_EQ(GenerarNubePuntos(kContenido, 600, carpeta, biblioteca, mensajes), 0);
-        ASSERT_EQ(biblioteca.llamadas.size(), 1u);
-        EXPECT_EQ(biblioteca.llamadas[0].archivoExistía, !c.borrable);
+        biblioteca.código = código, biblioteca.noDisponible = falta;
+        prueba::MensajesGuion mensajes;
+        const std::string ruta = (carpeta.Programa() / "PDF.BMP").string();
+        mensajes.EsperarError(mensaje + (código == 2 ? ruta : ""));
+        EXPECT_EQ(GenerarNubePuntos(contenido, 360, carpeta, biblioteca, mensajes), código);
+        EXPECT_EQ(biblioteca.llamadas, falta ? V{} : V{contenido + "|16|360|0|" + ruta});
     }
 }
 
 TEST(GenerarCódigoBarras, PasaElNúmeroYNoAvisaNiAunSinBiblioteca) {
-    CarpetaTemporal carpeta;
+    prueba::CarpetaTemporal carpeta;
     BibliotecaGuion biblioteca;
-    biblioteca.código = 2;
     GenerarCódigoBarras("8170612345676", carpeta, biblioteca);
-    ASSERT_EQ(biblioteca.barras.size(), 1u);
-    EXPECT_EQ(biblioteca.barras[0].first, "8170612345676");
-    EXPECT_EQ(biblioteca.barras[0].second, carpeta.Programa() / "CODBAR.BMP");
-
+    EXPECT_EQ(biblioteca.llamadas, V{"8170612345676|" + (carpeta.Programa() / "CODBAR.BMP").string()});
     biblioteca.noDisponible = "sin biblioteca";
     EXPECT_NO_THROW(GenerarCódigoBarras("8170612345676", carpeta, biblioteca));
 }
-
-} // namespace
-} // namespace m817

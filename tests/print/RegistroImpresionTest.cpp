@@ -1,140 +1,68 @@
 #include "print/RegistroImpresion.h"
 
 #include "print/HojaImpresion.h"
-
 #include "support/Dobles.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 
-namespace m817 {
-namespace {
-
+using namespace m817;
 using enum CampoImpresión;
-using prueba::Cero;
-using prueba::RegistroCompletoEsperado;
 
-const FechaHora k5Dic2026{2026, 12, 5, 10, 0, 0};
+static std::pair<RegistroImpresión, DescripcionesImpresión> Mover(const HojaDeclaración& hoja) {
+    std::pair<RegistroImpresión, DescripcionesImpresión> r;
+    MoverPantallaARegistroImpresión(hoja, {2026, 12, 5, 10, 0, 0}, r.first, r.second);
+    return r;
+}
 
-struct CasoFormato {
-    const char* valor;
-    int longitud, tipo;
-    const char* esperado;
-    const char* recortado; // what is left in the argument
-};
-
+// Amounts: sign and 14 digits, cents last; rates: two whole digits, two decimals; unknown kinds are text.
 TEST(FormatoFijo, CadaTipoDaSuAnchoExacto) {
-    const CasoFormato casos[] = {
-        // text
-        {"  ab ", 5, kFormatoTexto, "ab   ", "ab"},
-        {"", 3, kFormatoTexto, "   ", ""},
-        {"MAYOR", 3, kFormatoTexto, "MAY", "MAYOR"},
-        // number with leading zeros
-        {"12", 5, kFormatoNúmero, "00012", "12"},
-        {"", 5, kFormatoNúmero, "00000", ""},
-        {"7", 2, kFormatoNúmero, "07", "7"},
-        {" 2010 ", 4, kFormatoNúmero, "2010", "2010"},
-        {"12 BIS", 5, kFormatoNúmero, "00012", "12 BIS"},
-        {"-5", 3, kFormatoNúmero, "005", "-5"},
-        {"8170612345676", 13, kFormatoNúmero, "8170612345676", "8170612345676"},
-        // amount: sign and 14 digits, cents last
-        {"1.234,56", 15, kFormatoImporte, " 00000000123456", "1.234,56"},
-        {"-5", 15, kFormatoImporte, "-00000000000500", "-5"},
-        {"", 15, kFormatoImporte, " 00000000000000", ""},
-        {"0,5", 15, kFormatoImporte, " 00000000000050", "0,5"},
-        {"-1.234,5", 15, kFormatoImporte, "-00000000123450", "-1.234,5"},
-        {"999.999.999.999,99", 15, kFormatoImporte, " 99999999999999", "999.999.999.999,99"},
-        // rate: two whole digits and two decimals
-        {"7", 4, kFormatoTipo, "0700", "7"},
-        {"13", 4, kFormatoTipo, "1300", "13"},
-        {"0", 4, kFormatoTipo, "0000", "0"},
-        {"", 4, kFormatoTipo, "0000", ""},
-        {"6,5", 4, kFormatoTipo, "0650", "6,5"},
-        // an unknown kind is text
-        {" x ", 3, 3, "x  ", "x"},
+    const int T = kFormatoTexto, N = kFormatoNúmero, I = kFormatoImporte, P = kFormatoTipo;
+    // clang-format off
+    const std::tuple<const char*, int, int, const char*, const char*> casos[] = {
+        {"  ab ", 5, T, "ab   ", "ab"}, {"MAYOR", 3, T, "MAY", "MAYOR"}, {" x ", 3, 3, "x  ", "x"},
+        {" 2010 ", 4, N, "2010", "2010"}, {"12 BIS", 5, N, "00012", "12 BIS"}, {"-5", 3, N, "005", "-5"},
+        {"1.234,56", 15, I, " 00000000123456", "1.234,56"}, {"-5", 15, I, "-00000000000500", "-5"},
+        {"", 15, I, " 00000000000000", ""}, {"999.999.999.999,99", 15, I, " 99999999999999", "999.999.999.999,99"},
+        {"13", 4, P, "1300", "13"}, {"", 4, P, "0000", ""}, {"6,5", 4, P, "0650", "6,5"}, {"", 5, N, "00000", ""},
     };
-    for (const CasoFormato& c : casos) {
-        SCOPED_TRACE(std::string(c.valor) + " tipo " + std::to_string(c.tipo));
-        std::string valor = c.valor;
-        EXPECT_EQ(FormatoFijo(valor, c.longitud, c.tipo), c.esperado);
-        EXPECT_EQ(valor, c.recortado);
+    // clang-format on
+    for (const auto& [entrada, longitud, tipo, esperado, recortado] : casos) {
+        std::string valor = entrada;
+        EXPECT_EQ(FormatoFijo(valor, longitud, tipo), esperado) << entrada << " tipo " << tipo;
+        EXPECT_EQ(valor, recortado) << entrada << " tipo " << tipo;
     }
 }
 
 TEST(FormatoFijo, NoDependeDeLaConfiguraciónRegionalDelEquipo) {
-    const char* antes = std::setlocale(LC_ALL, nullptr);
-    const std::string anterior = antes ? antes : "C";
+    const std::string anterior = std::setlocale(LC_ALL, nullptr);
     prueba::LocalesDePrueba();
     ASSERT_NE(std::setlocale(LC_ALL, "es_ES.utf8"), nullptr) << "no hay configuración regional española";
     std::string importe = "1.234,56", tipo = "6,5";
-    const std::string a = FormatoFijo(importe, 15, kFormatoImporte);
-    const std::string t = FormatoFijo(tipo, 4, kFormatoTipo);
+    const std::string a = FormatoFijo(importe, 15, kFormatoImporte), t = FormatoFijo(tipo, 4, kFormatoTipo);
     std::setlocale(LC_ALL, anterior.c_str());
-    EXPECT_EQ(a, " 00000000123456");
-    EXPECT_EQ(t, "0650");
-}
-
-TEST(RegistroImpresión, UnaHojaVacíaDaCerosYBlancos) {
-    HojaDeclaración hoja;
-    RegistroImpresión r;
-    DescripcionesImpresión d;
-    MoverPantallaARegistroImpresión(hoja, k5Dic2026, r, d);
-
-    ASSERT_EQ(r.Texto().size(), kLongitudRegistroImpresión);
-    EXPECT_EQ(r.Campo(Modelo), "817");
-    EXPECT_EQ(r.Campo(CodigoAdministracion), "     ");
-    EXPECT_EQ(r.Campo(Ejercicio), "0000");
-    EXPECT_EQ(r.Campo(Numero), "00000");
-    EXPECT_EQ(r.Campo(CodigoPostal), "00000");
-    EXPECT_EQ(r.Campo(Municipio), "00000");
-    EXPECT_EQ(r.Campo(Provincia), "00");
-    EXPECT_EQ(r.Campo(Sigla), "  ");
-    for (int i = 1; i <= 26; ++i)
-        EXPECT_EQ(r.Campo(Casilla, i), Cero()) << "casilla " << i;
-    for (int i = 1; i <= 3; ++i)
-        EXPECT_EQ(r.Campo(Resultado, i), Cero());
-    for (int i = 1; i <= 6; ++i)
-        EXPECT_EQ(r.Campo(Tipos, i), "0000");
-    for (CampoImpresión marca : {Complementaria, FPEfectivo, FPCuenta, SinActividad})
-        EXPECT_EQ(r.Campo(marca), "0");
-    for (CampoImpresión texto :
-         {Periodo, JustifComp, NIF, Nombre, ViaPublica, Escalera, Piso, Puerta, Telefono, Fax})
-        EXPECT_EQ(r.Campo(texto), std::string(r.Campo(texto).size(), ' '));
-    EXPECT_EQ(r.Campo(FechaImpresion), "05122026");
-    EXPECT_EQ(d, DescripcionesImpresión{});
+    EXPECT_EQ(a + "|" + t, " 00000000123456|0650");
 }
 
 TEST(RegistroImpresión, UnaHojaCompletaDaElRegistroCampoACampo) {
     HojaDeclaración hoja;
     prueba::RellenarHojaCompleta(hoja);
-    RegistroImpresión r;
-    DescripcionesImpresión d;
-    MoverPantallaARegistroImpresión(hoja, k5Dic2026, r, d);
-
-    const std::string esperado = RegistroCompletoEsperado();
-    ASSERT_EQ(esperado.size(), kLongitudRegistroImpresión);
+    const auto [r, d] = Mover(hoja);
+    const std::string esperado = prueba::RegistroCompletoEsperado();
+    ASSERT_EQ(r.Texto().size(), esperado.size());
     for (std::size_t i = 0; i < esperado.size(); ++i)
         ASSERT_EQ(r.Texto()[i], esperado[i]) << "posición " << i << ": " << r.Texto().substr(i, 20);
-
-    EXPECT_EQ(d.NombreAdministración, prueba::Rellenar("Palma", 30));
-    EXPECT_EQ(d.NombreSigla, prueba::Rellenar("Calle", 30));
-    EXPECT_EQ(d.NombreProvincia, prueba::Rellenar("Illes Balears", 30));
-    EXPECT_EQ(d.NombreMunicipio, prueba::Rellenar(W("Alaró"), 30));
-    EXPECT_EQ(d.CódigoAdministraciónLista, "701  ");
-}
-
-TEST(RegistroImpresión, ElCódigoDeAdministraciónSeGuardaSinRecortarYUnNombreLargoSeCorta) {
-    HojaDeclaración hoja;
+    EXPECT_EQ(d.NombreAdministración + d.NombreSigla + d.NombreProvincia + d.NombreMunicipio +
+                  d.CódigoAdministraciónLista,
+              prueba::Rellenar("Palma", 30) + prueba::Rellenar("Calle", 30) +
+                  prueba::Rellenar("Illes Balears", 30) + prueba::Rellenar(W("Alaró"), 30) + "701  ");
+    // The administration's code is kept untrimmed; a long name is cut.
     hoja.EscribirTexto(campos::edtCodigoAdministracion, " 7012345");
     prueba::Elegir(hoja, campos::cmbMunicipio, "Santa Margalida de la Costa Norte", 7055);
-    RegistroImpresión r;
-    DescripcionesImpresión d;
-    MoverPantallaARegistroImpresión(hoja, k5Dic2026, r, d);
-    EXPECT_EQ(r.Campo(CodigoAdministracion), " 7012");
-    EXPECT_EQ(r.Campo(Municipio), "07055");
-    EXPECT_EQ(d.NombreMunicipio, "Santa Margalida de la Costa No");
+    const auto [r2, d2] = Mover(hoja);
+    EXPECT_EQ(std::string(r2.Campo(CodigoAdministracion)) + "|" + std::string(r2.Campo(Municipio)),
+              " 7012|07055");
+    EXPECT_EQ(d2.NombreMunicipio, "Santa Margalida de la Costa No");
+    EXPECT_EQ(Mover(HojaDeclaración{}).second, DescripcionesImpresión{}); // no entry chosen, no description
 }
-
-} // namespace
-} // namespace m817

@@ -5,220 +5,96 @@
 
 #include <gtest/gtest.h>
 
-namespace m817 {
-namespace {
-
+using namespace m817;
 using prueba::Impresora;
 using prueba::ImpresorasGuion;
-using prueba::MensajesGuion;
 
-constexpr const char* kSinImpresoras = "No existe ninguna impresora instalada";
-constexpr const char* kResolución =
+namespace {
+
+constexpr const char* kSinResolución =
     "La impresora no está configurada con la resolución mínima necesaria para generar la nube de puntos";
 
 struct Diálogo {
     ImpresorasGuion impresoras;
-    MensajesGuion mensajes;
+    prueba::MensajesGuion mensajes;
     ImpresorasElegidas elegidas;
     SelecciónImpresora modelo{impresoras, mensajes, elegidas};
-    int cierres = 0;
-
-    Diálogo() {
-        modelo.AlCerrar = [this] { ++cierres; };
-    }
-    std::vector<std::string> Claves() const {
-        std::vector<std::string> c;
-        for (const auto& e : modelo.Entradas())
-            c.push_back(e.clave);
-        return c;
-    }
 };
 
-TEST(SelecciónImpresora, UnaImpresoraIlegibleFaltaDeLaListaPeroCuentaEnLasClaves) {
-    Diálogo d;
-    d.impresoras.instaladas = {Impresora("Láser", 600), std::nullopt, Impresora("Oficina", 300)};
-    ASSERT_TRUE(d.modelo.Cargar());
-    EXPECT_EQ(d.Claves(), (std::vector<std::string>{"K1", "K3"}));
-    EXPECT_EQ(d.modelo.Entradas()[1].texto, "Oficina");
+} // namespace
 
-    d.modelo.Seleccionar(1);
-    d.modelo.cmdOficial_Click();
-    EXPECT_EQ(d.impresoras.actual, 3);
-    EXPECT_EQ(d.elegidas.ImpresoraSeleccionada, "Oficina");
-    EXPECT_EQ(d.modelo.Modo(), kModoOficial);
-    EXPECT_EQ(d.cierres, 1);
-}
-
-TEST(SelecciónImpresora, LaPredeterminadaLlevaSuIconoYEstáElegida) {
-    struct Caso {
-        const char* nombre;
-        std::string device;     // the profile's default printer, "" none
-        std::string delSistema; // the system's own default
-        bool conPdf;            // the built-in PDF printer is installed (last)
-        const char* elegida;
-        int iconoElegida;
+// An unreadable printer is left out of the list but keeps its place: Oficina is the third.
+TEST(SelecciónImpresora, LosBotonesDejanElModoYSinNadaElegidoOSinImpresorasNoHacenNada) {
+    // clang-format off
+    const std::tuple<void (*)(SelecciónImpresora&), int, const char*> casos[] = {
+        {[](SelecciónImpresora& m) { m.cmdBorrador_Click(); }, kModoBorrador, "Oficina"},
+        {[](SelecciónImpresora& m) { m.cmdOficial_Click(); }, kModoOficial, "Oficina"},
+        {[](SelecciónImpresora& m) { m.cmdCancelar_Click(); }, kModoNinguno, ""},
+        {[](SelecciónImpresora& m) { m.lvwImpresoras_DblClick(0); }, kModoBorrador, "Láser"}, // a double click
     };
-    const Caso casos[] = {
-        {"la del perfil", "Oficina,winspool,Ne01:", "Láser", true, "Oficina", 2},
-        {"el nombre debe ir seguido de una coma", "Oficina 2,winspool,Ne02:", "", false, "Láser", 1},
-        {"sin perfil, la del sistema", "", "Láser", true, "Láser", 2},
-        {"sin perfil ni sistema, la de PDF", "", "", true, "Archivo PDF", 1},
-        {"ninguna, la primera", "", "", false, "Láser", 1},
-    };
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(c.nombre);
+    // clang-format on
+    for (const auto& [pulsar, modo, elegida] : casos) {
         Diálogo d;
-        d.impresoras.instaladas = {Impresora("Láser", 600), Impresora("Oficina", 300)};
-        if (c.conPdf) {
-            DatosImpresora pdf = Impresora("Archivo PDF", 600);
-            pdf.integrada = true;
-            d.impresoras.instaladas.push_back(pdf);
-        }
-        if (!c.device.empty()) d.impresoras.EscribirPerfil("windows", "device", c.device);
-        d.impresoras.predeterminadaSistema = c.delSistema;
-        ASSERT_TRUE(d.modelo.Cargar());
-        ASSERT_GE(d.modelo.Seleccionada(), 0);
-        const EntradaImpresora& e = d.modelo.Entradas()[static_cast<std::size_t>(d.modelo.Seleccionada())];
-        EXPECT_EQ(e.texto, c.elegida);
-        EXPECT_EQ(e.icono, c.iconoElegida);
-        EXPECT_EQ(d.elegidas.ImpresoraAnterior, c.elegida);
-        int conIcono2 = 0;
-        for (const auto& x : d.modelo.Entradas())
-            conIcono2 += x.icono == 2;
-        EXPECT_EQ(conIcono2, c.iconoElegida == 2 ? 1 : 0);
-    }
-}
-
-TEST(SelecciónImpresora, AlCargarApuntaElControladorYPuertoDeCadaImpresora) {
-    Diálogo d;
-    d.impresoras.instaladas = {Impresora("Láser", 600), std::nullopt, Impresora("Oficina", 300)};
-    ASSERT_TRUE(d.modelo.Cargar());
-    EXPECT_EQ(d.impresoras.Perfil("PrinterPorts", "Láser"), "winspool,Ne06:,15,45");
-    EXPECT_EQ(d.impresoras.Perfil("PrinterPorts", "Oficina"), "winspool,Ne07:,15,45");
-}
-
-TEST(SelecciónImpresora, LosBotonesDejanElModo) {
-    struct Caso {
-        const char* nombre;
-        void (*pulsar)(SelecciónImpresora&);
-        int modo;
-        const char* elegida;
-    };
-    const Caso casos[] = {
-        {"borrador", [](SelecciónImpresora& m) { m.cmdBorrador_Click(); }, kModoBorrador, "Oficina"},
-        {"oficial", [](SelecciónImpresora& m) { m.cmdOficial_Click(); }, kModoOficial, "Oficina"},
-        {"cancelar", [](SelecciónImpresora& m) { m.cmdCancelar_Click(); }, kModoNinguno, ""},
-        {"doble clic es borrador", [](SelecciónImpresora& m) { m.lvwImpresoras_DblClick(0); }, kModoBorrador,
-         "Láser"},
-    };
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(c.nombre);
-        Diálogo d;
-        d.impresoras.instaladas = {Impresora("Láser", 600), Impresora("Oficina", 300)};
+        d.impresoras.instaladas = {Impresora("Láser", 600), std::nullopt, Impresora("Oficina", 300)};
         d.impresoras.actual = 1;
-        ASSERT_TRUE(d.modelo.Cargar());
+        ASSERT_TRUE(d.modelo.Cargar() && d.modelo.Entradas().size() == 2u);
         d.modelo.Seleccionar(1);
-        c.pulsar(d.modelo);
-        EXPECT_EQ(d.modelo.Modo(), c.modo);
-        EXPECT_TRUE(d.modelo.Cerrado());
-        EXPECT_EQ(d.elegidas.ImpresoraSeleccionada, c.elegida);
-        EXPECT_EQ(d.impresoras.actual, std::string(c.elegida) == "Oficina" ? 2 : 1);
+        pulsar(d.modelo);
+        EXPECT_TRUE(d.modelo.Modo() == modo && d.modelo.Cerrado()) << elegida;
+        EXPECT_EQ(d.elegidas.ImpresoraSeleccionada, elegida);
+        EXPECT_EQ(d.impresoras.actual, std::string(elegida) == "Oficina" ? 3 : 1);
+        EXPECT_EQ(d.impresoras.Perfil("PrinterPorts", "Oficina"), "winspool,Ne07:,15,45"); // noted on loading
     }
-}
-
-TEST(SelecciónImpresora, SinNadaElegidoLosModosNoHacenNada) {
     Diálogo d;
-    d.impresoras.instaladas = {std::nullopt, std::nullopt};
+    d.impresoras.instaladas = {Impresora("Láser", 600)};
     ASSERT_TRUE(d.modelo.Cargar());
-    EXPECT_TRUE(d.modelo.Entradas().empty());
+    d.modelo.Seleccionar(1); // out of the list: nothing chosen
     EXPECT_FALSE(d.modelo.BotonesHabilitados());
     d.modelo.cmdOficial_Click();
     d.modelo.lvwImpresoras_DblClick(-1);
-    EXPECT_EQ(d.modelo.Modo(), kModoNinguno);
-    EXPECT_FALSE(d.modelo.Cerrado());
+    EXPECT_TRUE(d.modelo.Modo() == kModoNinguno && !d.modelo.Cerrado());
+    Diálogo vacío; // with no printer at all the dialog is not shown
+    vacío.mensajes.Esperar("No existe ninguna impresora instalada", Icono::Exclamación, Botones::Aceptar);
+    EXPECT_FALSE(vacío.modelo.Cargar());
+    vacío.mensajes.EsperarError("No existe ninguna impresora instalada");
+    int resolución = 0;
+    EXPECT_FALSE(ComprobarImpresora(vacío.impresoras, vacío.mensajes, resolución));
 }
 
-TEST(SelecciónImpresora, SinImpresorasNoSeMuestraYAvisa) {
-    Diálogo d;
-    d.mensajes.Esperar(kSinImpresoras, Icono::Exclamación, Botones::Aceptar);
-    EXPECT_FALSE(d.modelo.Cargar());
-    EXPECT_EQ(d.modelo.Modo(), kModoNinguno);
-}
-
-TEST(EstablecerImpresoraPredeterminada, CambiaElPerfilYLaImpresoraActualYLaDevuelve) {
-    ImpresorasGuion imp;
-    imp.instaladas = {Impresora("Láser", 600), Impresora("Oficina", 300)};
-    imp.actual = 1;
-    imp.EscribirPerfil("PrinterPorts", "Oficina", "winspool,Ne01:,15,45");
-    imp.EscribirPerfil("PrinterPorts", "Láser", "winspool,LPT1:,15,45");
-    imp.EscribirPerfil("windows", "device", "Láser,winspool,LPT1:");
-
-    EstablecerImpresoraPredeterminada(imp, "Oficina");
-    EXPECT_EQ(imp.Perfil("windows", "device"), "Oficina,winspool,Ne01:");
-    EXPECT_EQ(imp.actual, 2);
-
-    EstablecerImpresoraPredeterminada(imp, "Láser");
-    EXPECT_EQ(imp.Perfil("windows", "device"), "Láser,winspool,LPT1:");
-    EXPECT_EQ(imp.actual, 1);
-}
-
-TEST(EstablecerImpresoraPredeterminada, SinControladorOPuertoNoCambiaNada) {
-    for (const char* puertos : {"", "winspool", "winspool,Ne01:", ",Ne01:,15", "winspool,,15"}) {
-        SCOPED_TRACE(puertos);
+// The profile's default and the current printer change only with a driver and a port for the printer.
+TEST(EstablecerImpresoraPredeterminada, CambiaElPerfilYLaImpresoraActualSiTieneControladorYPuerto) {
+    // clang-format off
+    const std::pair<const char*, bool> casos[] = {{"winspool,Ne01:,15,45", true}, {"", false}, {"winspool", false},
+        {"winspool,Ne01:", false}, {",Ne01:,15", false}, {"winspool,,15", false}};
+    // clang-format on
+    for (const auto& [puertos, cambia] : casos) {
         ImpresorasGuion imp;
-        imp.instaladas = {Impresora("Láser", 600), Impresora("Oficina", 300)};
-        imp.actual = 1;
+        imp.instaladas = {Impresora("Láser", 600), Impresora("Oficina", 300)}, imp.actual = 1;
         imp.EscribirPerfil("windows", "device", "Láser,winspool,LPT1:");
         if (*puertos) imp.EscribirPerfil("PrinterPorts", "Oficina", puertos);
         EstablecerImpresoraPredeterminada(imp, "Oficina");
-        EXPECT_EQ(imp.Perfil("windows", "device"), "Láser,winspool,LPT1:");
-        EXPECT_EQ(imp.actual, 1);
+        EXPECT_EQ(imp.Perfil("windows", "device") + " " + std::to_string(imp.actual),
+                  cambia ? "Oficina,winspool,Ne01: 2" : "Láser,winspool,LPT1: 1")
+            << puertos;
     }
 }
 
+// The resolution, or else the quality class with a pixel's finer side, decides whether there can be a cloud.
 TEST(ComprobarImpresora, LaResoluciónOLaClaseDeCalidadDecidenSiHayNube) {
-    struct Caso {
-        const char* nombre;
-        int calidad;
-        double píxel;
-        bool pasa;
-        int resolución;
+    // clang-format off
+    const std::tuple<int, double, int> casos[] = { // quality, pixel in twips, resolution found (0: refused)
+        {600, 0, 600}, {300, 0, 300}, {299, 0, 0}, {kCalidadBorrador, 2.4, 0}, {kCalidadBaja, 2.4, 0},
+        {kCalidadAlta, 2.4, 600}, {kCalidadMedia, 4.8, 300}, {kCalidadAlta, 7.2, 0}, {0, 1.2, 1200}, {0, 0, 0},
     };
-    const Caso casos[] = {
-        {"600 ppp", 600, 0, true, 600},
-        {"300 ppp justos", 300, 0, true, 300},
-        {"299 ppp", 299, 0, false, 0},
-        {"clase borrador", kCalidadBorrador, 2.4, false, 0},
-        {"clase baja", kCalidadBaja, 2.4, false, 0},
-        {"clase alta con píxel de 2,4 twips", kCalidadAlta, 2.4, true, 600},
-        {"clase media con píxel de 4,8 twips", kCalidadMedia, 4.8, true, 300},
-        {"clase alta con píxel grueso", kCalidadAlta, 7.2, false, 0},
-        {"sin calidad, por el píxel", 0, 1.2, true, 1200},
-        {"sin calidad ni píxel", 0, 0, false, 0},
-    };
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(c.nombre);
-        ImpresorasGuion imp;
-        DatosImpresora d = Impresora("Láser", c.calidad);
-        d.anchoPíxel = c.píxel;
-        d.altoPíxel = c.píxel * 2; // the smaller side counts
-        imp.instaladas = {d};
-        imp.actual = 1;
-        MensajesGuion mensajes;
-        if (!c.pasa) mensajes.EsperarError(kResolución);
-        int resolución = -1;
-        EXPECT_EQ(ComprobarImpresora(imp, mensajes, resolución), c.pasa);
-        EXPECT_EQ(resolución, c.pasa ? c.resolución : -1);
+    // clang-format on
+    for (const auto& [calidad, píxel, esperada] : casos) {
+        Diálogo x;
+        DatosImpresora d = Impresora("Láser", calidad);
+        d.anchoPíxel = píxel, d.altoPíxel = píxel * 2; // the smaller side counts
+        x.impresoras.instaladas = {d}, x.impresoras.actual = 1;
+        if (!esperada) x.mensajes.EsperarError(kSinResolución);
+        int ppp = -1;
+        EXPECT_EQ(ComprobarImpresora(x.impresoras, x.mensajes, ppp) ? ppp : 0, esperada) << calidad;
+        EXPECT_TRUE(esperada || ppp == -1) << calidad; // untouched when refused
     }
 }
-
-TEST(ComprobarImpresora, SinImpresorasNoHayImpresión) {
-    ImpresorasGuion imp;
-    MensajesGuion mensajes;
-    mensajes.EsperarError(kSinImpresoras);
-    int resolución = 0;
-    EXPECT_FALSE(ComprobarImpresora(imp, mensajes, resolución));
-}
-
-} // namespace
-} // namespace m817

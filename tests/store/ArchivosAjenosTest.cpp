@@ -1,26 +1,19 @@
-// Data files that come from elsewhere or that another process is using: nothing is lost, nothing is
-// written where it should not be, and nothing waits for ever.
 #include "app/Hoja.h"
-#include "model/Listas.h"
 #include "model/Tablas.h"
 #include "platform/ArchivosPosix.h"
 #include "platform/Texto1252.h"
 #include "store/ArchivoDeclaraciones.h"
 #include "store/Conversion.h"
+#include "store/RegistrosAntiguos.h"
 #include "store/SeleccionDeclaraciones.h"
-#include "store/guardar_en_bucle/RegistroEnBucle.h"
 #include "support/ArchivosFallidos.h"
 #include "support/Dobles.h"
+#include "support/Registros.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <csignal>
 #include <fstream>
 #include <functional>
-#include <map>
-#include <random>
-#include <set>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -32,20 +25,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string B(const RegistroDeclaración& r) {
-    return std::string(r.Bytes());
-}
-
-RegistroDeclaración Registro(const std::string& nif, const std::string& complementaria = "0") {
-    RegistroDeclaración r;
-    r.Poner(CampoRegistro::Modelo, "817");
-    r.Poner(CampoRegistro::Ejercicio, "2010");
-    r.Poner(CampoRegistro::Periodo, "3T");
-    r.Poner(CampoRegistro::NIF, nif);
-    r.Poner(CampoRegistro::Nombre, "NOMBRE " + nif);
-    r.Poner(CampoRegistro::Complementaria, complementaria);
-    return r;
-}
+const auto B = [](const RegistroDeclaración& r) { return std::string(r.Bytes()); };
+const auto Registro = [](const char* nif, const char* c = "0") {
+    return RegistroGuardado({.nif = nif, .periodo = "3T", .complementaria = c});
+};
 
 class ArchivosAjenos : public ::testing::Test {
   protected:
@@ -57,175 +40,65 @@ class ArchivosAjenos : public ::testing::Test {
     ArchivosPosix posix;
 };
 
-// ---- bytes after the last record ------------------------------------------------------------------------
-
-TEST_F(ArchivosAjenos, UnUltimoRegistroSinSaltoDeLineaEsUnRegistroYSeCompleta) {
-    const std::string uno = B(Registro("11111111H")), dos = B(Registro("22222222J"));
-    Poner(uno + dos.substr(0, 748));
-    ArchivoDeclaraciones archivo(posix, Ruta());
-    ASSERT_TRUE(archivo.AbrirLecturaEscritura());
-    EXPECT_EQ(archivo.NúmeroRegistros(), 2);
-    RegistroDeclaración leído;
-    ASSERT_TRUE(archivo.Leer(2, leído));
-    EXPECT_EQ(B(leído), dos);
-    std::vector<std::int32_t> recorridos;
-    ASSERT_TRUE(archivo.Recorrer([&](std::int32_t n, std::string_view b) {
-        recorridos.push_back(n);
-        EXPECT_TRUE(b.ends_with("\r\n"));
-        return true;
-    }));
-    EXPECT_EQ(recorridos, (std::vector<std::int32_t>{1, 2}));
-
-    const std::string tres = B(Registro("33333333P"));
-    EXPECT_EQ(archivo.Añadir(Registro("33333333P")), 3);
-    EXPECT_EQ(Leído(), uno + dos + tres);
-    EXPECT_TRUE(archivo.RestoGuardado().empty());
-}
-
-TEST_F(ArchivosAjenos, OtraColaSeCopiaAparteAntesDeCubrirla) {
-    const std::string uno = B(Registro("11111111H"));
-    // A tail that is no record: 748 bytes without the model, and a short one.
-    for (const std::string& cola : {std::string(748, 'x'), std::string("datos sueltos\r\n")}) {
-        Poner(uno + cola);
+// A last record without its line end is a record and is completed; any other tail (748 bytes without the
+// model, a short one) is copied aside, under a free name, before an append covers it. A rewrite leaves it.
+TEST_F(ArchivosAjenos, UnaColaSeCompletaOSeCopiaAparteAntesDeCubrirla) {
+    const std::string dos = B(Registro("22222222J"));
+    for (const std::string& cola : {dos.substr(0, 748), std::string(748, 'x'), std::string("suelto\r\n")}) {
+        Poner(B(Registro("11111111H")) + cola);
         ArchivoDeclaraciones archivo(posix, Ruta());
         ASSERT_TRUE(archivo.AbrirLecturaEscritura());
-        EXPECT_EQ(archivo.NúmeroRegistros(), 1);
-        // A rewrite does not touch it.
         ASSERT_TRUE(archivo.Escribir(1, Registro("11111111H", "1")));
-        EXPECT_TRUE(archivo.RestoGuardado().empty());
-        ASSERT_EQ(archivo.Añadir(Registro("22222222J")), 2);
-        const fs::path resto = archivo.RestoGuardado();
-        ASSERT_FALSE(resto.empty());
-        EXPECT_EQ(resto.parent_path(), carpeta.Datos());
-        EXPECT_EQ(LeerArchivo(resto), cola);
-        EXPECT_EQ(Leído(), B(Registro("11111111H", "1")) + B(Registro("22222222J")));
+        const bool registro = cola == dos.substr(0, 748);
+        ASSERT_EQ(archivo.Añadir(Registro("3")), registro ? 3 : 2);
+        EXPECT_EQ(Leído(), B(Registro("11111111H", "1")) + (registro ? dos : "") + B(Registro("3")));
+        EXPECT_EQ(LeerArchivo(archivo.RestoGuardado()), registro ? "" : cola);
     }
-    // The second one did not take the first one's name.
     EXPECT_EQ(LeerArchivo(carpeta.Datos() / "Declaraciones.txt_resto.txt"), std::string(748, 'x'));
-    EXPECT_EQ(LeerArchivo(carpeta.Datos() / "Declaraciones.txt-2_resto.txt"), "datos sueltos\r\n");
+    EXPECT_EQ(LeerArchivo(carpeta.Datos() / "Declaraciones.txt-2_resto.txt"), "suelto\r\n");
 }
 
-// ---- files that are not made of records -----------------------------------------------------------------
-
-TEST_F(ArchivosAjenos, UnArchivoQueNoEstaHechoDeRegistrosNoSeEscribe) {
-    std::string lf;
-    for (const auto& nif : {"11111111H", "22222222J", "33333333P"}) {
-        std::string r = B(Registro(nif));
-        lf += r.substr(0, 748) + "\n"; // a text-mode copy
-    }
+TEST_F(ArchivosAjenos, UnaCopiaConSaltosLFOUnEnlaceAOtroArchivoNoSeLeenNiSeEscriben) {
     const fs::path ajeno = carpeta.Programa() / "ajeno.txt";
-    {
-        std::string texto;
-        for (int i = 0; i < 40; ++i)
-            texto += "linea " + std::to_string(i) + " de un archivo que no es de declaraciones\n";
-        std::ofstream(ajeno, std::ios::binary) << texto;
-    }
-    struct Caso {
-        const char* nombre;
-        std::function<void()> preparar;
-        const char* registro; // the first record that does not end in CR LF
-    };
-    const Caso casos[] = {
-        {"saltos LF", [&] { Poner(lf); }, "el registro 1 (bytes 1 a 750)"},
-        {"registros de 748",
-         [&] { Poner(B(Registro("1")).substr(0, 748) + B(Registro("2")) + B(Registro("3"))); },
-         "el registro 1 (bytes 1 a 750)"},
-        {"enlace a otro archivo",
-         [&] {
-             fs::remove(Ruta());
-             fs::create_symlink(ajeno, Ruta());
-         },
-         "el registro 1 (bytes 1 a 750)"},
-    };
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(c.nombre);
-        c.preparar();
-        const std::string antes = Leído(), ajenoAntes = LeerArchivo(ajeno);
-        ArchivoDeclaraciones archivo(posix, Ruta());
-        EXPECT_FALSE(archivo.AbrirLecturaEscritura());
-        EXPECT_FALSE(archivo.AbrirLectura());
-        const std::string problema = Utf8(archivo.Problema());
-        EXPECT_NE(problema.find(Ruta().string()), std::string::npos) << problema;
-        EXPECT_NE(problema.find(c.registro), std::string::npos) << problema;
-        EXPECT_NE(problema.find("750 bytes terminados en CR LF"), std::string::npos) << problema;
-        EXPECT_EQ(Leído(), antes);
-        EXPECT_EQ(LeerArchivo(ajeno), ajenoAntes);
-        EXPECT_FALSE(archivo.Añadir(Registro("44444444A")));
-        EXPECT_EQ(Leído(), antes);
+    std::ofstream(ajeno, std::ios::binary) << std::string(3000, 'a');
+    const std::function<void()> casos[] = {
+        [&] { Poner(B(Registro("1")).substr(0, 748) + "\n" + std::string(749, 'b')); },
+        [&] { fs::create_symlink(ajeno, Ruta()); }};
+    for (const auto& preparar : casos) {
         fs::remove(Ruta());
+        preparar();
+        const std::string antes = Leído();
+        ArchivoDeclaraciones archivo(posix, Ruta());
+        EXPECT_FALSE(archivo.AbrirLecturaEscritura() || archivo.AbrirLectura());
+        EXPECT_EQ(Utf8(archivo.Problema()),
+                  "El archivo de declaraciones " + Ruta().string() +
+                      " no está hecho de registros de 750 bytes terminados en CR LF: el "
+                      "registro 1 (bytes 1 a 750) no termina así. No se escribe nada en él.");
+        EXPECT_FALSE(archivo.Añadir(Registro("4")));
+        EXPECT_EQ(Leído(), antes);
+        EXPECT_EQ(LeerArchivo(ajeno), std::string(3000, 'a'));
     }
 }
 
-// ---- a folder that takes no new file ----------------------------------------------------------------------
-
-TEST_F(ArchivosAjenos, SinArchivoDeDeshacerLaReescrituraEsLaSencillaSincronizada) {
-    Poner(B(Registro("11111111H")) + B(Registro("22222222J")));
-    ArchivosFallidos archivos(posix);
-    archivos.carpetaSinNuevos = true;
-    ArchivoDeclaraciones archivo(archivos, Ruta());
-    ASSERT_TRUE(archivo.AbrirLecturaEscritura());
-    EXPECT_TRUE(archivo.Escribir(2, Registro("22222222J", "1")));
-    EXPECT_TRUE(archivo.Escribir(1, RegistroBorrado()));
-    EXPECT_EQ(archivo.Añadir(Registro("33333333P")), 3);
-    EXPECT_EQ(Leído(), B(RegistroBorrado()) + B(Registro("22222222J", "1")) + B(Registro("33333333P")));
-    EXPECT_FALSE(fs::exists(archivo.RutaDeshacer()));
-}
-
-// ---- converted returns and duplicates
-// -----------------------------------------------------------------------
-
-TEST_F(ArchivosAjenos, UnaComplementariaEnBlancoCuentaComoNoComplementaria) {
-    Poner(B(Registro("11111111H", "")) + B(Registro("22222222J", "1")));
-    ArchivoDeclaraciones archivo(posix, Ruta());
-    ASSERT_TRUE(archivo.AbrirLectura());
-    const auto clave = [](const char* nif, const char* c) { return ClaveDuplicado{nif, "2010", "3T", c}; };
-    EXPECT_EQ(BuscarDuplicados(archivo, clave("11111111H", "0"))->primerDuplicado, 1);
-    EXPECT_EQ(BuscarDuplicados(archivo, clave("11111111H", "1"))->primerDuplicado, 0);
-    EXPECT_EQ(BuscarDuplicados(archivo, clave("22222222J", "0"))->primerDuplicado, 0);
-}
-
-// ---- what is not a regular file
-// ---------------------------------------------------------------------------------
-
+// Said at once by the file, the conversion and the window's list; nothing waits on a FIFO.
 TEST_F(ArchivosAjenos, UnaFifoOUnaCarpetaSeDicenEnSeguida) {
-    struct Caso {
-        const char* nombre;
-        std::function<void(const fs::path&)> crear;
-        const char* dice;
-    };
-    const Caso casos[] = {
-        {"FIFO", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); },
-         "no es un archivo normal"},
-        {"carpeta", [](const fs::path& p) { fs::create_directory(p); }, "es una carpeta"},
-        {"dispositivo", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); },
-         "no es un archivo normal"},
-    };
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(c.nombre);
+    const std::string especial =
+        "no es un archivo normal (es una FIFO, un dispositivo u otro archivo especial).";
+    const std::pair<std::function<void()>, std::string> casos[] = {
+        {[&] { ASSERT_EQ(::mkfifo(Ruta().c_str(), 0644), 0); }, especial},
+        {[&] { fs::create_directory(Ruta()); }, "es una carpeta, no un archivo."},
+        {[&] { fs::create_symlink("/dev/zero", Ruta()); }, especial}};
+    for (const auto& [crear, dice] : casos) {
         fs::remove_all(Ruta());
-        c.crear(Ruta());
-        const auto inicio = std::chrono::steady_clock::now();
-        ArchivoDeclaraciones archivo(posix, Ruta());
-        EXPECT_FALSE(archivo.AbrirLectura());
-        EXPECT_NE(Utf8(archivo.Problema()).find(c.dice), std::string::npos) << Utf8(archivo.Problema());
-        EXPECT_FALSE(archivo.AbrirLecturaEscritura());
-        EXPECT_NE(Utf8(archivo.Problema()).find(c.dice), std::string::npos);
-
+        crear();
+        EXPECT_FALSE(ArchivoDeclaraciones(posix, Ruta()).AbrirLecturaEscritura());
         MensajesGuion mensajes;
-        mensajes.EsperarError(
-            "El archivo de declaraciones " + Ruta().string() + " " +
-            (std::string(c.dice) == "es una carpeta"
-                 ? "es una carpeta, no un archivo."
-                 : "no es un archivo normal (es una FIFO, un dispositivo u otro archivo especial)."));
+        mensajes.EsperarError("El archivo de declaraciones " + Ruta().string() + " " + dice);
         EXPECT_EQ(ConvertirArchivoDatos(posix, carpeta.Datos(), mensajes, "3.2.2"),
                   ResultadoConversión::Fallido);
-        // The window's list of saved returns says the same.
         MensajesTolerantes lista;
-        SelecciónDeclaraciones selección;
-        EXPECT_FALSE(selección.Cargar(posix, Ruta(), lista, 0));
-        ASSERT_FALSE(lista.mostrados.empty());
-        EXPECT_NE(Utf8(lista.mostrados[0].texto).find(c.dice), std::string::npos);
-        EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(5));
+        EXPECT_FALSE(SelecciónDeclaraciones().Cargar(posix, Ruta(), lista, 0));
+        EXPECT_NE(Utf8(lista.mostrados.at(0).texto).find(dice.substr(0, 15)), std::string::npos);
     }
 }
 
@@ -234,45 +107,30 @@ TEST_F(ArchivosAjenos, UnaTablaQueNoEsUnArchivoNormalOEsEnormeSeRechaza) {
     const std::function<void()> casos[] = {
         [&] { ASSERT_EQ(::mkfifo(siglas.c_str(), 0644), 0); },
         [&] { fs::create_symlink("/dev/zero", siglas); },
-        [&] {
-            std::ofstream(siglas, std::ios::binary) << "\"CL\",\"CALLE\"\r\n";
-            fs::resize_file(siglas, (16u << 20) + 1);
-        },
-    };
+        [&] { std::ofstream(siglas) << "CL," + std::string((16u << 20) - 5, 'A') + "\r\nx"; }};
+    MensajesGuion mensajes;
+    HojaDeclaración hoja;
     for (const auto& preparar : casos) {
         fs::remove(siglas);
         preparar();
-        HojaDeclaración hoja;
-        MensajesGuion mensajes;
         mensajes.EsperarError("Error al cargar la tabla de Siglas");
         EXPECT_FALSE(CargarTabla(hoja, cmbSigla, kTablaSiglas, true, carpeta, mensajes));
     }
+    fs::resize_file(siglas, 16u << 20); // exactly at the limit it is still a table
+    EXPECT_TRUE(CargarTabla(hoja, cmbSigla, kTablaSiglas, true, carpeta, mensajes));
 }
-
-// ---- old files
-// ----------------------------------------------------------------------------------------------------
-
-// A record of the oldest layout (549 bytes) with the base of its first line at rate 13.
-std::string Antiguo(const std::string& nif, const std::string& base) {
-    std::string r(549, ' ');
-    r.replace(1, 3, "817");
-    r.replace(4, 5, "2.1.1");
-    r.replace(23, nif.size(), nif);
-    r.replace(214, base.size(), base);
-    r.replace(461, 2, "13");
-    r.replace(547, 2, "\r\n");
-    return r;
-}
-
-const char* kPreguntaConversión =
-    "Para poder continuar con la ejecución del programa se va a proceder a convertir "
-    "el archivo de datos existente actualmente a la nueva versión.";
 
 TEST_F(ArchivosAjenos, LaConversionLlevaElUltimoRegistroSinSaltoYDejaEnBlancoLoQueNoSeLee) {
-    Poner(Antiguo("11111111H", "12O,00") + Antiguo("22222222J", "100") +
-          Antiguo("33333333P", "12,5abc").substr(0, 547));
+    auto antiguo = [](const char* nif, const char* base) {
+        return Antiguo{.nif = nif, .líneas = {{base, "13"}}}.Bytes();
+    };
+    Poner(antiguo("11111111H", "12O,00") + antiguo("22222222J", "100") +
+          antiguo("33333333P", "12,5abc").substr(0, 547));
     MensajesGuion mensajes;
-    mensajes.Esperar(kPreguntaConversión, Icono::Ninguno, Botones::AceptarCancelar, Respuesta::Aceptar);
+    mensajes.Esperar(
+        "Para poder continuar con la ejecución del programa se va a proceder a convertir el archivo de "
+        "datos existente actualmente a la nueva versión.",
+        Icono::Ninguno, Botones::AceptarCancelar, Respuesta::Aceptar);
     mensajes.Esperar("El archivo de datos se ha convertido, pero estos importes no se han podido leer y sus "
                      "casillas han quedado en blanco:\r\nDeclaración 1 (N.I.F. 11111111H): casillas 5, 11\r\n"
                      "Declaración 3 (N.I.F. 33333333P): casillas 5, 11",
@@ -281,141 +139,46 @@ TEST_F(ArchivosAjenos, LaConversionLlevaElUltimoRegistroSinSaltoYDejaEnBlancoLoQ
               ResultadoConversión::Convertido);
     const std::string nuevo = Leído();
     ASSERT_EQ(nuevo.size(), 3 * kLongitudRegistro);
-    const auto r = [&](int n) {
-        return RegistroDeclaración::DesdeBytes(std::string_view(nuevo).substr((n - 1) * 750));
-    };
-    EXPECT_EQ(r(1).Valor(CampoRegistro::Casilla05), "");
-    EXPECT_EQ(r(1).Valor(CampoRegistro::Casilla11), "");
-    EXPECT_EQ(r(2).Valor(CampoRegistro::Casilla11), "13");
-    EXPECT_EQ(r(3).Valor(CampoRegistro::NIF), "33333333P");
-    EXPECT_TRUE(fs::exists(carpeta.Datos() / "Declaraciones.txt_211.txt"));
+    EXPECT_EQ(RegistroDeclaración::DesdeBytes(nuevo).Valor(CampoRegistro::Casilla11), "");
 }
 
-TEST_F(ArchivosAjenos, UnArchivoQueNoSePuedeConvertirSeExplicaSinPreguntar) {
-    const std::string ceros(7500, '\0');
-    Poner(ceros);
-    MensajesGuion mensajes;
-    mensajes.EsperarError(
-        "El archivo de datos " + Ruta().string() +
-        " es de una versión anterior del programa, pero no se puede convertir: el registro 1 "
-        "(bytes 1 a 549) no termina con CR LF, como los registros de 549 bytes de la versión "
-        "anterior.\r\nEl archivo original sigue sin cambios en " +
-        Ruta().string() + ".");
-    EXPECT_EQ(ConvertirArchivoDatos(posix, carpeta.Datos(), mensajes, "3.2.2"), ResultadoConversión::Fallido);
-    EXPECT_EQ(Leído(), ceros);
-}
-
-// ---- two programs on one file
-// ---------------------------------------------------------------------------------------
-
-// Answers the duplicate question only once another process has saved a return into the same file.
-class MensajesConOtroProceso final : public ServicioMensajes {
-  public:
-    explicit MensajesConOtroProceso(fs::path ruta) : ruta_(std::move(ruta)) {}
-    Respuesta Mostrar(const Mensaje& m) override {
-        textos.push_back(Utf8(m.texto));
-        if (m.icono != Icono::Pregunta) return Respuesta::Aceptar;
-        const pid_t hijo = ::fork();
-        if (hijo == 0) {
-            ArchivosPosix posix;
-            ArchivoDeclaraciones archivo(posix, ruta_);
-            ::_exit(archivo.AbrirLecturaEscritura() && archivo.Añadir(Registro("99999999R")) == 2 ? 0 : 1);
-        }
-        int estado = 0;
-        ::waitpid(hijo, &estado, 0);
-        otroGuardó = WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
-        return Respuesta::Sí;
-    }
-    void Pitido() override {}
-    std::vector<std::string> textos;
-    bool otroGuardó = false;
-
-  private:
-    fs::path ruta_;
-};
-
+// Another process appends while the duplicate question is open: the new return takes the next free number.
 TEST_F(ArchivosAjenos, ElNumeroDeUnaDeclaracionNuevaSeDecideTrasLaPregunta) {
+    struct ConOtroProceso final : ServicioMensajes {
+        fs::path ruta;
+        int estado = -1;
+        Respuesta Mostrar(const Mensaje& m) override {
+            if (m.icono != Icono::Pregunta) return Respuesta::Aceptar;
+            const pid_t hijo = ::fork();
+            if (hijo == 0) {
+                ArchivosPosix posix;
+                ArchivoDeclaraciones archivo(posix, ruta);
+                ::_exit(archivo.AbrirLecturaEscritura() && archivo.Añadir(Registro("9")) == 2 ? 0 : 1);
+            }
+            ::waitpid(hijo, &estado, 0);
+            return Respuesta::Sí;
+        }
+        void Pitido() override {}
+    } mensajes;
+    mensajes.ruta = Ruta();
+    Poner(B(Registro("12345678Z")));
     carpeta.CopiarTablasReales();
-    RegistroDeclaración existente = Registro("12345678Z");
-    Poner(B(existente));
-    MensajesConOtroProceso mensajes(Ruta());
     RelojFijo reloj;
     frmHoja1 h(mensajes, reloj, carpeta, posix);
     h.Form_Load();
     ASSERT_TRUE(h.NuevaDeclaración());
-    h.hoja.EscribirTexto(cmbPeriodo, "3T");
-    h.hoja.EscribirTexto(edtNIF, "12345678Z");
-    h.hoja.EscribirTexto(edtNombre, "PRUEBA");
+    for (const auto& [id, texto] :
+         {std::pair{cmbPeriodo, "3T"}, {edtNIF, "12345678Z"}, {edtNombre, "PRUEBA"}})
+        h.hoja.EscribirTexto(id, texto);
     h.hoja.RegistroModificado = true;
     ASSERT_TRUE(h.GuardarDeclaración(true));
-    ASSERT_TRUE(mensajes.otroGuardó);
+    ASSERT_EQ(mensajes.estado, 0); // the other process saved
     EXPECT_EQ(h.hoja.Texto(edtIdDeclaración), "3");
     const std::string bytes = Leído();
-    ASSERT_EQ(bytes.size(), 3 * kLongitudRegistro);
-    EXPECT_EQ(bytes.substr(0, 750), B(existente));
-    EXPECT_EQ(bytes.substr(750, 750), B(Registro("99999999R")));
+    ASSERT_EQ(bytes.substr(0, 1500), B(Registro("12345678Z")) + B(Registro("9")));
     EXPECT_EQ(
         RegistroDeclaración::DesdeBytes(std::string_view(bytes).substr(1500)).Valor(CampoRegistro::Nombre),
         "PRUEBA");
-}
-
-TEST_F(ArchivosAjenos, GuardarSobreUnaColaDiceDondeQuedan) {
-    carpeta.CopiarTablasReales();
-    Poner(B(Registro("11111111H")) + "resto");
-    MensajesTolerantes mensajes;
-    RelojFijo reloj;
-    frmHoja1 h(mensajes, reloj, carpeta, posix);
-    h.Form_Load();
-    ASSERT_TRUE(h.NuevaDeclaración());
-    h.hoja.EscribirTexto(cmbPeriodo, "3T");
-    h.hoja.EscribirTexto(edtNIF, "12345678Z");
-    h.hoja.EscribirTexto(edtNombre, "PRUEBA");
-    mensajes.mostrados.clear();
-    ASSERT_TRUE(h.GuardarDeclaración(true));
-    ASSERT_EQ(mensajes.mostrados.size(), 1u);
-    EXPECT_EQ(
-        Utf8(mensajes.mostrados[0].texto),
-        "Al final del archivo de declaraciones había datos que no formaban una declaración completa. Antes "
-        "de guardar, se han copiado en " +
-            (carpeta.Datos() / "Declaraciones.txt_resto.txt").string());
-    EXPECT_EQ(LeerArchivo(carpeta.Datos() / "Declaraciones.txt_resto.txt"), "resto");
-}
-
-TEST_F(ArchivosAjenos, GuardarEnUnArchivoQueNoEsDeRegistrosLoDiceSinEscribir) {
-    carpeta.CopiarTablasReales();
-    const std::string línea = B(Registro("11111111H")).substr(0, 748) + "\n"; // a text-mode copy
-    Poner(línea + línea);
-    MensajesTolerantes mensajes;
-    RelojFijo reloj;
-    frmHoja1 h(mensajes, reloj, carpeta, posix);
-    h.Form_Load();
-    ASSERT_TRUE(h.NuevaDeclaración());
-    h.hoja.EscribirTexto(cmbPeriodo, "3T");
-    h.hoja.EscribirTexto(edtNIF, "12345678Z");
-    h.hoja.EscribirTexto(edtNombre, "PRUEBA");
-    mensajes.mostrados.clear();
-    EXPECT_FALSE(h.GuardarDeclaración(true));
-    ASSERT_EQ(mensajes.mostrados.size(), 1u);
-    EXPECT_EQ(mensajes.mostrados[0].icono, Icono::Crítico);
-    EXPECT_EQ(
-        Utf8(mensajes.mostrados[0].texto),
-        "Error al intentar guardar la declaración\rEl archivo de declaraciones " + Ruta().string() +
-            " no está hecho de registros de 750 bytes terminados en CR LF: el registro 1 (bytes 1 a 750) "
-            "no termina así. No se escribe nada en él.");
-    EXPECT_EQ(Leído(), línea + línea);
-    EXPECT_EQ(h.hoja.Texto(edtIdDeclaración), "0");
-}
-
-TEST_F(ArchivosAjenos, MasRegistrosDeLosQueGuardaElProgramaNoSeLeen) {
-    std::string bytes;
-    for (std::int32_t n = 0; n <= kMáximoRegistros; ++n)
-        bytes += B(Registro("11111111H"));
-    Poner(bytes);
-    ArchivoDeclaraciones archivo(posix, Ruta());
-    EXPECT_FALSE(archivo.AbrirLectura());
-    EXPECT_EQ(Utf8(archivo.Problema()), "El archivo de declaraciones " + Ruta().string() +
-                                            " tiene 32768 registros, más de los 32767 que puede guardar el "
-                                            "programa. No se escribe nada en él.");
 }
 
 } // namespace

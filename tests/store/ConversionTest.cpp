@@ -3,14 +3,15 @@
 #include "platform/ArchivosPosix.h"
 #include "platform/Texto1252.h"
 #include "store/ArchivoDeclaraciones.h"
+#include "store/RegistrosAntiguos.h"
 #include "support/ArchivosFallidos.h"
 #include "support/Dobles.h"
+#include "support/Registros.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <random>
-#include <vector>
+#include <optional>
 
 using namespace m817;
 using namespace m817::prueba;
@@ -19,176 +20,24 @@ using enum CampoRegistro;
 namespace {
 
 constexpr const char* kVersión = "3.2.2";
-constexpr const char* kPregunta =
-    "Para poder continuar con la ejecución del programa se va a proceder a convertir el "
-    "archivo de datos existente actualmente a la nueva versión.";
-
-// An old record, written from the old layouts' positions as the earlier versions wrote them.
-struct Antiguo {
-    bool disposiciónA = true;
-    char marca = ' ';
-    std::string versión = "2.1.1";
-    std::string nif = "12345678Z";
-    std::vector<std::pair<std::string, std::string>> líneas; // base and rate of up to seven lines
-    std::vector<std::string> otras = {"O1", "O2", "O3", "O4", "O5", "O6"};
-    std::string base13 = "";
-
-    std::string Bytes() const {
-        const std::size_t longitud = disposiciónA ? 549 : 682;
-        std::string r(longitud, ' ');
-        auto poner = [&r](std::size_t posición, const std::string& valor) {
-            r.replace(posición, valor.size(), valor);
-        };
-        r[0] = marca;
-        poner(1, "817");
-        poner(4, versión);
-        poner(12, "2005");
-        poner(16, "2T");
-        poner(18, "28");
-        poner(23, nif);
-        poner(32, W("PEÑA LÓPEZ"));
-        poner(107, "CL");
-        poner(109, "MAYOR");
-        poner(159, "7");
-        poner(164, "A");
-        poner(166, "3");
-        poner(168, "IZDA");
-        poner(172, "915551234");
-        poner(187, "28");
-        poner(189, "28079");
-        poner(194, "28013");
-        poner(199, "915554321");
-        auto casilla = [&](std::size_t i, const std::string& v) { poner(214 + 19 * (i - 1), v); };
-        const std::size_t tipos = disposiciónA ? 461 : 594;
-        for (std::size_t i = 0; i < líneas.size(); ++i) {
-            casilla(i + 1, líneas[i].first);
-            poner(tipos + 6 * i, líneas[i].second);
-        }
-        if (!disposiciónA)
-            for (std::size_t i = 8; i <= 14; ++i)
-                casilla(i, "999,99"); // old quotas, never trusted
-        for (std::size_t i = 0; i < otras.size(); ++i)
-            casilla((disposiciónA ? 8 : 15) + i, otras[i]);
-        const std::size_t cuenta = disposiciónA ? 503 : 636;
-        poner(cuenta, "2100");
-        poner(cuenta + 4, "0418");
-        poner(cuenta + 8, "45");
-        poner(cuenta + 10, "0200051332");
-        const std::size_t resultado = disposiciónA ? 523 : 656;
-        poner(resultado, "D");
-        poner(resultado + 1, "8170512345678");
-        poner(resultado + 14, "15/11/2005");
-        poner(longitud - 2, "\r\n");
-        return r;
-    }
-};
-
-std::string Archivo(std::initializer_list<Antiguo> registros) {
-    std::string s;
-    for (const auto& r : registros)
-        s += r.Bytes();
-    return s;
-}
-
-// A file of the current layout.
-std::string ArchivoActual(const std::string& versión) {
-    RegistroDeclaración r;
-    r.Poner(Modelo, "817");
-    r.Poner(Versión, versión);
-    return std::string(r.Bytes());
-}
 
 TEST(ConversionRegistro, CadaCampoVaASuSitioYLasBasesSiguenASuTipo) {
     for (bool a : {true, false}) {
         SCOPED_TRACE(a ? "disposición A" : "disposición B");
-        Antiguo viejo;
-        viejo.disposiciónA = a;
-        viejo.líneas = {
-            {"1000", "13"},       // the quota worked out: 130
-            {"500,00", "5"},      // replaced by the later line of rate 5
-            {"777", "4"},         // no such rate any more: dropped
-            {" 1.234,56", " 5 "}, // 61,728 rounds to 61,73
-            {"", "0"},            // no base, no quota
-            {"10,10", "20"},
-            {"3", ""},
-        };
+        // 1000 at 13 gives 130; the second line at 5 is replaced by the later one; rate 4 is dropped; 61,728
+        // rounds to 61,73; no base gives no quota.
+        // clang-format off
+        const Antiguo viejo{.disposiciónA = a, .líneas = {{"1000", "13"}, {"500,00", "5"}, {"777", "4"},
+                                                          {" 1.234,56", " 5 "}, {"", "0"}, {"10,10", "20"}, {"3", ""}}};
+        // clang-format on
         const auto nuevo = ConvertirRegistro(viejo.Bytes(), a ? kDisposiciónA : kDisposiciónB, kVersión);
         ASSERT_TRUE(nuevo);
 
-        RegistroDeclaración esperado;
-        const std::pair<CampoRegistro, std::string> campos[] = {
-            {Modelo, "817"},
-            {Versión, "3.2.2"},
-            {Ejercicio, "2010"},
-            {Periodo, "2T"},
-            {Administración, "28"},
-            {NIF, "12345678Z"},
-            {Nombre, W("PEÑA LÓPEZ")},
-            {Sigla, "CL"},
-            {ViaPública, "MAYOR"},
-            {Número, "7"},
-            {Escalera, "A"},
-            {Piso, "3"},
-            {Puerta, "IZDA"},
-            {Teléfono, "915551234"},
-            {Provincia, "28"},
-            {Municipio, "28079"},
-            {CódigoPostal, "28013"},
-            {Fax, "915554321"},
-            {Casilla03, "1.234,56"},
-            {Casilla05, "1000"},
-            {Casilla06, "10,10"},
-            {Casilla09, "61,73"},
-            {Casilla11, "130"},
-            {Casilla12, "2,02"},
-            {Casilla16, "O1"},
-            {Casilla17, "O2"},
-            {Casilla18, "O3"},
-            {Casilla19, "O4"},
-            {Casilla20, "O5"},
-            {Casilla24, "O6"},
-            {FPEfectivo, "0"},
-            {FPCuenta, "0"},
-            {CCCDevEntidad, "2100"},
-            {CCCDevOficina, "0418"},
-            {CCCDevDígitos, "45"},
-            {CCCDevCuenta, "0200051332"},
-            {Resultado, "D"},
-            {NúmeroJustificante, "8170512345678"},
-            {FechaImpresión, "15/11/2005"},
-        };
-        for (const auto& [campo, valor] : campos)
-            esperado.Poner(campo, valor);
+        const RegistroDeclaración esperado = RegistroDeDatos("registro-convertido.txt");
+        ASSERT_EQ(esperado.Valor(FechaImpresión), "15/11/2005");
         for (const auto& d : kCamposRegistro)
             EXPECT_EQ(nuevo->Campo(d.campo), esperado.Campo(d.campo)) << d.nombre;
     }
-}
-
-TEST(ConversionRegistro, LoQueNoEncajaEnSuDisposicionNoSeConvierte) {
-    Antiguo bueno;
-    bueno.líneas = {{"100", "13"}};
-    Antiguo importeMalo = bueno;
-    importeMalo.líneas = {{"12a", "13"}};
-    Antiguo importeIngles = bueno;
-    importeIngles.líneas = {{"1,000.50", "13"}};
-    Antiguo importeSinTipo = bueno; // a bad amount on a dropped line goes with it
-    importeSinTipo.líneas = {{"12a", "4"}};
-    std::string sinFinal = bueno.Bytes();
-    sinFinal[547] = 'x';
-
-    EXPECT_TRUE(ConvertirRegistro(bueno.Bytes(), kDisposiciónA, kVersión));
-    // An amount that cannot be read is left blank, with its quota.
-    for (const Antiguo* a : {&importeMalo, &importeIngles}) {
-        std::vector<int> vaciadas;
-        const auto r = ConvertirRegistro(a->Bytes(), kDisposiciónA, kVersión, &vaciadas);
-        ASSERT_TRUE(r);
-        EXPECT_EQ(r->Valor(CampoRegistro::Casilla05), "");
-        EXPECT_EQ(vaciadas, (std::vector<int>{5, 11}));
-    }
-    EXPECT_TRUE(ConvertirRegistro(importeSinTipo.Bytes(), kDisposiciónA, kVersión));
-    EXPECT_FALSE(ConvertirRegistro(sinFinal, kDisposiciónA, kVersión));
-    EXPECT_FALSE(ConvertirRegistro(bueno.Bytes().substr(0, 548), kDisposiciónA, kVersión));
-    EXPECT_FALSE(ConvertirRegistro(bueno.Bytes(), kDisposiciónB, kVersión));
 }
 
 class ConversionTest : public ::testing::Test {
@@ -196,17 +45,14 @@ class ConversionTest : public ::testing::Test {
     std::filesystem::path Datos(const std::string& nombre = kNombreArchivoDeclaraciones) const {
         return carpeta.Datos() / nombre;
     }
-    bool Existe(const std::string& nombre) const { return std::filesystem::exists(Datos(nombre)); }
     ResultadoConversión Convertir(ServicioArchivos& archivos) {
         return ConvertirArchivoDatos(archivos, carpeta.Datos(), mensajes, kVersión);
     }
-    ResultadoConversión Convertir() { return Convertir(posix); }
-    std::vector<std::filesystem::path> ArchivosDeDatos() const {
-        std::vector<std::filesystem::path> v;
-        for (const auto& e : std::filesystem::directory_iterator(carpeta.Datos()))
-            v.push_back(e.path().filename());
-        std::sort(v.begin(), v.end());
-        return v;
+    long Archivos() const { return std::distance(std::filesystem::directory_iterator(carpeta.Datos()), {}); }
+    void Preguntar(Respuesta r = Respuesta::Aceptar) {
+        mensajes.Esperar("Para poder continuar con la ejecución del programa se va a proceder a convertir el "
+                         "archivo de datos existente actualmente a la nueva versión.",
+                         Icono::Ninguno, Botones::AceptarCancelar, r);
     }
 
     CarpetaTemporal carpeta;
@@ -214,195 +60,69 @@ class ConversionTest : public ::testing::Test {
     MensajesGuion mensajes;
 };
 
-TEST_F(ConversionTest, LaVersionDelPrimerRegistroVivoDecide) {
-    struct Caso {
-        std::string contenido;
-        std::string versión;
-    };
-    const Caso casos[] = {
-        {"", ""},
-        {"*8173.2.2\r\n*8172.1.1\r\n", ""},             // only deleted records
+TEST_F(ConversionTest, LaVersionDelPrimerRegistroVivoDecideSiSeConvierte) {
+    const std::pair<std::string, std::string> versiones[] = {
         {"*8173.2.2\r\n 8172.3.2   2010\r\n", "2.3.2"}, // the deleted first one does not count
         {"\r\n 8172.1.1\r\n", ""},                      // an empty line counts as a live record
-        {" 8173.2.2  ", "3.2.2"},                       // a last line without its end
         {"*a\r 8172.1.1\r", "2.1.1"},                   // lines may end in CR alone
-        {" 81", ""},
-        {std::string(70000, '*') + "\r\n 8172.0", "2.0"}, // a long deleted line
     };
-    for (const auto& c : casos) {
-        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, c.contenido);
-        auto archivo = posix.Abrir(Datos(), ModoApertura::Lectura);
-        ASSERT_TRUE(archivo);
-        EXPECT_EQ(VersiónArchivo(*archivo), c.versión) << c.contenido.substr(0, 30);
+    for (const auto& [contenido, versión] : versiones) {
+        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, contenido);
+        EXPECT_EQ(VersiónArchivo(*posix.Abrir(Datos(), ModoApertura::Lectura)), versión) << contenido;
     }
-}
-
-TEST_F(ConversionTest, SoloSeConviertenLasVersionesAnterioresALaDisposicionActual) {
-    struct Caso {
-        std::string versión;
-        const char* copia; // null: the file is left alone
-    };
-    const Caso casos[] = {
-        {"2.0.9", "Declaraciones.txt_211.txt"},
-        {"2.1.1", "Declaraciones.txt_211.txt"},
-        {"2.1.2", "Declaraciones.txt_232.txt"},
-        {"2.3.2", "Declaraciones.txt_232.txt"},
-        {"3.1.0", "Declaraciones.txt_232.txt"},
-        {"3.1.1", nullptr},
-        {"3.2.2", nullptr},
-    };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.versión);
+    // The version -> the backup's suffix ("": of the current layout, left alone).
+    const std::pair<std::string, std::string> casos[] = {{"2.0.9", "_211"}, {"2.1.1", "_211"},
+                                                         {"2.1.2", "_232"}, {"3.1.0", "_232"},
+                                                         {"3.1.1", ""},     {"3.2.2", ""}};
+    for (const auto& [versión, copia] : casos) {
+        SCOPED_TRACE(versión);
         for (const auto& e : std::filesystem::directory_iterator(carpeta.Datos()))
             std::filesystem::remove(e);
-        Antiguo viejo;
-        viejo.versión = c.versión;
-        viejo.disposiciónA = c.copia && std::string_view(c.copia).ends_with("_211.txt");
-        const std::string inicial = c.copia ? viejo.Bytes() : ArchivoActual(c.versión);
+        const std::string inicial = Antiguo{.disposiciónA = copia != "_232", .versión = versión}.Bytes();
         carpeta.EscribirDatos(kNombreArchivoDeclaraciones, inicial);
-        if (c.copia)
-            mensajes.Esperar(kPregunta, Icono::Ninguno, Botones::AceptarCancelar, Respuesta::Aceptar);
-
-        EXPECT_EQ(Convertir(), c.copia ? ResultadoConversión::Convertido : ResultadoConversión::SinCambios);
-        if (c.copia) {
-            EXPECT_EQ(LeerArchivo(Datos(c.copia)), inicial);
-            EXPECT_EQ(LeerArchivo(Datos()).size(), 750u);
-            EXPECT_EQ(ArchivosDeDatos(),
-                      (std::vector<std::filesystem::path>{kNombreArchivoDeclaraciones, c.copia}));
-        } else {
-            EXPECT_EQ(LeerArchivo(Datos()), inicial);
-            EXPECT_EQ(ArchivosDeDatos().size(), 1u);
-        }
+        if (!copia.empty()) Preguntar();
+        EXPECT_EQ(Convertir(posix) == ResultadoConversión::Convertido, !copia.empty());
+        EXPECT_EQ(LeerArchivo(Datos(kNombreArchivoDeclaraciones + (copia.empty() ? "" : copia + ".txt"))),
+                  inicial);
+        EXPECT_EQ(Archivos(), copia.empty() ? 1 : 2);
     }
 }
 
-TEST_F(ConversionTest, LasBorradasDesaparecenYLasDemasSeNumeranDeNuevo) {
-    Antiguo borrada, primera, segunda;
-    borrada.marca = '*';
-    borrada.versión = "3.2.2"; // a deleted record's version does not count
-    primera.nif = "11111111H";
-    segunda.nif = "22222222J";
-    segunda.versión = "2.0.0";
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, Archivo({borrada, primera, segunda}));
-    mensajes.Esperar(kPregunta, Icono::Ninguno, Botones::AceptarCancelar, Respuesta::Aceptar);
-    ASSERT_EQ(Convertir(), ResultadoConversión::Convertido);
-
-    ArchivoDeclaraciones archivo(posix, Datos());
-    ASSERT_TRUE(archivo.AbrirLectura());
-    EXPECT_EQ(archivo.NúmeroRegistros(), 2);
-    RegistroDeclaración r;
-    ASSERT_TRUE(archivo.Leer(1, r));
-    EXPECT_EQ(r.Valor(NIF), "11111111H");
-    EXPECT_TRUE(r.Vivo());
-    ASSERT_TRUE(archivo.Leer(2, r));
-    EXPECT_EQ(r.Valor(NIF), "22222222J");
-    EXPECT_EQ(r.Valor(Versión), kVersión);
-    archivo.Cerrar();
-
-    // Converted once: the next start leaves it alone and asks nothing.
-    const std::string convertido = LeerArchivo(Datos());
-    EXPECT_EQ(Convertir(), ResultadoConversión::SinCambios);
-    EXPECT_EQ(LeerArchivo(Datos()), convertido);
-}
-
-TEST_F(ConversionTest, CancelarTerminaElProgramaSinTocarElArchivo) {
-    const std::string inicial = Archivo({Antiguo{}});
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, inicial);
-    mensajes.Esperar(kPregunta, Icono::Ninguno, Botones::AceptarCancelar, Respuesta::Cancelar);
-    const auto r = Convertir();
-    EXPECT_EQ(r, ResultadoConversión::Cancelado);
-    EXPECT_TRUE(TerminarPrograma(r));
-    EXPECT_FALSE(TerminarPrograma(ResultadoConversión::Convertido));
+// The program ends, leaving the old data file alone in Datos; the next start can try again.
+TEST_F(ConversionTest, UnaConversionCanceladaOFallidaDejaElArchivoComoEstaba) {
+    const std::string inicial = Antiguo{.líneas = {{"100", "13"}}}.Bytes();
+    const std::pair<std::function<void(ArchivosFallidos&)>, std::optional<Respuesta>> casos[] = {
+        {[](ArchivosFallidos&) {}, Respuesta::Cancelar},
+        {[](ArchivosFallidos& f) { f.soloLectura = true; }, Respuesta::Aceptar},
+        {[](ArchivosFallidos& f) { f.LlenarDiscoEnEscritura(1, 100); }, Respuesta::Aceptar},
+        {[](ArchivosFallidos& f) { f.sincronizacionFalla = true; }, Respuesta::Aceptar},
+        {[](ArchivosFallidos& f) { f.enlacesFallan = true; }, Respuesta::Aceptar},
+        {[](ArchivosFallidos& f) { f.renombradosFallan = true; }, Respuesta::Aceptar},
+        {[](ArchivosFallidos& f) { f.lecturasFallan = true; }, std::nullopt}, // unreadable: not asked
+    };
+    for (const auto& [preparar, respuesta] : casos) {
+        SCOPED_TRACE(&preparar - &casos[0].first);
+        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, inicial);
+        ArchivosFallidos archivos(posix);
+        preparar(archivos);
+        if (respuesta) Preguntar(*respuesta);
+        if (respuesta != Respuesta::Cancelar)
+            mensajes.EsperarError("Error al intentar convertir el archivo de datos");
+        const auto r = Convertir(archivos);
+        EXPECT_EQ(r, respuesta == Respuesta::Cancelar ? ResultadoConversión::Cancelado
+                                                      : ResultadoConversión::Fallido);
+        EXPECT_TRUE(TerminarPrograma(r));
+        EXPECT_EQ(LeerArchivo(Datos()), inicial);
+        EXPECT_EQ(Archivos(), 1);
+    }
     EXPECT_FALSE(TerminarPrograma(ResultadoConversión::SinCambios));
-    EXPECT_EQ(LeerArchivo(Datos()), inicial);
-    EXPECT_EQ(ArchivosDeDatos().size(), 1u);
-}
-
-TEST_F(ConversionTest, SinArchivoOSinDeclaracionesVivasNoSePreguntaNada) {
-    EXPECT_EQ(Convertir(), ResultadoConversión::SinCambios);
-    EXPECT_FALSE(Existe(kNombreArchivoDeclaraciones));
-    Antiguo borrada;
-    borrada.marca = '*';
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, Archivo({borrada, borrada}));
-    EXPECT_EQ(Convertir(), ResultadoConversión::SinCambios);
-    EXPECT_EQ(LeerArchivo(Datos()), Archivo({borrada, borrada}));
-}
-
-TEST_F(ConversionTest, UnaCopiaExistenteNoSeSobrescribe) {
-    const std::string inicial = Archivo({Antiguo{}});
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, inicial);
+    // Once the disk is sound, the same file converts; an earlier backup is never overwritten.
     carpeta.EscribirDatos("Declaraciones.txt_211.txt", "copia de otra vez");
-    mensajes.Esperar(kPregunta, Icono::Ninguno, Botones::AceptarCancelar, Respuesta::Aceptar);
-    ASSERT_EQ(Convertir(), ResultadoConversión::Convertido);
+    Preguntar();
+    EXPECT_EQ(Convertir(posix), ResultadoConversión::Convertido);
     EXPECT_EQ(LeerArchivo(Datos("Declaraciones.txt_211.txt")), "copia de otra vez");
     EXPECT_EQ(LeerArchivo(Datos("Declaraciones.txt-2_211.txt")), inicial);
-}
-
-TEST_F(ConversionTest, UnTemporalQueQuedoDeOtraVezSeBorra) {
-    // Beside a current file.
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, ArchivoActual("3.2.2"));
-    carpeta.EscribirDatos("Declaraciones.txt_311.txt", "a medias");
-    EXPECT_EQ(Convertir(), ResultadoConversión::SinCambios);
-    EXPECT_FALSE(Existe("Declaraciones.txt_311.txt"));
-    // Beside an old one, which is then converted.
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, Archivo({Antiguo{}}));
-    carpeta.EscribirDatos("Declaraciones.txt_311.txt", std::string(2000, 'x'));
-    mensajes.Esperar(kPregunta, Icono::Ninguno, Botones::AceptarCancelar, Respuesta::Aceptar);
-    EXPECT_EQ(Convertir(), ResultadoConversión::Convertido);
-    EXPECT_FALSE(Existe("Declaraciones.txt_311.txt"));
-    EXPECT_EQ(LeerArchivo(Datos()).size(), 750u);
-}
-
-// A conversion that cannot finish leaves the old data file, and nothing else, in Datos; the next start can
-// try again.
-struct FalloConversión {
-    const char* caso;
-    std::function<void(ArchivosFallidos&)> preparar;
-    std::string contenido;
-};
-
-std::string ConImporte(const std::string& base) {
-    Antiguo a;
-    a.líneas = {{base, "13"}};
-    return a.Bytes();
-}
-
-TEST_F(ConversionTest, UnaConversionFallidaDejaElArchivoComoEstaba) {
-    const FalloConversión fallos[] = {
-        {"solo lectura", [](ArchivosFallidos& f) { f.soloLectura = true; }, ConImporte("100")},
-        {"disco lleno", [](ArchivosFallidos& f) { f.LlenarDiscoEnEscritura(1, 100); }, ConImporte("100")},
-        {"sincronización", [](ArchivosFallidos& f) { f.sincronizacionFalla = true; }, ConImporte("100")},
-        {"sin enlaces", [](ArchivosFallidos& f) { f.enlacesFallan = true; }, ConImporte("100")},
-        {"sin renombrar", [](ArchivosFallidos& f) { f.renombradosFallan = true; }, ConImporte("100")},
-    };
-    for (const auto& f : fallos) {
-        SCOPED_TRACE(f.caso);
-        for (const auto& e : std::filesystem::directory_iterator(carpeta.Datos()))
-            std::filesystem::remove(e);
-        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, f.contenido);
-        ArchivosFallidos archivos(posix);
-        f.preparar(archivos);
-        mensajes.Esperar(kPregunta, Icono::Ninguno, Botones::AceptarCancelar, Respuesta::Aceptar);
-        mensajes.EsperarError("Error al intentar convertir el archivo de datos");
-        const auto r = Convertir(archivos);
-        EXPECT_EQ(r, ResultadoConversión::Fallido);
-        EXPECT_TRUE(TerminarPrograma(r));
-        EXPECT_EQ(LeerArchivo(Datos()), f.contenido);
-        EXPECT_EQ(ArchivosDeDatos(), (std::vector<std::filesystem::path>{kNombreArchivoDeclaraciones}));
-    }
-    // Once the disk is sound, the same file converts.
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, ConImporte("100"));
-    mensajes.Esperar(kPregunta, Icono::Ninguno, Botones::AceptarCancelar, Respuesta::Aceptar);
-    EXPECT_EQ(Convertir(), ResultadoConversión::Convertido);
-}
-
-TEST_F(ConversionTest, UnArchivoIlegibleSeNotificaSinPreguntar) {
-    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, Archivo({Antiguo{}}));
-    ArchivosFallidos archivos(posix);
-    archivos.lecturasFallan = true;
-    mensajes.EsperarError("Error al intentar convertir el archivo de datos");
-    EXPECT_EQ(Convertir(archivos), ResultadoConversión::Fallido);
-    EXPECT_EQ(LeerArchivo(Datos()), Archivo({Antiguo{}}));
+    EXPECT_FALSE(TerminarPrograma(ResultadoConversión::Convertido));
 }
 
 } // namespace

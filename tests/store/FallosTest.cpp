@@ -1,336 +1,207 @@
-// Nothing saved is lost when the process dies: a saving loop killed at random moments, and a conversion
-// killed at every one of its file operations.
 #include "platform/ArchivosPosix.h"
 #include "store/ArchivoDeclaraciones.h"
 #include "store/Conversion.h"
+#include "store/RegistrosAntiguos.h"
 #include "store/guardar_en_bucle/RegistroEnBucle.h"
 #include "support/ArchivosFallidos.h"
-#include "support/DiscoEnMemoria.h"
 #include "support/Dobles.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <csignal>
-#include <fcntl.h>
 #include <functional>
 #include <map>
-#include <optional>
-#include <poll.h>
 #include <random>
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
 
 extern char** environ;
 
 using namespace m817;
 using namespace m817::prueba;
+namespace fs = std::filesystem;
+using Archivos = std::map<std::string, std::string>;
+using Operación = std::function<bool(ServicioArchivos&)>;
 
 namespace {
 
-// ---- the saving loop, killed --------------------------------------------------------------------------
-
-struct Guardado {
-    std::int32_t slot = 0, vez = 0;
-    bool operator==(const Guardado&) const = default;
-};
-
-struct Vuelta {
-    std::vector<Guardado> confirmados; // "OK" lines, in order
-    std::optional<Guardado> enCurso;   // the last "INTENTO" without its "OK"
-    std::string error;                 // what the loop's output or end says went wrong
-};
-
-// Runs the loop until `espera` after its first report (however slowly the machine starts it), kills it with
-// SIGKILL and reads all it printed.
-Vuelta MatarTras(const std::filesystem::path& archivo, std::uint32_t semilla, std::int32_t máximo,
-                 std::chrono::microseconds espera) {
-    Vuelta v;
-    int tubo[2];
-    if (::pipe2(tubo, O_CLOEXEC) != 0) return v.error = "pipe", v;
-    const std::string programa = M817_BINARY_DIR "/m817_guardar_en_bucle";
-    const std::string ruta = archivo.string(), textoSemilla = std::to_string(semilla),
-                      textoMáximo = std::to_string(máximo);
-    char* argv[] = {const_cast<char*>(programa.c_str()), const_cast<char*>(ruta.c_str()),
-                    const_cast<char*>(textoSemilla.c_str()), const_cast<char*>(textoMáximo.c_str()), nullptr};
-    posix_spawn_file_actions_t acciones;
-    posix_spawn_file_actions_init(&acciones);
-    posix_spawn_file_actions_adddup2(&acciones, tubo[1], STDOUT_FILENO);
-    pid_t pid = 0;
-    const int lanzado = ::posix_spawn(&pid, programa.c_str(), &acciones, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&acciones);
-    ::close(tubo[1]);
-    if (lanzado != 0) {
-        ::close(tubo[0]);
-        return v.error = "no se pudo lanzar " + programa, v;
+// Saving loops killed `espera` after the first prints: what each printed up to its last whole line, if
+// killed.
+std::vector<std::optional<std::string>> MatarTras(const fs::path& ruta,
+                                                  const std::vector<std::string>& argumentos,
+                                                  std::chrono::microseconds espera) {
+    std::vector<std::pair<pid_t, fs::path>> bucles;
+    for (const auto& args : argumentos) {
+        const fs::path salida = ruta.parent_path().parent_path() / ("salida" + std::to_string(bucles.size()));
+        const std::string orden = "exec '" M817_BINARY_DIR "/m817_guardar_en_bucle' '" + ruta.string() +
+                                  "' " + args + " > '" + salida.string() + "'";
+        const char* argv[] = {"sh", "-c", orden.c_str(), nullptr};
+        pid_t pid = -1;
+        ::posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ);
+        bucles.emplace_back(pid, salida);
     }
-
-    // Keep the pipe empty meanwhile, so that the loop never waits on it.
-    std::string salida;
-    char bloque[4096];
-    auto fin = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    for (bool abierto = true, empezado = false; abierto;) {
-        if (!empezado && salida.find('\n') != std::string::npos) {
-            empezado = true;
-            fin = std::chrono::steady_clock::now() + espera;
-        }
-        const auto queda = fin - std::chrono::steady_clock::now();
-        if (queda <= std::chrono::nanoseconds(0)) break;
-        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(queda).count();
-        const timespec t{static_cast<time_t>(ns / 1'000'000'000), static_cast<long>(ns % 1'000'000'000)};
-        pollfd p{tubo[0], POLLIN, 0};
-        if (::ppoll(&p, 1, &t, nullptr) > 0) {
-            const ssize_t n = ::read(tubo[0], bloque, sizeof bloque);
-            if (n > 0)
-                salida.append(bloque, static_cast<std::size_t>(n));
-            else
-                abierto = false;
-        }
+    for (int i = 0; i < 200'000 && LeerArchivo(bucles[0].second).empty(); ++i) // however slowly it starts
+        ::usleep(100);
+    ::usleep(static_cast<useconds_t>(espera.count()));
+    std::vector<std::optional<std::string>> r;
+    for (const auto& [pid, salida] : bucles) {
+        int estado = 0;
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &estado, 0);
+        const std::string s = LeerArchivo(salida);
+        r.push_back(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL
+                        ? std::optional(s.substr(0, s.rfind('\n') + 1))
+                        : std::nullopt);
     }
-    ::kill(pid, SIGKILL);
-    int estado = 0;
-    ::waitpid(pid, &estado, 0);
-    for (ssize_t n; (n = ::read(tubo[0], bloque, sizeof bloque)) > 0;)
-        salida.append(bloque, static_cast<std::size_t>(n));
-    ::close(tubo[0]);
-
-    if (!WIFSIGNALED(estado) || WTERMSIG(estado) != SIGKILL)
-        v.error = "el bucle terminó por sí solo:\n" + salida;
-    // A line cut by the kill was never finished, so its save was never reported.
-    std::istringstream líneas(salida.substr(0, salida.rfind('\n') + 1));
-    std::string qué;
-    Guardado g;
-    while (líneas >> qué >> g.slot >> g.vez) {
-        if (qué == "INTENTO") {
-            v.enCurso = g;
-        } else if (qué == "OK" && v.enCurso == g) {
-            v.confirmados.push_back(g);
-            v.enCurso.reset();
-        } else {
-            v.error += "línea inesperada: " + qué + "\n";
-        }
-    }
-    return v;
+    return r;
 }
 
-struct Medio {
-    const char* nombre;
-    bool enMemoria;                   // a tmpfs: saves take microseconds, so kills land inside them often
-    std::int32_t máximoRegistros;     // the loop stops appending there
-    std::chrono::microseconds espera; // the longest a loop runs before it is killed
-};
-
-class GuardarEnBucle : public ::testing::TestWithParam<Medio> {};
-
-// 200 kills at random moments. After each one the file holds whole records only (a record cut short
-// would have to be the append that was running: the count ignores it and the next save takes its place),
-// every record reads, and each slot holds exactly the last version whose save reported success, or the
-// version whose save was running when the loop died.
-TEST_P(GuardarEnBucle, MatarloEnCualquierMomentoNoPierdeNingunGuardado) {
-    const Medio& medio = GetParam();
+// After each kill every record is a whole version of its own return: the last one reported saved, or later.
+TEST(GuardarEnBucle, MatarloEnCualquierMomentoNoPierdeNingunGuardado) {
     CarpetaTemporal carpeta;
-    std::optional<DiscoEnMemoria> disco;
-    if (medio.enMemoria) {
-        disco.emplace(carpeta.Datos(), 16u << 20);
-        if (!disco->Montado()) GTEST_SKIP() << disco->Motivo();
-    }
     const auto ruta = RutaDeclaraciones(carpeta.Datos());
     ArchivosPosix posix;
     std::mt19937 azar(817);
-
-    std::map<std::int32_t, std::int32_t> enArchivo; // slot -> version the file holds
-    int guardados = 0, vueltasConGuardados = 0, muertesAMedias = 0, colas = 0;
+    std::map<std::int32_t, std::int32_t> guardado; // slot -> the version it holds at least
+    int guardados = 0, muertesAMedias = 0;
     for (int vuelta = 0; vuelta < 200; ++vuelta) {
-        SCOPED_TRACE("vuelta " + std::to_string(vuelta));
-        const auto espera =
-            std::chrono::microseconds(azar() % static_cast<std::uint32_t>(medio.espera.count()));
-        const Vuelta v = MatarTras(ruta, azar(), medio.máximoRegistros, espera);
-        ASSERT_EQ(v.error, "");
-        for (const auto& g : v.confirmados)
-            enArchivo[g.slot] = g.vez;
-        guardados += static_cast<int>(v.confirmados.size());
-        vueltasConGuardados += !v.confirmados.empty();
-        muertesAMedias += v.enCurso.has_value();
-
-        const std::string bytes = std::filesystem::exists(ruta) ? LeerArchivo(ruta) : std::string();
-        const auto enteros = static_cast<std::int32_t>(bytes.size() / kLongitudRegistro);
-        if (const std::size_t cola = bytes.size() % kLongitudRegistro; cola != 0) {
-            ++colas;
-            ASSERT_TRUE(v.enCurso && v.enCurso->slot == enteros + 1) << "cola de " << cola << " bytes";
-            EXPECT_EQ(std::string_view(bytes).substr(bytes.size() - cola),
-                      bucle::Registro(v.enCurso->slot, v.enCurso->vez).Bytes().substr(0, cola));
-        }
-
+        const auto salida =
+            MatarTras(ruta, {std::to_string(azar()) + " 400"}, std::chrono::microseconds(azar() % 40'000));
+        std::istringstream líneas(salida.at(0).value()); // throws if the loop ended by itself
+        std::string qué;
+        for (bucle::Marca m; líneas >> qué >> m.slot >> m.vez;)
+            if (qué == "OK") guardado[m.slot] = m.vez, ++guardados;
+        muertesAMedias += qué == "INTENTO";
         ArchivoDeclaraciones archivo(posix, ruta);
-        if (enteros > 0) {
-            ASSERT_TRUE(archivo.AbrirLectura());
-            ASSERT_EQ(archivo.NúmeroRegistros(), enteros);
-        }
-        for (std::int32_t slot = 1; slot <= enteros; ++slot) {
+        const std::int32_t registros = archivo.AbrirLectura() ? archivo.NúmeroRegistros().value_or(0) : 0;
+        ASSERT_GE(registros, guardado.empty() ? 0 : guardado.rbegin()->first) << "se perdió un registro";
+        for (std::int32_t slot = 1; slot <= registros; ++slot) {
             RegistroDeclaración leído;
-            ASSERT_TRUE(archivo.Leer(slot, leído)) << "registro " << slot;
-            const auto último = enArchivo.find(slot);
-            if (último != enArchivo.end() && leído == bucle::Registro(slot, último->second)) continue;
-            if (v.enCurso && v.enCurso->slot == slot && leído == bucle::Registro(slot, v.enCurso->vez)) {
-                enArchivo[slot] = v.enCurso->vez; // written, only its report was cut off
-                continue;
-            }
+            ASSERT_TRUE(archivo.Leer(slot, leído));
             const auto marca = bucle::Leer(leído);
-            FAIL() << "el registro " << slot << " no es ni su última versión guardada ("
-                   << (último == enArchivo.end() ? 0 : último->second) << ") ni la que se estaba guardando; "
-                   << (marca ? "es la " + std::to_string(marca->vez) + " del " + std::to_string(marca->slot)
-                             : std::string("mezcla dos versiones"));
+            ASSERT_TRUE(marca && marca->slot == slot && marca->vez >= guardado[slot]) << "registro " << slot;
+            guardado[slot] = marca->vez;
         }
-        for (const auto& [slot, vez] : enArchivo)
-            ASSERT_LE(slot, enteros) << "se perdió el guardado " << vez << " del registro " << slot;
     }
-    // Not a vacuous pass: the loop did save, and was often killed in the middle of a save.
-    EXPECT_GE(guardados, 100);
-    EXPECT_GE(vueltasConGuardados, 50);
-    EXPECT_GE(muertesAMedias, 50);
-    RecordProperty("guardados", guardados);
-    RecordProperty("muertesAMedias", muertesAMedias);
-    RecordProperty("colas", colas);
+    EXPECT_TRUE(guardados >= 100 && muertesAMedias >= 50)
+        << guardados << " " << muertesAMedias; // not vacuous
 }
 
-INSTANTIATE_TEST_SUITE_P(Medios, GuardarEnBucle,
-                         ::testing::Values(Medio{"Disco", false, 400, std::chrono::microseconds(40'000)},
-                                           Medio{"Memoria", true, 60, std::chrono::microseconds(5'000)}),
-                         [](const auto& i) { return std::string(i.param.nombre); });
-
-// ---- killed at each file operation -------------------------------------------------------------------
-
-// Over the real files, dies with SIGKILL at its k-th operation that changes something: just before it or,
-// for a write, once half its bytes are in. Reads are not counted: dying before one is dying after the change
-// before it.
-class ArchivosQueMueren final : public ServicioArchivos {
-  public:
-    ArchivosQueMueren(ServicioArchivos& real, std::size_t muerte, bool aMedias)
-        : real_(real), muerte_(muerte), aMedias_(aMedias) {}
-
-    // What was done, in order ("Escribir" for a write): a run that does not die tells how many steps there
-    // are.
-    std::vector<std::string> pasos;
-
-    void Paso(const char* qué, const std::function<void()>& mitad = {}) {
-        pasos.emplace_back(qué);
-        if (pasos.size() != muerte_) return;
-        if (aMedias_ && mitad) mitad();
-        ::raise(SIGKILL);
+// The record number of an append is decided under the file's lock: neither loop overwrites the other's.
+TEST(AñadirEnParalelo, DosBuclesQueAñadenNoSePisanNiAlMatarlos) {
+    CarpetaTemporal carpeta;
+    const auto ruta = RutaDeclaraciones(carpeta.Datos());
+    std::mt19937 azar(750);
+    std::map<std::int32_t, bucle::Marca> confirmados; // record number -> the return it was given to
+    for (int vuelta = 0; vuelta < 30; ++vuelta) {
+        const auto salidas = MatarTras(
+            ruta, {std::to_string(2 * vuelta + 1) + " anadir", std::to_string(2 * vuelta + 2) + " anadir"},
+            std::chrono::microseconds(5'000 + azar() % 40'000));
+        std::istringstream líneas(salidas.at(0).value_or("") + salidas.at(1).value_or(""));
+        ASSERT_TRUE(salidas[0] && salidas[1]) << "un bucle terminó por sí solo";
+        std::string qué;
+        bucle::Marca m;
+        for (std::int32_t n = 0; líneas >> qué >> m.slot >> m.vez >> n; confirmados[n] = m)
+            ASSERT_TRUE(qué == "OK" && !confirmados.contains(n))
+                << "el registro " << n << " se dio dos veces";
+        const std::string bytes = LeerArchivo(ruta);
+        for (const auto& [n, m] : confirmados)
+            ASSERT_EQ(bytes.substr((n - 1) * kLongitudRegistro, kLongitudRegistro),
+                      bucle::Registro(m.slot, m.vez).Bytes())
+                << "el registro " << n << " se perdió o fue pisado";
     }
+    EXPECT_GE(confirmados.size(), 60u); // not vacuous
+}
 
-    std::unique_ptr<Archivo> Abrir(const std::filesystem::path& ruta, ModoApertura modo) override {
-        if (modo != ModoApertura::Lectura) Paso("Abrir");
-        auto real = real_.Abrir(ruta, modo);
-        return real ? std::make_unique<ArchivoQueMuere>(*this, std::move(real)) : nullptr;
-    }
-    bool Existe(const std::filesystem::path& ruta) override { return real_.Existe(ruta); }
-    bool EsCarpeta(const std::filesystem::path& ruta) override { return real_.EsCarpeta(ruta); }
-    bool Renombrar(const std::filesystem::path& origen, const std::filesystem::path& destino) override {
-        Paso("Renombrar");
-        return real_.Renombrar(origen, destino);
-    }
-    bool EnlazarOCopiar(const std::filesystem::path& origen, const std::filesystem::path& destino) override {
-        Paso("EnlazarOCopiar");
-        return real_.EnlazarOCopiar(origen, destino);
-    }
-    bool Eliminar(const std::filesystem::path& ruta) override {
-        Paso("Eliminar");
-        return real_.Eliminar(ruta);
-    }
+// A run lists its steps, the changes it makes, and dies at step `muerte`: before it, or halfway through a
+// write.
+std::vector<std::string> pasos;
+std::size_t muerte = 0;
+bool aMedias = false;
 
-  private:
-    class ArchivoQueMuere final : public Archivo {
-      public:
-        ArchivoQueMuere(ArchivosQueMueren& s, std::unique_ptr<Archivo> real)
-            : s_(s), real_(std::move(real)) {}
-        std::optional<std::size_t> Leer(std::uint64_t posición, std::span<char> destino) override {
-            return real_->Leer(posición, destino);
-        }
-        bool Escribir(std::uint64_t posición, std::string_view datos) override {
-            s_.Paso("Escribir", [&] { real_->Escribir(posición, datos.substr(0, datos.size() / 2)); });
-            return real_->Escribir(posición, datos);
-        }
-        bool Sincronizar() override {
-            s_.Paso("Sincronizar");
-            return real_->Sincronizar();
-        }
-        bool Truncar(std::uint64_t tamaño) override {
-            s_.Paso("Truncar");
-            return real_->Truncar(tamaño);
-        }
-        std::optional<std::uint64_t> Tamaño() override { return real_->Tamaño(); }
+void Paso(const char* qué, const std::function<void()>& mitad = {}) {
+    pasos.emplace_back(qué);
+    if (pasos.size() != muerte) return;
+    if (aMedias && mitad) mitad();
+    ::raise(SIGKILL);
+}
 
-      private:
-        ArchivosQueMueren& s_;
-        std::unique_ptr<Archivo> real_;
-    };
-
-    ServicioArchivos& real_;
-    std::size_t muerte_;
-    bool aMedias_;
+struct ArchivoQueMuere final : Archivo {
+    explicit ArchivoQueMuere(std::unique_ptr<Archivo> r) : real(std::move(r)) {}
+    std::unique_ptr<Archivo> real;
+    std::optional<std::size_t> Leer(std::uint64_t p, std::span<char> d) override { return real->Leer(p, d); }
+    bool Escribir(std::uint64_t p, std::string_view d) override {
+        Paso("Escribir", [&] { real->Escribir(p, d.substr(0, d.size() / 2)); });
+        return real->Escribir(p, d);
+    }
+    bool Sincronizar() override { return Paso("Sincronizar"), real->Sincronizar(); }
+    bool Truncar(std::uint64_t t) override { return Paso("Truncar"), real->Truncar(t); }
+    std::optional<std::uint64_t> Tamaño() override { return real->Tamaño(); }
 };
 
-// Where a run dies: before step k, or halfway through the write that is step k.
-struct Muerte {
-    std::size_t paso;
-    bool aMedias;
-    std::string Describir() const {
-        return (aMedias ? "a medias del paso " : "antes del paso ") + std::to_string(paso);
+struct ArchivosQueMueren final : ServicioArchivos {
+    using Ruta = const fs::path&;
+    ArchivosPosix real;
+    std::unique_ptr<Archivo> Abrir(Ruta r, ModoApertura m) override {
+        if (m != ModoApertura::Lectura) Paso("Abrir");
+        auto a = real.Abrir(r, m);
+        return a ? std::make_unique<ArchivoQueMuere>(std::move(a)) : nullptr;
     }
+    bool Existe(Ruta r) override { return real.Existe(r); }
+    bool EsCarpeta(Ruta r) override { return real.EsCarpeta(r); }
+    bool Renombrar(Ruta o, Ruta d) override { return Paso("Renombrar"), real.Renombrar(o, d); }
+    bool EnlazarOCopiar(Ruta o, Ruta d) override { return Paso("EnlazarOCopiar"), real.EnlazarOCopiar(o, d); }
+    bool Eliminar(Ruta r) override { return Paso("Eliminar"), real.Eliminar(r); }
 };
-
-// Every way to die in a run of an operation that takes these steps, the last one being just after it ends.
-std::vector<Muerte> MuertesPosibles(const std::vector<std::string>& pasos) {
-    std::vector<Muerte> muertes;
-    for (std::size_t k = 1; k <= pasos.size(); ++k) {
-        muertes.push_back({k, false});
-        if (pasos[k - 1] == "Escribir") muertes.push_back({k, true});
-    }
-    muertes.push_back({pasos.size() + 1, false});
-    return muertes;
-}
-
-// Runs operación over the real files in a child process that dies as told. True when the child died.
-bool MorirDurante(const Muerte& m, const std::function<bool(ServicioArchivos&)>& operación) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ArchivosPosix posix;
-        ArchivosQueMueren archivos(posix, m.paso, m.aMedias);
-        const bool hecho = operación(archivos);
-        if (m.paso > archivos.pasos.size()) ::raise(SIGKILL);
-        std::_Exit(hecho ? 0 : 1);
-    }
-    int estado = 0;
-    ::waitpid(pid, &estado, 0);
-    return WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL;
-}
 
 class MuerteEnCadaPaso : public ::testing::Test {
   protected:
-    std::filesystem::path Datos(const std::string& nombre = kNombreArchivoDeclaraciones) const {
-        return carpeta.Datos() / nombre;
-    }
-    // The files of Datos and their bytes.
-    std::map<std::string, std::string> Carpeta() const {
-        std::map<std::string, std::string> archivos;
-        for (const auto& e : std::filesystem::directory_iterator(carpeta.Datos()))
-            archivos[e.path().filename().string()] = LeerArchivo(e.path());
+    fs::path Datos() const { return carpeta.Datos() / kNombreArchivoDeclaraciones; }
+    Archivos Carpeta(bool sinRestos = false) const {
+        Archivos archivos;
+        for (const auto& e : fs::directory_iterator(carpeta.Datos()))
+            if (!sinRestos || !e.path().string().ends_with(kSufijoResto))
+                archivos[e.path().filename().string()] = LeerArchivo(e.path());
         return archivos;
     }
-    void Vaciar() const {
-        for (const auto& e : std::filesystem::directory_iterator(carpeta.Datos()))
-            std::filesystem::remove_all(e.path());
+    void Empezar(const std::string& bytes) const {
+        fs::remove_all(carpeta.Datos());
+        fs::create_directory(carpeta.Datos());
+        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, bytes);
     }
-    // The steps of the operation when nothing goes wrong.
-    std::vector<std::string> Pasos(const std::function<bool(ServicioArchivos&)>& operación) {
-        ArchivosQueMueren archivos(posix, 0, false);
+    std::vector<std::string> Pasos(const std::string& inicial, const Operación& operación) {
+        Empezar(inicial);
+        pasos.clear();
+        ArchivosQueMueren archivos;
         EXPECT_TRUE(operación(archivos));
-        return archivos.pasos;
+        return pasos.push_back("fin"), pasos;
+    }
+    void CadaMuerte(const std::string& inicial, const Operación& op, std::function<void(std::string)> tras) {
+        const auto todos = Pasos(inicial, op);
+        for (std::size_t k = 1; k <= todos.size(); ++k)
+            for (bool aMitad : {false, true}) {
+                if (aMitad && todos[k - 1] != "Escribir") continue;
+                SCOPED_TRACE((aMitad ? "a medias del paso " : "antes del paso ") + std::to_string(k) + " (" +
+                             todos[k - 1] + ")");
+                MorirEn(inicial, k, aMitad, op);
+                tras(todos[k - 1]);
+            }
+    }
+    void MorirEn(const std::string& inicial, std::size_t k, bool aMitad, const Operación& operación) {
+        Empezar(inicial);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            pasos.clear(), muerte = k, aMedias = aMitad;
+            ArchivosQueMueren archivos;
+            operación(archivos);
+            ::raise(SIGKILL);
+        }
+        int estado = 0;
+        ::waitpid(pid, &estado, 0);
+        ASSERT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL);
     }
 
     CarpetaTemporal carpeta;
@@ -344,210 +215,104 @@ std::string Registros(std::int32_t desde, std::int32_t hasta, std::int32_t vez =
     return bytes;
 }
 
-// A save killed at any step: once the file is opened again, the rewritten return is either its old record or
-// its new one, never a mix, the other records are as they were, and nothing of the save is left beside it.
 TEST_F(MuerteEnCadaPaso, UnGuardadoInterrumpidoDejaLaVersionAnteriorOLaNueva) {
-    struct Caso {
-        const char* nombre;
-        std::int32_t slot; // 7 appends; record 6 straddles the first 4096 bytes
-        std::size_t cola;  // bytes of a cut record after the six whole ones
-    };
-    const Caso casos[] = {{"reescribir", 6, 0},
-                          {"reescribir el primero", 1, 0},
-                          {"añadir", 7, 0},
-                          {"añadir sobre una cola", 7, 500},
-                          {"reescribir con cola", 6, 300}};
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.nombre);
-        const std::string inicial = Registros(1, 6) + std::string(Registros(7, 7, 9)).substr(0, c.cola);
-        const auto nuevo = bucle::Registro(c.slot, 2);
+    // The record saved after six (6 straddles 4096 bytes, 7 appends), and a cut record's bytes after them.
+    for (const auto& [slot, cola] : {std::pair{6, 0}, {1, 0}, {7, 0}, {7, 500}, {6, 300}}) {
+        SCOPED_TRACE(std::to_string(slot) + " " + std::to_string(cola));
+        const std::string inicial = Registros(1, 6) + Registros(7, 7, 9).substr(0, cola);
+        const auto nuevo = bucle::Registro(slot, 2);
         auto guardar = [&](ServicioArchivos& archivos) {
             ArchivoDeclaraciones archivo(archivos, Datos());
-            return archivo.AbrirLecturaEscritura() && archivo.Escribir(c.slot, nuevo);
+            return archivo.AbrirLecturaEscritura() && archivo.Escribir(slot, nuevo);
         };
-        Vaciar();
-        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, inicial);
-        const auto pasos = Pasos(guardar);
-        for (const auto& m : MuertesPosibles(pasos)) {
-            SCOPED_TRACE(m.Describir());
-            Vaciar();
-            carpeta.EscribirDatos(kNombreArchivoDeclaraciones, inicial);
-            ASSERT_TRUE(MorirDurante(m, guardar));
-
+        std::string después = inicial;
+        después.replace((slot - 1) * kLongitudRegistro, slot == 7 ? cola : kLongitudRegistro, nuevo.Bytes());
+        CadaMuerte(inicial, guardar, [&](const std::string&) {
             ArchivoDeclaraciones archivo(posix, Datos());
             ASSERT_TRUE(archivo.AbrirLectura());
-            // Only what the program itself keeps is in Datos: the data file, and the tail an append covers.
-            auto archivos = Carpeta();
-            if (c.slot == 7)
-                std::erase_if(archivos, [](const auto& a) { return a.first.ends_with(kSufijoResto); });
-            ASSERT_EQ(archivos.size(), 1u) << archivos.rbegin()->first;
-            const std::string bytes = archivos.begin()->second;
-            for (std::int32_t slot = 1; slot <= 6; ++slot) {
-                if (slot == c.slot) continue;
-                EXPECT_EQ(std::string_view(bytes).substr((slot - 1) * kLongitudRegistro, kLongitudRegistro),
-                          bucle::Registro(slot, 1).Bytes())
-                    << "registro " << slot;
-            }
+            EXPECT_EQ(Carpeta(slot == 7).size(), 1u); // nothing of the save is left beside the file
             RegistroDeclaración leído;
-            if (c.slot <= 6) {
-                ASSERT_TRUE(archivo.Leer(c.slot, leído));
-                EXPECT_TRUE(leído == bucle::Registro(c.slot, 1) || leído == nuevo)
-                    << "mezcla: " << (bucle::Leer(leído) ? "" : "ni la versión 1 ni la 2");
-            } else if (archivo.NúmeroRegistros() == 7) {
-                ASSERT_TRUE(archivo.Leer(7, leído));
-                EXPECT_EQ(leído, nuevo);
+            if (slot <= 6 || archivo.NúmeroRegistros() == 7) {
+                ASSERT_TRUE(archivo.Leer(slot, leído));
+                EXPECT_TRUE(leído == nuevo || (slot <= 6 && leído == bucle::Registro(slot, 1))) << "mezcla";
             }
             archivo.Cerrar();
-
-            // The next save goes through and leaves exactly the records.
-            ArchivoDeclaraciones siguiente(posix, Datos());
-            ASSERT_TRUE(siguiente.AbrirLecturaEscritura());
-            EXPECT_TRUE(siguiente.Escribir(c.slot, nuevo));
-            siguiente.Cerrar();
-            std::string esperado = Registros(1, 6);
-            if (c.slot == 7)
-                esperado += nuevo.Bytes();
-            else
-                esperado.replace((c.slot - 1) * kLongitudRegistro, kLongitudRegistro, nuevo.Bytes()),
-                    esperado += std::string(Registros(7, 7, 9)).substr(0, c.cola);
-            // A tail that the append covered is kept beside the file, never lost.
-            auto carpetaDespués = Carpeta();
-            if (c.slot == 7)
-                std::erase_if(carpetaDespués, [](const auto& a) { return a.first.ends_with(kSufijoResto); });
-            EXPECT_EQ(carpetaDespués,
-                      (std::map<std::string, std::string>{{kNombreArchivoDeclaraciones, esperado}}));
-        }
+            EXPECT_TRUE(guardar(posix));
+            EXPECT_EQ(Carpeta(slot == 7), (Archivos{{kNombreArchivoDeclaraciones, después}}));
+        });
     }
 }
 
-// What a rewrite cut short leaves beside the file is only used on the record it was cut on: a data file put
-// back from a copy after the crash is left alone, and a folder that cannot be written keeps it for later.
+// What a cut rewrite leaves beside the file is only used on its own record, and kept while it cannot be.
 TEST_F(MuerteEnCadaPaso, LoQueDejaUnaReescrituraCortadaSoloSeAplicaASuRegistro) {
     const std::string inicial = Registros(1, 6);
-    const auto nuevo = bucle::Registro(6, 2);
     auto guardar = [&](ServicioArchivos& archivos) {
         ArchivoDeclaraciones archivo(archivos, Datos());
-        return archivo.AbrirLecturaEscritura() && archivo.Escribir(6, nuevo);
+        return archivo.AbrirLecturaEscritura() && archivo.Escribir(6, bucle::Registro(6, 2));
     };
+    const auto todos = Pasos(inicial, guardar); // halfway through the last write, the record's own
+    const std::size_t última = todos.rend() - std::find(todos.rbegin(), todos.rend(), "Escribir");
     auto cortar = [&] {
-        Vaciar();
-        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, inicial);
-        const auto pasos = Pasos(guardar);
-        // The record's own write is the last one.
-        const auto última = std::find(pasos.rbegin(), pasos.rend(), "Escribir");
-        Vaciar();
-        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, inicial);
-        ASSERT_TRUE(MorirDurante({static_cast<std::size_t>(pasos.rend() - última), true}, guardar));
-        ASSERT_EQ(Carpeta().size(), 2u);
-        ASSERT_NE(LeerArchivo(Datos()), inicial);
+        MorirEn(inicial, última, true, guardar);
+        ASSERT_TRUE(Carpeta().size() == 2 && LeerArchivo(Datos()) != inicial);
     };
-
-    // Another file in its place: a copy of the same returns one version later, and one of other returns.
     for (const std::string& otro : {Registros(1, 7, 3), Registros(11, 16)}) {
         cortar();
         carpeta.EscribirDatos(kNombreArchivoDeclaraciones, otro);
         ArchivoDeclaraciones archivo(posix, Datos());
         ASSERT_TRUE(archivo.AbrirLecturaEscritura());
-        EXPECT_EQ(Carpeta(), (std::map<std::string, std::string>{{kNombreArchivoDeclaraciones, otro}}));
+        EXPECT_EQ(Carpeta(), (Archivos{{kNombreArchivoDeclaraciones, otro}}));
     }
-
-    // A disk that refuses the write that would put the record back: the file is not opened for writing and
-    // the side file stays.
-    cortar();
-    ArchivosFallidos lleno(posix);
-    lleno.LlenarDiscoEnEscritura(1, 0);
-    ArchivoDeclaraciones sinSitio(lleno, Datos());
-    EXPECT_FALSE(sinSitio.AbrirLecturaEscritura());
-    EXPECT_EQ(Carpeta().size(), 2u);
-    sinSitio.Cerrar();
-
-    // A folder that refuses writes: reading goes on, writing waits until the record can be put back.
-    cortar();
-    ArchivosFallidos soloLectura(posix);
-    soloLectura.soloLectura = true;
-    ArchivoDeclaraciones archivo(soloLectura, Datos());
-    EXPECT_TRUE(archivo.AbrirLectura());
-    EXPECT_FALSE(archivo.AbrirLecturaEscritura());
-    EXPECT_EQ(Carpeta().size(), 2u);
-    soloLectura.soloLectura = false;
-    ASSERT_TRUE(archivo.AbrirLecturaEscritura());
-    EXPECT_EQ(Carpeta(), (std::map<std::string, std::string>{{kNombreArchivoDeclaraciones, inicial}}));
+    for (const char* fallo : {"disco lleno", "lecturas", "solo lectura"}) { // the side file waits for later
+        cortar();
+        ArchivosFallidos fallidos(posix);
+        fallidos.soloLectura = fallo[0] == 's';
+        fallidos.lecturasFallan = fallo[0] == 'l';
+        if (fallo[0] == 'd') fallidos.LlenarDiscoEnEscritura(1, 0);
+        ArchivoDeclaraciones archivo(fallidos, Datos());
+        RegistroDeclaración l; // a reader sees the record as it was, and the others as they are
+        EXPECT_TRUE(fallo[0] != 's' ||
+                    (archivo.AbrirLectura() && archivo.Leer(6, l) && l == bucle::Registro(6, 1) &&
+                     archivo.Leer(1, l) && l == bucle::Registro(1, 1)));
+        EXPECT_FALSE(archivo.AbrirLecturaEscritura()) << fallo;
+        EXPECT_EQ(Carpeta().size(), 2u) << fallo;
+        if (fallo[0] != 's') continue;
+        fallidos.soloLectura = false;
+        ASSERT_TRUE(archivo.AbrirLecturaEscritura());
+        EXPECT_EQ(Carpeta(), (Archivos{{kNombreArchivoDeclaraciones, inicial}}));
+    }
 }
 
-// An old record: the fields every earlier layout keeps in the same place, and one base at the rate 13.
-std::string Antiguo(const DisposiciónAntigua& d, char marca, int i) {
-    std::string r(d.longitud, ' ');
-    auto poner = [&r](std::size_t posición, const std::string& valor) {
-        r.replace(posición, valor.size(), valor);
-    };
-    r[0] = marca;
-    poner(1, "817");
-    poner(4, &d == &kDisposiciónA ? "2.1.1" : "2.3.2");
-    poner(12, "2008");
-    poner(16, "3T");
-    poner(23, std::to_string(10'000'000 + i) + "X");
-    poner(32, "NOMBRE " + std::to_string(i));
-    poner(214, std::to_string(1000 + i));
-    poner(d.posiciónTipos, "13");
-    poner(d.posiciónFin, "\r\n");
-    return r;
-}
-
-bool TerminaEn(const std::string& nombre, std::string_view final) {
-    return nombre.size() >= final.size() &&
-           nombre.compare(nombre.size() - final.size(), final.size(), final) == 0;
-}
-
-// A conversion killed at any step: the data file is the old one or the whole new one, never a mix; once it
-// is the new one, the old one is kept under its backup name; and the next start ends the job, leaving the
-// new file and, beside it, nothing but whole backups of the old one.
+// The data file is the old one or the whole new one, the old one then backed up; the next start ends the job.
 TEST_F(MuerteEnCadaPaso, UnaConversionInterrumpidaDejaElArchivoViejoOElNuevoYSiempreLaCopia) {
-    constexpr const char* kVersión = "3.2.2";
     for (const DisposiciónAntigua* d : {&kDisposiciónA, &kDisposiciónB}) {
         SCOPED_TRACE(d->sufijoCopia);
+        Antiguo a{.disposiciónA = d == &kDisposiciónA, .versión = d == &kDisposiciónA ? "2.1.1" : "2.3.2"};
         std::string viejo;
         for (int i = 1; i <= 9; ++i)
-            viejo += Antiguo(*d, i == 4 ? '*' : ' ', i);
-        const auto nuevo = ConvertirContenido(viejo, *d, kVersión);
+            viejo += (a.marca = i == 4 ? '*' : ' ', a.nif = std::to_string(i),
+                      a.líneas = {{std::to_string(i), "13"}}, a.Bytes());
+        const auto nuevo = ConvertirContenido(viejo, *d, "3.2.2");
         ASSERT_TRUE(nuevo && nuevo->size() == 8 * kLongitudRegistro);
         auto convertir = [&](ServicioArchivos& archivos) {
             MensajesTolerantes mensajes; // OK to the question
-            return ConvertirArchivoDatos(archivos, carpeta.Datos(), mensajes, kVersión) ==
+            return ConvertirArchivoDatos(archivos, carpeta.Datos(), mensajes, "3.2.2") ==
                    ResultadoConversión::Convertido;
         };
-        Vaciar();
-        carpeta.EscribirDatos(kNombreArchivoDeclaraciones, viejo);
-        const auto pasos = Pasos(convertir);
-        // The converted file written and synced, the backup name given, the rename.
-        ASSERT_GE(pasos.size(), 4u);
-        EXPECT_EQ(pasos.back(), "Renombrar");
-        for (const auto& m : MuertesPosibles(pasos)) {
-            SCOPED_TRACE(m.Describir() + " (" + (m.paso <= pasos.size() ? pasos[m.paso - 1] : "fin") + ")");
-            Vaciar();
-            carpeta.EscribirDatos(kNombreArchivoDeclaraciones, viejo);
-            ASSERT_TRUE(MorirDurante(m, convertir));
-
+        CadaMuerte(viejo, convertir, [&](const std::string& paso) {
             auto archivos = Carpeta();
             const std::string datos = archivos[kNombreArchivoDeclaraciones];
-            ASSERT_TRUE(datos == viejo || datos == *nuevo)
-                << "el archivo de datos mezcla los dos (" << datos.size() << " bytes)";
-            bool copia = false;
-            for (const auto& [nombre, bytes] : archivos)
-                copia = copia || (TerminaEn(nombre, d->sufijoCopia) && bytes == viejo);
-            EXPECT_TRUE(datos == viejo || copia) << "convertido sin copia del viejo";
-
-            MensajesTolerantes mensajes;
-            EXPECT_EQ(ConvertirArchivoDatos(posix, carpeta.Datos(), mensajes, kVersión),
-                      datos == viejo ? ResultadoConversión::Convertido : ResultadoConversión::SinCambios);
-            archivos = Carpeta();
-            EXPECT_EQ(archivos[kNombreArchivoDeclaraciones], *nuevo);
-            ASSERT_GE(archivos.size(), 2u);
-            for (const auto& [nombre, bytes] : archivos) {
-                if (nombre == kNombreArchivoDeclaraciones) continue;
-                EXPECT_TRUE(TerminaEn(nombre, d->sufijoCopia)) << nombre;
-                EXPECT_EQ(bytes, viejo) << nombre;
-            }
-        }
+            ASSERT_TRUE(datos == viejo || datos == *nuevo) << "el archivo de datos mezcla los dos";
+            EXPECT_NE(datos == viejo, paso == "fin"); // the rename is the last step
+            EXPECT_EQ(convertir(posix), datos == viejo);
+            archivos = Carpeta(); // the new file and whole backups of the old one
+            ASSERT_GE(std::erase_if(archivos,
+                                    [&](const auto& a) {
+                                        return a.first.ends_with(d->sufijoCopia) && a.second == viejo;
+                                    }),
+                      1u);
+            EXPECT_EQ(archivos, (Archivos{{kNombreArchivoDeclaraciones, *nuevo}}));
+        });
     }
 }
 

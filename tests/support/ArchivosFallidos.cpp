@@ -20,7 +20,8 @@ class ArchivoFallido final : public Archivo {
 
     std::optional<std::size_t> Leer(std::uint64_t posición, std::span<char> destino) override {
         if (servicio_.lecturasFallan) return Falla(EIO), std::nullopt;
-        if (servicio_.lecturasCortas && destino.size() > 1) return real_->Leer(posición, destino.first(destino.size() / 2));
+        if (servicio_.lecturasCortas && destino.size() > 1)
+            return real_->Leer(posición, destino.first(destino.size() / 2));
         return real_->Leer(posición, destino);
     }
 
@@ -71,25 +72,24 @@ void ArchivosFallidos::LlenarDiscoEnEscritura(int n, std::size_t escritos) {
 
 std::unique_ptr<Archivo> ArchivosFallidos::Abrir(const std::filesystem::path& ruta, ModoApertura modo) {
     if (soloLectura && modo != ModoApertura::Lectura) return Falla(EACCES), nullptr;
-    if (carpetaSinNuevos && modo != ModoApertura::Lectura && !real_.Existe(ruta)) return Falla(EACCES), nullptr;
     auto real = real_.Abrir(ruta, modo);
     if (!real) return nullptr;
     return std::make_unique<ArchivoFallido>(*this, std::move(real));
 }
 
 bool ArchivosFallidos::Renombrar(const std::filesystem::path& origen, const std::filesystem::path& destino) {
-    if (soloLectura || carpetaSinNuevos || renombradosFallan) return Falla(renombradosFallan ? EPERM : EACCES);
+    if (soloLectura || renombradosFallan) return Falla(renombradosFallan ? EPERM : EACCES);
     return real_.Renombrar(origen, destino);
 }
 
 bool ArchivosFallidos::EnlazarOCopiar(const std::filesystem::path& origen,
                                       const std::filesystem::path& destino) {
-    if (soloLectura || carpetaSinNuevos || enlacesFallan) return Falla(enlacesFallan ? EPERM : EACCES);
+    if (soloLectura || enlacesFallan) return Falla(enlacesFallan ? EPERM : EACCES);
     return real_.EnlazarOCopiar(origen, destino);
 }
 
 bool ArchivosFallidos::Eliminar(const std::filesystem::path& ruta) {
-    return soloLectura || carpetaSinNuevos ? Falla(EACCES) : real_.Eliminar(ruta);
+    return soloLectura ? Falla(EACCES) : real_.Eliminar(ruta);
 }
 
 } // namespace m817::prueba

@@ -14,9 +14,6 @@ class ArchivosFallidos final : public ServicioArchivos {
 
     // A read-only folder: nothing opens for writing, nothing is created, renamed or removed.
     bool soloLectura = false;
-    // A read-only folder whose files can still be written: nothing new is created in it (nor renamed or
-    // removed), but a file already there opens for writing.
-    bool carpetaSinNuevos = false;
     // Every read fails (a damaged disk).
     bool lecturasFallan = false;
     // Every read of more than one byte gives only the first half of what was asked (a network share).

@@ -1,5 +1,7 @@
 #include "support/DeclaracionesVariadas.h"
 
+#include "support/Registros.h"
+
 #include "platform/Texto1252.h"
 #include "validation/Identificadores.h"
 
@@ -33,27 +35,8 @@ void PonerCuenta(RegistroDeclaración& r, CampoRegistro (*parte)(int), const std
 
 // A complete, valid return of the third quarter paid in cash, from Barcelona.
 RegistroDeclaración Base() {
-    RegistroDeclaración r;
-    InicializarRegistro(r);
-    r.Poner(Modelo, "817");
-    r.Poner(Versión, "3.2.2");
-    r.Poner(Ejercicio, "2010");
-    r.Poner(Periodo, "3T");
-    r.Poner(Complementaria, "0");
-    r.Poner(Administración, "801");
-    r.Poner(NIF, "12345678Z");
-    r.Poner(Nombre, W("PEÑA ÁLVAREZ JOSÉ"));
-    r.Poner(Sigla, "CL");
-    r.Poner(ViaPública, "MAYOR");
-    r.Poner(Número, "1");
-    r.Poner(Provincia, "8");
-    r.Poner(Municipio, "8019");
-    r.Poner(CódigoPostal, "08001");
-    r.Poner(Casilla01, "1.000,00");
-    r.Poner(Casilla13, "50,00");
-    r.Poner(FPEfectivo, "1");
-    r.Poner(FPCuenta, "0");
-    return r;
+    static const RegistroDeclaración base = RegistroDeDatos("declaracion-base.txt");
+    return base;
 }
 
 // Payment by account although nothing is due, and the account is wrong.
@@ -77,39 +60,28 @@ std::string CuentaCorrecta() {
 }
 
 RegistroDeclaración DeclaraciónAlAzar(std::mt19937& azar) {
-    static const std::array<const char*, 8> ejercicios = {"2010", "2010", "2010", "2010",
-                                                          "2009", "1992", "",     "20x0"};
-    static const std::array<const char*, 12> periodos = {"1T", "2T", "3T", "4T", "3T", "4T",
-                                                         "01", "05", "10", "11", "12", "5"};
-    static const std::array<const char*, 9> periodosRaros = {"13", "7T", "0T", "",  "1A",
-                                                             "t",  "3",  "00", "99"};
+    struct Lugar {
+        const char *provincia, *municipio, *postal;
+    };
+    // clang-format off
+    static const std::array<const char*, 8> ejercicios = {"2010", "2010", "2010", "2010", "2009", "1992", "", "20x0"};
+    static const std::array<const char*, 12> periodos = {"1T", "2T", "3T", "4T", "3T", "4T", "01", "05", "10", "11", "12", "5"};
+    static const std::array<const char*, 9> periodosRaros = {"13", "7T", "0T", "", "1A", "t", "3", "00", "99"};
     static const std::array<const char*, 5> administraciones = {"", "701", "801", "901", "999"};
-    static const std::array<const char*, 6> nifs = {"12345678Z", "12345678Z", "11111111H",
-                                                    "12345678A", "",          "X"};
-    static const std::array<const char*, 5> nombres = {"RUIZ SOLER ANA", "PEÑA ÁLVAREZ JOSÉ", "O'BRIEN", "",
-                                                       "LÓPEZ, MARÍA"};
+    static const std::array<const char*, 6> nifs = {"12345678Z", "12345678Z", "11111111H", "12345678A", "", "X"};
+    static const std::array<const char*, 5> nombres = {"RUIZ SOLER ANA", "PEÑA ÁLVAREZ JOSÉ", "O'BRIEN", "", "LÓPEZ, MARÍA"};
     static const std::array<const char*, 4> siglas = {"CL", "AV", "", "ZZ"};
     static const std::array<const char*, 3> números = {"1", "", "12a"};
-    struct Lugar {
-        const char* provincia;
-        const char* municipio;
-        const char* postal;
-    };
-    static const std::array<Lugar, 10> lugares = {{{"8", "8019", "08001"},
-                                                   {"7", "7040", "07001"},
-                                                   {"7", "7001", "07340"},
-                                                   {"9", "9061", "09001"},
-                                                   {"9", "9059", "09002"},
-                                                   {"", "", ""},
-                                                   {"99", "", "99001"},
-                                                   {"8", "12001", "08001"},
-                                                   {"07", "7040", "07a01"},
-                                                   {"8", "8019", "07001"}}};
+    static const std::array<Lugar, 10> lugares = {{
+        {"8", "8019", "08001"}, {"7", "7040", "07001"}, {"7", "7001", "07340"}, {"9", "9061", "09001"},
+        {"9", "9059", "09002"}, {"", "", ""}, {"99", "", "99001"}, {"8", "12001", "08001"},
+        {"07", "7040", "07a01"}, {"8", "8019", "07001"}}};
     static const std::array<const char*, 10> importes = {
         "1.000,00", "1000", "-500,00", "0", "0,00", "250,5", "abc", "1.000.000.000.000", "-1", "99.999,99"};
     static const std::array<const char*, 4> cuotas = {"50,00", "52,00", "56,00", "-3"};
     static const std::array<const char*, 5> tipos = {"", "7,5", "x", "16", "0"};
     static const std::array<const char*, 5> resultados = {" ", "C", "D", "X", "C"};
+    // clang-format on
 
     // Most fields keep the valid value of Base(); each one now and then takes one of its odd values.
     RegistroDeclaración r = Base();
@@ -202,38 +174,21 @@ std::vector<RegistroDeclaración> DeclaracionesPreparadas() {
         r.Poner(Periodo, periodo);
         v.push_back(r);
     }
-    {
+    // A province not in the table, a municipality of another province, a wrong tax and receipt number, a
+    // quota far from base times rate.
+    const std::vector<std::vector<std::pair<CampoRegistro, const char*>>> raras = {
+        {{Provincia, "99"}, {Municipio, ""}},
+        {{Administración, "999"}, {Municipio, "12001"}},
+        {{NIF, "12345678A"}, {JustificanteComplementada, "8170612345679"}},
+        {{Casilla07, "56,00"}, {Casilla13, "1.000.000.000.000"}},
+    };
+    for (const auto& cambios : raras) {
         RegistroDeclaración r = Base();
-        r.Poner(Provincia, "99"); // not in the table
-        r.Poner(Municipio, "");
-        v.push_back(r);
-        r = Base();
-        r.Poner(Administración, "999");
-        r.Poner(Municipio, "12001"); // of another province
-        v.push_back(r);
-        r = Base();
-        r.Poner(NIF, "12345678A");
-        r.Poner(JustificanteComplementada, "8170612345679");
-        v.push_back(r);
-        r = Base();
-        r.Poner(Casilla07, "56,00"); // far from base times rate
-        r.Poner(Casilla13, "1.000.000.000.000");
+        for (const auto& [campo, valor] : cambios)
+            r.Poner(campo, valor);
         v.push_back(r);
     }
     return v;
-}
-
-std::string ArchivoVariado(std::size_t n, std::uint32_t semilla) {
-    std::mt19937 azar(semilla);
-    const std::vector<RegistroDeclaración> preparadas = DeclaracionesPreparadas();
-    std::string bytes;
-    for (std::size_t i = 0; i < n; ++i) {
-        RegistroDeclaración r = i < preparadas.size() ? preparadas[i]
-                                : i % 3 == 0          ? CuentaSinNadaQuePagar()
-                                                      : DeclaraciónAlAzar(azar);
-        bytes += r.Bytes();
-    }
-    return bytes;
 }
 
 } // namespace m817::prueba

@@ -23,8 +23,4 @@ RegistroDeclaración DeclaraciónAlAzar(std::mt19937& azar);
 // chosen in the fourth quarter, stored months 10 to 12, periods that are not one, codes not in their lists.
 std::vector<RegistroDeclaración> DeclaracionesPreparadas();
 
-// A data file of n records: the prepared ones first, then every third one paid by account with nothing due
-// and a wrong account, the rest at random.
-std::string ArchivoVariado(std::size_t n, std::uint32_t semilla);
-
 } // namespace m817::prueba

@@ -14,14 +14,8 @@ namespace m817::prueba {
 namespace {
 
 const char* Nombre(Icono i) {
-    switch (i) {
-    case Icono::Ninguno: return "sin icono";
-    case Icono::Crítico: return "crítico";
-    case Icono::Pregunta: return "pregunta";
-    case Icono::Exclamación: return "exclamación";
-    case Icono::Información: return "información";
-    }
-    return "?";
+    constexpr const char* kNombres[] = {"sin icono", "crítico", "pregunta", "exclamación", "información"};
+    return kNombres[static_cast<int>(i)];
 }
 
 std::string Describir(const Mensaje& m) {
@@ -35,7 +29,8 @@ std::string Describir(const Mensaje& m) {
 } // namespace
 
 MensajesGuion::~MensajesGuion() {
-    for (const auto& p : guion_) ADD_FAILURE() << "No se mostró el mensaje esperado " << Describir(p.esperado);
+    for (const auto& p : guion_)
+        ADD_FAILURE() << "No se mostró el mensaje esperado " << Describir(p.esperado);
 }
 
 MensajesGuion& MensajesGuion::Esperar(const std::string& textoUtf8, Icono icono, Botones botones,
@@ -100,7 +95,8 @@ void CarpetaTemporal::EscribirDatos(const std::string& nombre, const std::string
 }
 
 void CarpetaTemporal::CopiarTablasReales() const {
-    for (const auto& e : std::filesystem::directory_iterator(std::filesystem::path(M817_SOURCE_DIR) / "Datos"))
+    for (const auto& e :
+         std::filesystem::directory_iterator(std::filesystem::path(M817_SOURCE_DIR) / "Datos"))
         if (e.path().extension() == ".txt" && e.path().filename() != "Declaraciones.txt")
             std::filesystem::copy_file(e.path(), ruta_ / "Datos" / e.path().filename(),
                                        std::filesystem::copy_options::overwrite_existing);

@@ -15,7 +15,7 @@ namespace m817::prueba {
 // its exact text, title, icon and buttons; the double gives the scripted answer.
 // An unexpected message fails the test that is running.
 class MensajesGuion final : public ServicioMensajes {
-public:
+  public:
     ~MensajesGuion() override;
     // Texts and titles in UTF-8, as written in the tests.
     MensajesGuion& Esperar(const std::string& textoUtf8, Icono icono, Botones botones,
@@ -37,7 +37,7 @@ public:
     std::vector<std::string> mostrados;
     int pitidos = 0;
 
-private:
+  private:
     struct Paso {
         Mensaje esperado;
         Respuesta respuesta;
@@ -48,7 +48,7 @@ private:
 
 // Answers everything with a fixed reply and remembers what was shown.
 class MensajesTolerantes final : public ServicioMensajes {
-public:
+  public:
     Respuesta Mostrar(const Mensaje& m) override;
     void Pitido() override { ++pitidos; }
     std::vector<Mensaje> mostrados;
@@ -57,7 +57,7 @@ public:
 };
 
 class RelojFijo final : public ServicioReloj {
-public:
+  public:
     explicit RelojFijo(FechaHora f = {2010, 11, 15, 10, 0, 0}) : ahora(f) {}
     FechaHora Ahora() const override { return ahora; }
     FechaHora ahora;
@@ -65,7 +65,7 @@ public:
 
 // A fresh program folder in the temporary directory, removed afterwards.
 class CarpetaTemporal final : public ServicioCarpeta {
-public:
+  public:
     CarpetaTemporal();
     ~CarpetaTemporal() override;
     std::filesystem::path Programa() const override { return ruta_; }
@@ -74,7 +74,7 @@ public:
     // Copies the real reference tables of the repository into Datos/.
     void CopiarTablasReales() const;
 
-private:
+  private:
     std::filesystem::path ruta_;
 };
 

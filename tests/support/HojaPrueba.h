@@ -40,7 +40,7 @@ inline std::vector<std::string> Pantalla(const HojaDeclaración& hoja) {
 }
 
 class HojaPrueba {
-public:
+  public:
     // The tables are written before the window exists, so a test may overwrite one before Cargar().
     explicit HojaPrueba(FechaHora hoy = {2010, 11, 15, 10, 0, 0}) : reloj(hoy) {
         EscribirTablasPequeñas(carpeta);
@@ -59,7 +59,8 @@ public:
         hoja().EstablecerSelección(id, 0, static_cast<int>(hoja().Texto(id).size()));
         bool lista = Definición(id).tipo == TipoCampo::Lista;
         if (utf8.empty()) hoja().Teclear(lista ? kTeclaEscape : kTeclaRetroceso);
-        for (char c : W(utf8)) hoja().Teclear(static_cast<unsigned char>(c));
+        for (char c : W(utf8))
+            hoja().Teclear(static_cast<unsigned char>(c));
     }
     void Casilla(int i, std::string_view texto) { Escribir(campos::edtCasilla(i), texto); }
     const std::string& Texto(IdCampo id) { return hoja().Texto(id); }

@@ -59,14 +59,18 @@ void Poner32(std::string& b, std::size_t p, std::uint32_t v) {
     for (int i = 0; i < 4; ++i)
         b[p + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
+bool Escribir(const std::filesystem::path& ruta, const std::string& bytes) {
+    std::ofstream f(ruta, std::ios::binary | std::ios::trunc);
+    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(f);
+}
 } // namespace
 
 std::string BmpMonocromo(int ancho, int alto, int resolución) {
     const std::size_t bytesFila = static_cast<std::size_t>((ancho + 31) / 32 * 4);
     const std::size_t datos = 14 + 40 + 8;
     std::string b(datos + bytesFila * static_cast<std::size_t>(alto), '\0');
-    b[0] = 'B';
-    b[1] = 'M';
+    b.replace(0, 2, "BM");
     Poner32(b, 2, static_cast<std::uint32_t>(b.size()));
     Poner32(b, 10, static_cast<std::uint32_t>(datos));
     Poner32(b, 14, 40);
@@ -82,23 +86,13 @@ std::string BmpMonocromo(int ancho, int alto, int resolución) {
     return b;
 }
 
-namespace {
-bool Escribir(const std::filesystem::path& ruta, const std::string& bytes) {
-    std::ofstream f(ruta, std::ios::binary | std::ios::trunc);
-    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(f);
-}
-} // namespace
-
 int CódigosBarrasPrueba::CREARPDF(const std::string& contenido, int, int resolución, int,
                                   const std::filesystem::path& ruta, int& ancho, int& alto) {
     contenidos.push_back(contenido);
     resoluciones.push_back(resolución);
     if (códigoNube != código_barras::kCorrecto) return códigoNube;
     if (!Escribir(ruta, BmpMonocromo(anchoNube, altoNube, resolución))) return código_barras::kErrorArchivo;
-    ancho = anchoNube;
-    alto = altoNube;
-    return código_barras::kCorrecto;
+    return ancho = anchoNube, alto = altoNube, código_barras::kCorrecto;
 }
 
 int CódigosBarrasPrueba::CREARBARRA(const std::string& número, const std::filesystem::path& ruta) {

@@ -3,6 +3,7 @@
 #include "platform/Texto1252.h"
 #include "store/RegistroDeclaracion.h"
 
+#include <fstream>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -32,6 +33,17 @@ inline RegistroDeclaración RegistroGuardado(const Guardada& g) {
     r.Poner(FechaImpresión, g.fecha);
     r.Poner(NúmeroJustificante, g.justificante);
     if (!g.viva) r.MarcarBorrado();
+    return r;
+}
+
+// A new record with the fields of tests/datos/<nombre>: one "field value" a line, fields named as in the
+// layout, values in UTF-8.
+inline RegistroDeclaración RegistroDeDatos(const std::string& nombre) {
+    RegistroDeclaración r;
+    std::ifstream filas(M817_SOURCE_DIR "/tests/datos/" + nombre);
+    for (std::string campo, valor; filas >> campo && std::getline(filas >> std::ws, valor);)
+        for (const auto& d : kCamposRegistro)
+            if (d.nombre == campo) r.Poner(d.campo, W(valor));
     return r;
 }
 

@@ -1,11 +1,14 @@
+// One copy of the program per folder and user: a second copy raises the first and ends; the socket's folder
+// is the user's alone.
 #include "platform/qt/InstanciaUnicaQt.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QWidget>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <chrono>
 #include <memory>
@@ -58,19 +61,6 @@ class InstanciaÚnicaProcesos : public ::testing::Test {
 
 } // namespace
 
-TEST_F(InstanciaÚnicaProcesos, LaSegundaCopiaElevaLaVentanaDeLaPrimeraYTermina) {
-    Copia primera(carpeta.path());
-    ASSERT_EQ(primera.Línea(), "primera");
-
-    Copia segunda(carpeta.path());
-    EXPECT_EQ(segunda.Línea(), "segunda");
-    ASSERT_TRUE(segunda.Terminar());
-    EXPECT_EQ(segunda.Código(), 0);
-
-    // Only the window whose title begins exactly "Modelo 817" was restored.
-    EXPECT_EQ(primera.Línea(), "elevada propia=normal ajena=minimizada");
-}
-
 TEST_F(InstanciaÚnicaProcesos, DosInstalacionesEnCarpetasDistintasNoSeEstorban) {
     Copia deUna(carpeta.path());
     ASSERT_EQ(deUna.Línea(), "primera");
@@ -78,7 +68,7 @@ TEST_F(InstanciaÚnicaProcesos, DosInstalacionesEnCarpetasDistintasNoSeEstorban)
     EXPECT_EQ(deOtra.Línea(), "primera");
 }
 
-TEST_F(InstanciaÚnicaProcesos, ElSocketQueDejaUnaCopiaCaídaNoImpideArrancar) {
+TEST_F(InstanciaÚnicaProcesos, UnaCopiaCaídaNoImpideArrancarYLaSegundaElevaLaPrimera) {
     const QString socket = InstanciaUnicaQt::RutaServidor(carpeta.path().toStdString());
     {
         Copia caída(carpeta.path());
@@ -91,6 +81,9 @@ TEST_F(InstanciaÚnicaProcesos, ElSocketQueDejaUnaCopiaCaídaNoImpideArrancar) {
     ASSERT_EQ(nueva.Línea(), "primera");
     Copia otra(carpeta.path());
     EXPECT_EQ(otra.Línea(), "segunda");
+    ASSERT_TRUE(otra.Terminar());
+    EXPECT_EQ(otra.Código(), 0);
+    // Only the window whose title begins exactly "Modelo 817" was restored.
     EXPECT_EQ(nueva.Línea(), "elevada propia=normal ajena=minimizada");
 }
 
@@ -111,52 +104,16 @@ TEST_F(InstanciaÚnicaProcesos, VariasCopiasQueMiranALaVezDejanUnaSolaPrimera) {
     EXPECT_EQ(segundas, 5);
 }
 
-TEST(InstanciaÚnicaQt, ElNombreDependeDeLaCarpetaYDelUsuario) {
-    QTemporaryDir base;
-    ASSERT_TRUE(QDir(base.path()).mkpath(QStringLiteral("a/b")));
-    const std::string ruta = (base.path() + "/a/b").toStdString();
-    const QString nombre = InstanciaUnicaQt::NombreServidor(ruta);
-
-    for (const std::string& misma : {ruta + "/", base.path().toStdString() + "/a/./b", ruta + "/../b"})
-        EXPECT_EQ(InstanciaUnicaQt::NombreServidor(misma), nombre) << misma;
-    for (const std::string& otra :
-         {base.path().toStdString() + "/a", ruta + "c", std::string("/no/existe/b")})
-        EXPECT_NE(InstanciaUnicaQt::NombreServidor(otra), nombre) << otra;
-    EXPECT_TRUE(nombre.contains(QStringLiteral("-%1-").arg(::getuid()))) << nombre.toStdString();
-}
-
-TEST(InstanciaÚnicaQt, ElevaYRestauraSoloLasVentanasVisiblesDelPrograma) {
-    struct Caso {
-        const char* título;
-        Qt::WindowStates antes;
-        bool visible;
-        Qt::WindowStates después;
-        bool visibleDespués;
-    };
-    const Caso casos[] = {
-        {"Modelo 817", Qt::WindowMinimized, true, Qt::WindowNoState, true},
-        {"Modelo 817 - Hoja", Qt::WindowMinimized, true, Qt::WindowNoState, true},
-        // Restored to the maximised state it had before it was minimised.
-        {"Modelo 817", Qt::WindowMinimized | Qt::WindowMaximized, true, Qt::WindowMaximized, true},
-        {"Modelo 817", Qt::WindowNoState, true, Qt::WindowNoState, true},
-        {"modelo 817", Qt::WindowMinimized, true, Qt::WindowMinimized, true},
-        {"Modelo 81", Qt::WindowMinimized, true, Qt::WindowMinimized, true},
-        {"", Qt::WindowMinimized, true, Qt::WindowMinimized, true},
-        // A window of the program not yet shown stays hidden.
-        {"Modelo 817", Qt::WindowNoState, false, Qt::WindowNoState, false},
-    };
-    std::vector<std::unique_ptr<QWidget>> ventanas;
-    for (const auto& c : casos) {
-        auto w = std::make_unique<QWidget>();
-        w->setWindowTitle(QString::fromUtf8(c.título));
-        w->setWindowState(c.antes);
-        if (c.visible) w->show();
-        ventanas.push_back(std::move(w));
-    }
-    ElevarVentanasDelPrograma();
-    for (size_t i = 0; i < ventanas.size(); ++i) {
-        const auto& c = casos[i];
-        EXPECT_EQ(ventanas[i]->windowState() & ~Qt::WindowActive, c.después) << i << " " << c.título;
-        EXPECT_EQ(ventanas[i]->isVisible(), c.visibleDespués) << i << " " << c.título;
-    }
+// Another spelling of the same folder is the same program; another folder or user is another.
+TEST(InstanciaPrivada, ElSocketEstaEnUnaCarpetaQueSoloAbreElUsuario) {
+    QTemporaryDir datos;
+    const QString ruta = InstanciaUnicaQt::RutaServidor(datos.path().toStdString());
+    ASSERT_FALSE(ruta.isEmpty());
+    const QString carpeta = QFileInfo(ruta).absolutePath();
+    EXPECT_NE(QDir::cleanPath(carpeta), QDir::cleanPath(QDir::tempPath()));
+    struct stat st {};
+    ASSERT_EQ(::lstat(carpeta.toLocal8Bit().constData(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(st.st_uid, ::getuid());
+    EXPECT_EQ(st.st_mode & 077, 0u);
 }

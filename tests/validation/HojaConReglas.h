@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 namespace m817::prueba {
 
@@ -19,11 +18,7 @@ class HojaConReglas {
 
     HojaDeclaración& hoja() { return p.hoja(); }
 
-    void ValidarTodo() {
-        bool cancelar = false;
-        validación.ValidarCampos("", -1, cancelar);
-        EXPECT_FALSE(cancelar);
-    }
+    void ValidarTodo() { EXPECT_FALSE(Validar("")); }
     bool Validar(std::string_view campo, int Index = -1) {
         bool cancelar = false;
         validación.ValidarCampos(campo, Index, cancelar);
@@ -38,12 +33,6 @@ class HojaConReglas {
                             : e->imagen == ListaErrores::kImagenAviso ? "A "
                                                                       : "? ";
         return clase + Utf8(e->texto);
-    }
-    std::vector<std::string> Claves() const {
-        std::vector<std::string> c;
-        for (const auto& e : errores.Entradas())
-            c.push_back(e.clave);
-        return c;
     }
 
     // A value set by the program, as a saved return would put it.

@@ -5,157 +5,63 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <tuple>
 
-namespace m817 {
-namespace {
-
-using prueba::MensajesGuion;
+using namespace m817;
 using L = ListaErrores;
+using Lineas = std::vector<std::string>;
 
 // The list as "key|text|image" lines, texts in UTF-8.
-std::vector<std::string> Ver(const ListaErrores& lista) {
-    std::vector<std::string> v;
+Lineas Ver(const ListaErrores& lista) {
+    Lineas v;
     for (const auto& e : lista.Entradas())
         v.push_back(e.clave + "|" + Utf8(e.texto) + "|" + std::to_string(e.imagen));
     return v;
 }
 
-using Lineas = std::vector<std::string>;
-
 TEST(ListaErrores, AltasCambiosYBajas) {
-    MensajesGuion mensajes;
+    prueba::MensajesGuion mensajes;
     ListaErrores lista(mensajes);
     int avisos = 0;
     lista.AlCambiar([&] { ++avisos; });
-
-    EXPECT_TRUE(lista.Entradas().empty());
-    EXPECT_FALSE(lista.HayErrores());
-
-    // A warning, then an error under another key: insertion order.
     EXPECT_EQ(lista.AnotarError(L::kTipoAviso, "edtNombre", W("Nombre vacío"), 2020, -1), -1);
-    EXPECT_EQ(lista.AnotarError(L::kTipoError, "edtNIF", W("N.I.F. erróneo"), 2010, -1), -1);
+    lista.AnotarError(L::kTipoError, "edtNIF", W("N.I.F. erróneo"), 2010, -1);
     EXPECT_EQ(Ver(lista), (Lineas{"edtNombre|2020 Nombre vacío|3", "edtNIF|2010 N.I.F. erróneo|2"}));
-    EXPECT_TRUE(lista.HayErrores());
-    EXPECT_TRUE(lista.HayAvisos());
-    EXPECT_EQ(avisos, 2);
-
-    // An error for a key that has a warning turns that entry into an error, in place.
-    lista.AnotarError(L::kTipoError, "edtNombre", W("Nombre obligatorio"), 2021, -1);
+    EXPECT_TRUE(lista.HayErrores() && lista.HayAvisos());
+    // An error on a warning's key turns it into an error in place; the same again tells nobody.
+    for (int i = 0; i < 2; ++i)
+        lista.AnotarError(L::kTipoError, "edtNombre", W("Nombre obligatorio"), 2021, -1);
     EXPECT_EQ(Ver(lista), (Lineas{"edtNombre|2021 Nombre obligatorio|2", "edtNIF|2010 N.I.F. erróneo|2"}));
-    EXPECT_FALSE(lista.HayAvisos());
+    lista.AnotarError(L::kTipoCorrecto, "edtFax", "", 0, -1); // no entry: nothing changes
     EXPECT_EQ(avisos, 3);
-
-    // The same report again changes nothing and tells nobody.
-    lista.AnotarError(L::kTipoError, "edtNombre", W("Nombre obligatorio"), 2021, -1);
-    EXPECT_EQ(avisos, 3);
-
-    // Clearing a key without an entry, while others exist, changes nothing.
-    EXPECT_EQ(lista.AnotarError(L::kTipoCorrecto, "edtFax", "", 0, -1), -1);
-    EXPECT_EQ(lista.Entradas().size(), 2u);
-    EXPECT_EQ(avisos, 3);
-
-    // Short order numbers get leading zeros; array members carry their index in the key.
-    lista.AnotarError(L::kTipoAviso, "edtCasilla#07", W("Importe negativo"), 7, -1);
-    ASSERT_NE(lista.Buscar("edtCasilla#07"), nullptr);
-    EXPECT_EQ(Utf8(lista.Buscar("edtCasilla#07")->texto), "0007 Importe negativo");
-    EXPECT_EQ(lista.Buscar("edtCasilla#7"), nullptr);
-
-    lista.AnotarError(L::kTipoCorrecto, "edtNombre", "", 0, -1);
-    lista.AnotarError(L::kTipoCorrecto, "edtCasilla#07", "", 0, -1);
-    EXPECT_EQ(Ver(lista), (Lineas{"edtNIF|2010 N.I.F. erróneo|2"}));
-
-    // Clearing the only entry leaves exactly the "OK" entry...
-    lista.AnotarError(L::kTipoCorrecto, "edtNIF", "", 0, -1);
+    // Clearing the last entry leaves the "OK" entry, which a further clearing keeps and any report removes.
+    for (const char* clave : {"edtNombre", "edtNIF", "edtNIF"})
+        lista.AnotarError(L::kTipoCorrecto, clave, "", 0, -1);
     EXPECT_EQ(Ver(lista), (Lineas{"OK|Declaración sin errores|1"}));
-    EXPECT_FALSE(lista.HayErrores());
-    EXPECT_FALSE(lista.HayAvisos());
-    // ...which a further clearing keeps, and any report removes.
-    const int antes = avisos;
-    lista.AnotarError(L::kTipoCorrecto, "edtNIF", "", 0, -1);
-    EXPECT_EQ(Ver(lista), (Lineas{"OK|Declaración sin errores|1"}));
-    EXPECT_EQ(avisos, antes);
-    lista.AnotarError(L::kTipoAviso, "cmbPeriodo", W("Período fuera de plazo"), 1020, -1);
-    EXPECT_EQ(Ver(lista), (Lineas{"cmbPeriodo|1020 Período fuera de plazo|3"}));
-    EXPECT_EQ(avisos, antes + 1);
-}
-
-TEST(ListaErrores, PrimeraBajaEnListaVaciaDaOK) {
-    MensajesGuion mensajes;
-    ListaErrores lista(mensajes);
-    lista.AnotarError(L::kTipoCorrecto, "edtNIF", "", 0, -1);
-    EXPECT_EQ(Ver(lista), (Lineas{"OK|Declaración sin errores|1"}));
-}
-
-TEST(ListaErrores, TextoDeEntrada) {
-    const std::pair<int, const char*> casos[] = {
-        {0, "0000 m"},    {7, "0007 m"},      {999, "0999 m"}, {2010, "2010 m"},
-        {3281, "3281 m"}, {12345, "12345 m"}, {-7, "-0007 m"},
-    };
-    for (const auto& [orden, texto] : casos)
-        EXPECT_EQ(L::TextoEntrada(orden, "m"), texto) << orden;
+    EXPECT_FALSE(lista.HayErrores() || lista.HayAvisos());
+    EXPECT_EQ(avisos, 5);
+    lista.AnotarError(L::kTipoAviso, "cmbPeriodo", W("Período fuera de plazo"), 7, -1);
+    EXPECT_EQ(Ver(lista), (Lineas{"cmbPeriodo|0007 Período fuera de plazo|3"}));
 }
 
 TEST(ListaErrores, EstiloMuestraElMensajeYDevuelveElBoton) {
-    MensajesGuion mensajes;
+    prueba::MensajesGuion mensajes;
     ListaErrores lista(mensajes);
-    struct Caso {
-        int estilo;
-        Icono icono;
-        Botones botones;
-        Respuesta respuesta;
-        int botón;
-    } const casos[] = {
-        {0, Icono::Ninguno, Botones::Aceptar, Respuesta::Aceptar, L::kBotónAceptar},
-        {16, Icono::Crítico, Botones::Aceptar, Respuesta::Aceptar, L::kBotónAceptar},
-        {48 + 1, Icono::Exclamación, Botones::AceptarCancelar, Respuesta::Cancelar, L::kBotónCancelar},
-        {32 + 4 + 256, Icono::Pregunta, Botones::SíNo, Respuesta::No, L::kBotónNo},
-        {64 + 3, Icono::Información, Botones::SíNoCancelar, Respuesta::Sí, L::kBotónSí},
+    using R = Respuesta;
+    const std::string m = W("Código postal erróneo");
+    // clang-format off
+    const std::tuple<int, Icono, Botones, Respuesta, R, int> casos[] = {
+        {16 + 512, Icono::Crítico, Botones::Aceptar, R::Aceptar, R::Aceptar, L::kBotónAceptar}, // no third: the last
+        {48 + 1 + 512, Icono::Exclamación, Botones::AceptarCancelar, R::Cancelar, R::Cancelar, L::kBotónCancelar},
+        {32 + 4 + 256, Icono::Pregunta, Botones::SíNo, R::No, R::No, L::kBotónNo},
+        {64 + 3, Icono::Información, Botones::SíNoCancelar, R::Sí, R::Sí, L::kBotónSí},
+        {3 + 512, Icono::Ninguno, Botones::SíNoCancelar, R::Sí, R::Cancelar, L::kBotónSí},
     };
-    for (const auto& caso : casos) {
-        mensajes.Esperar("Código postal erróneo", caso.icono, caso.botones, caso.respuesta);
-        EXPECT_EQ(lista.AnotarError(L::kTipoError, "edtCodigoPostal", W("Código postal erróneo"), 2090,
-                                    caso.estilo),
-                  caso.botón)
-            << caso.estilo;
+    // clang-format on
+    for (const auto& [estilo, icono, botones, respuesta, predeterminado, botón] : casos) {
+        mensajes.Esperar("Código postal erróneo", icono, botones, respuesta).Predeterminado(predeterminado);
+        EXPECT_EQ(lista.AnotarError(L::kTipoError, "edtCodigoPostal", m, 2090, estilo), botón) << estilo;
     }
-    EXPECT_EQ(Ver(lista), (Lineas{"edtCodigoPostal|2090 Código postal erróneo|2"}));
-    // Clearing never shows a box.
-    EXPECT_EQ(lista.AnotarError(L::kTipoCorrecto, "edtCodigoPostal", W("Código postal erróneo"), 2090, 16),
-              -1);
+    EXPECT_EQ(lista.AnotarError(L::kTipoCorrecto, "edtCodigoPostal", m, 2090, 16),
+              -1); // clearing shows no box
 }
-
-TEST(ListaErrores, BotonPredeterminadoDelEstilo) {
-    prueba::MensajesTolerantes mensajes;
-    ListaErrores lista(mensajes);
-    const std::pair<int, Respuesta> casos[] = {
-        {4, Respuesta::Sí},
-        {4 + 256, Respuesta::No},
-        {3 + 512, Respuesta::Cancelar},
-        {1 + 256, Respuesta::Cancelar},
-        {0 + 512, Respuesta::Aceptar}, // no third button: the last one
-    };
-    for (const auto& [estilo, predeterminado] : casos) {
-        lista.AnotarError(L::kTipoAviso, "edtFax", "Fax", 2110, estilo);
-        ASSERT_FALSE(mensajes.mostrados.empty());
-        EXPECT_EQ(mensajes.mostrados.back().predeterminado, predeterminado) << estilo;
-        EXPECT_EQ(mensajes.mostrados.back().título, kTítuloAplicación);
-    }
-}
-
-TEST(ListaErrores, OyentesSeQuitan) {
-    MensajesGuion mensajes;
-    ListaErrores lista(mensajes);
-    int a = 0, b = 0;
-    const int idA = lista.AlCambiar([&] { ++a; });
-    lista.AlCambiar([&] { ++b; });
-    lista.AnotarError(L::kTipoError, "edtNIF", "x", 2010, -1);
-    lista.QuitarOyente(idA);
-    lista.AnotarError(L::kTipoCorrecto, "edtNIF", "", 0, -1);
-    EXPECT_EQ(a, 1);
-    EXPECT_EQ(b, 2);
-}
-
-} // namespace
-} // namespace m817

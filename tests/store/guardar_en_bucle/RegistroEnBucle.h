@@ -4,11 +4,10 @@
 // for either.
 #include "store/RegistroDeclaracion.h"
 
-#include <charconv>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace m817::bucle {
 
@@ -36,15 +35,10 @@ struct Marca {
 };
 
 inline std::optional<Marca> Leer(const RegistroDeclaración& r) {
-    std::string_view s = r.Campo(CampoRegistro::Nombre);
-    if (!s.starts_with("BUCLE ")) return std::nullopt;
-    s.remove_prefix(6);
     Marca m;
-    auto [p, e] = std::from_chars(s.data(), s.data() + s.size(), m.slot);
-    if (e != std::errc() || p == s.data() + s.size() || *p != ' ') return std::nullopt;
-    auto [q, e2] = std::from_chars(p + 1, s.data() + s.size(), m.vez);
-    if (e2 != std::errc()) return std::nullopt;
-    if (!(Registro(m.slot, m.vez) == r)) return std::nullopt;
+    const std::string nombre(r.Campo(CampoRegistro::Nombre));
+    if (std::sscanf(nombre.c_str(), "BUCLE %d %d", &m.slot, &m.vez) != 2 || !(Registro(m.slot, m.vez) == r))
+        return std::nullopt;
     return m;
 }
 
