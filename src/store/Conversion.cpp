@@ -104,7 +104,8 @@ bool Sustituir(ServicioArchivos& archivos, const std::filesystem::path& datos,
 } // namespace
 
 std::optional<std::string> VersiónArchivo(Archivo& archivo) {
-    // Only the first characters of a line matter: its mark and its version.
+    // Only the first characters of a line matter: its mark and its version. Once a live line has shown them
+    // the answer is known, and the rest of the file (it may be gigabytes without a line end) is not read.
     std::string comienzo;
     bool hayLínea = false, trasCR = false;
     std::array<char, 65536> bloque;
@@ -128,6 +129,7 @@ std::optional<std::string> VersiónArchivo(Archivo& archivo) {
             }
             hayLínea = true;
             if (comienzo.size() < 9) comienzo += c;
+            if (comienzo.size() == 9 && EsViva(comienzo)) return Recortar(Trozo(comienzo, 4, 5));
         }
     }
     // A last line without its end counts as a line.
