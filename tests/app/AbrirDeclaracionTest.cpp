@@ -39,12 +39,13 @@ std::vector<std::string> Foto(const Programa& p, std::size_t mensajesAntes) {
     }
     std::ostringstream m;
     m << "foco " << hoja.Foco() << " modificado " << hoja.RegistroModificado << " provincia "
-      << hoja.iProvinciaAnterior << " internos " << hoja.bCambioInterno << hoja.bCargando << " avisos "
+      << hoja.ProvinciaDeMunicipios().value_or(-2) << " internos " << hoja.EsCambioInterno()
+      << p.h.validación.Cargando() << " avisos "
       << p.h.validación.bMostrarErrorNIF << p.h.validación.bMostrarErrorJustificante << " bases";
     for (std::size_t r = 1; r <= 6; ++r)
         m << " " << hoja.BaseAnterior[r] << "/" << hoja.TipoAnterior[r];
-    m << " periodo «" << Utf8(hoja.sPeriodoResultado) << "» ejercicio " << p.h.EjercicioDeclaración
-      << " no cargados " << Utf8(p.h.ListaCamposNoCargados);
+    m << " periodo «" << Utf8(hoja.sPeriodoResultado) << "» ejercicio " << p.h.EjercicioDeclaración()
+      << " no cargados " << Utf8(p.h.ListaCamposNoCargados());
     v.push_back(m.str());
     for (const auto& e : p.h.errores.Entradas())
         v.push_back("error " + e.clave + " " + std::to_string(e.imagen) + " " + Utf8(e.texto));

@@ -132,7 +132,7 @@ TEST_F(Declaraciones, UnaDeclaraciónLlenaSeGuardaCampoACampoYSeAbreIgual) {
     hoja.RegistroModificado = true;
     ASSERT_TRUE(v.GuardarDeclaración(false));
     EXPECT_EQ(Diferencia(Archivo(), archivo), "");
-    EXPECT_EQ(v.EjercicioDeclaración, 2010);
+    EXPECT_EQ(v.EjercicioDeclaración(), 2010);
 }
 
 TEST_F(Declaraciones, UnaDeclaraciónImpresaQueCambiaPierdeSusDatosDeImpresión) {
