@@ -70,6 +70,11 @@ TEST_F(ConversionTest, LaVersionDelPrimerRegistroVivoDecideSiSeConvierte) {
         carpeta.EscribirDatos(kNombreArchivoDeclaraciones, contenido);
         EXPECT_EQ(VersiónArchivo(*posix.Abrir(Datos(), ModoApertura::Lectura)), versión) << contenido;
     }
+    // A live line tells the version without the rest being read: a huge file may have no line end at all.
+    ArchivosFallidos dañado(posix);
+    dañado.lecturasFallanDesde = 1;
+    carpeta.EscribirDatos(kNombreArchivoDeclaraciones, " 8172.1.1" + std::string(100000, '\0'));
+    EXPECT_EQ(VersiónArchivo(*dañado.Abrir(Datos(), ModoApertura::Lectura)), "2.1.1");
     // The version -> the backup's suffix ("": of the current layout, left alone).
     const std::pair<std::string, std::string> casos[] = {{"2.0.9", "_211"}, {"2.1.1", "_211"},
                                                          {"2.1.2", "_232"}, {"3.1.0", "_232"},

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 
 namespace m817::prueba {
 
@@ -19,7 +20,8 @@ class ArchivoFallido final : public Archivo {
         : servicio_(servicio), real_(std::move(real)) {}
 
     std::optional<std::size_t> Leer(std::uint64_t posición, std::span<char> destino) override {
-        if (servicio_.lecturasFallan) return Falla(EIO), std::nullopt;
+        if (servicio_.lecturasFallan || posición >= servicio_.lecturasFallanDesde.value_or(UINT64_MAX))
+            return Falla(EIO), std::nullopt;
         if (servicio_.lecturasCortas && destino.size() > 1)
             return real_->Leer(posición, destino.first(destino.size() / 2));
         return real_->Leer(posición, destino);

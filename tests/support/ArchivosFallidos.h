@@ -16,6 +16,8 @@ class ArchivosFallidos final : public ServicioArchivos {
     bool soloLectura = false;
     // Every read fails (a damaged disk).
     bool lecturasFallan = false;
+    // Reads at or past this offset fail (a disk damaged further on).
+    std::optional<std::uint64_t> lecturasFallanDesde;
     // Every read of more than one byte gives only the first half of what was asked (a network share).
     bool lecturasCortas = false;
     // Asking a file's size fails from the n-th time on (1 = the next time).
