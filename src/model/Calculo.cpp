@@ -82,12 +82,6 @@ void PonerFormaPago(HojaDeclaración& hoja, IdCampo casilla, int valor) {
     hoja.EscribirValor(casilla, valor);
 }
 
-bool EsCasillaEntrada(int i) {
-    for (int c : kCasillasEntrada)
-        if (c == i) return true;
-    return false;
-}
-
 void Recalcular(HojaDeclaración& hoja, const ValidarCamposFn& validar) {
     if (hoja.bRecalculando) return;
     hoja.bRecalculando = true;

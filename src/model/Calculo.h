@@ -13,9 +13,6 @@ namespace m817 {
 // The field checks, which live above the model: the window hands them in. May be empty.
 using ValidarCamposFn = std::function<void(Control control, int índice)>;
 
-// The sixteen boxes the user fills (1-6, 13, 14, 16-21, 24, 25).
-bool EsCasillaEntrada(int i);
-
 // Quotas, totals and result from the box texts. A run started while one is going on returns at once: the
 // outer run reads every box after writing it, so its end state is that of one full pass.
 void Recalcular(HojaDeclaración& hoja, const ValidarCamposFn& validar = {});
