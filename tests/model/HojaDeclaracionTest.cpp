@@ -106,3 +106,17 @@ TEST(HojaDeclaración, EdiciónDeUnaLíneaYElFocoPorValidate) {
     h.Teclear(kTeclaIntro); // Enter moves on as Tab does; the disabled payment account is skipped
     EXPECT_EQ(h.Foco(), edtCCCDev(0));
 }
+
+TEST(HojaDeclaración, DeshacerVuelveAtrásYOtraVezRehaceSóloEnElCampoEditado) {
+    HojaDeclaración h;
+    ASSERT_TRUE(h.Enfocar(edtNombre));
+    for (char c : std::string("ANA"))
+        h.Teclear(c);
+    EXPECT_TRUE(h.Deshacer()); // the typed run is one edit
+    EXPECT_EQ(h.Texto(edtNombre), "");
+    EXPECT_TRUE(h.Deshacer());
+    EXPECT_EQ(h.Texto(edtNombre), "ANA");
+    ASSERT_TRUE(h.Enfocar(edtNIF));
+    EXPECT_FALSE(h.Deshacer());
+    EXPECT_EQ(h.Texto(edtNombre), "ANA");
+}

@@ -151,3 +151,10 @@ TEST(ListasHoja, RetrocesoYPeriodoDeDos) {
     p.Escribir(cmbPeriodo, "4T1"); // completed to 4T, then full at two
     EXPECT_EQ(p.Texto(cmbPeriodo), "4T");
 }
+
+TEST(ListasHoja, SóloDosCifrasDe01a12SonUnMes) {
+    for (const char* t : {"01", "09", "10", "12"})
+        EXPECT_TRUE(EsMesPeriodo(t)) << t;
+    for (const char* t : {"00", "13", "19", "1", "1T", "20"})
+        EXPECT_FALSE(EsMesPeriodo(t)) << t;
+}
