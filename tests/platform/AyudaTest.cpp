@@ -12,16 +12,6 @@ static std::string Líneas(const std::vector<TemaAyuda>& temas) {
     return r;
 }
 
-TEST(TemasAyuda, ContenidoConSusNivelesEÍndice) {
-    const TemasAyuda t =
-        LeerTemasAyuda(prueba::LeerArchivo(M817_SOURCE_DIR "/tests/datos/ayuda-muestra.html"));
-    EXPECT_EQ(Líneas(t.contenido), "0 301 Uso de la aplicación|1 teclas Teclas & atajos|1 ventana La ventana|"
-                                   "0 401 Administración tributaria|");
-    EXPECT_EQ(Líneas(t.índice), "0 402 Período|0 403 N.I.F. <letra>|");
-    for (const char* sinListas : {"", "<a name=\"contenido\">", "<a name=\"indice\"><ul><li><a href=\"#1"})
-        EXPECT_TRUE(LeerTemasAyuda(sinListas).contenido.empty() && LeerTemasAyuda(sinListas).índice.empty());
-}
-
 TEST(TemasAyuda, ElDocumentoEntregadoTieneCadaContextoYSusListasLlevanADestinosQueExisten) {
     const std::string html = prueba::LeerArchivo(M817_SOURCE_DIR "/Ayuda/ayuda.html");
     const TemasAyuda t = LeerTemasAyuda(html);

@@ -151,18 +151,6 @@ TEST_F(Escritorio, UnClicEnUnaEntradaDelPanelLlevaASuCampo) {
     EXPECT_EQ(QApplication::focusWidget(), Ctl(edtNIF));
 }
 
-TEST(PortapapelesQt, TextoEnWindows1252) {
-    PortapapelesQt portapapeles;
-    QGuiApplication::clipboard()->setText(QString::fromUtf8("Peña € 漢"));
-    std::string t;
-    ASSERT_TRUE(portapapeles.LeerTexto(t));
-    EXPECT_EQ(t, W("Peña € ?"));
-    portapapeles.PonerTexto(W("Año"));
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("Año"));
-    portapapeles.Vaciar();
-    EXPECT_FALSE(portapapeles.LeerTexto(t));
-}
-
 namespace {
 
 struct Ventana : ::testing::Test {
